@@ -1,0 +1,93 @@
+#include "protocol/Conversions.h"
+
+#include <cstdio>
+
+namespace vantelo {
+
+namespace {
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+}  // namespace
+
+void MacToText(const uint8_t* mac, char* out) {
+    static const char kDigits[] = "0123456789abcdef";
+    for (int i = 0; i < 6; ++i) {
+        out[2 * i] = kDigits[mac[i] >> 4];
+        out[2 * i + 1] = kDigits[mac[i] & 0x0F];
+    }
+    out[12] = '\0';
+}
+
+int HexTextToBytes(std::string_view text, uint8_t* out, size_t capacity) {
+    for (char c : text) {
+        if (HexDigitValue(c) < 0) {
+            return -1;
+        }
+    }
+    size_t count = text.size() / 2;
+    if (count > capacity) {
+        count = capacity;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        out[i] = static_cast<uint8_t>((HexDigitValue(text[2 * i]) << 4) |
+                                      HexDigitValue(text[2 * i + 1]));
+    }
+    return 0;
+}
+
+std::string VersionText(uint16_t protocolVersion, uint16_t direction, uint16_t interfaceVersion) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d.%03x.%03d", protocolVersion, direction, interfaceVersion);
+    return text;
+}
+
+std::string IpToText(uint32_t address) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", address >> 24, (address >> 16) & 0xFF,
+                  (address >> 8) & 0xFF, address & 0xFF);
+    return text;
+}
+
+int TextToIp(std::string_view text, uint32_t* address) {
+    uint32_t value = 0;
+    int octets = 0;
+    size_t i = 0;
+    while (octets < 4) {
+        size_t start = i;
+        uint32_t octet = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < 3) {
+            octet = octet * 10 + static_cast<uint32_t>(text[i] - '0');
+            ++i;
+        }
+        if (i == start || octet > 255) {
+            return -1;
+        }
+        value = (value << 8) | octet;
+        ++octets;
+        if (octets < 4) {
+            if (i >= text.size() || text[i] != '.') {
+                return -1;
+            }
+            ++i;
+        }
+    }
+    if (i != text.size()) {
+        return -1;
+    }
+    *address = value;
+    return 0;
+}
+
+}  // namespace vantelo

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vantelo {
+
+// The facts remembered about requests outstanding with one agent: the upgrade target and its
+// transfer progress, and the target of the last configuration or password request. Every
+// operation returns 0. Copy-outs write at most the field's capacity.
+class UpgradeContext {
+public:
+    static constexpr int kMacCapacity = 16;
+    static constexpr int kPathCapacity = 128;
+
+    int SetDeviceIp(uint32_t ip);
+    int GetDeviceIp(uint32_t* ip) const;
+    int SetDeviceMac(const char* macText);
+    int GetDeviceMac(char* out) const;
+    int SetFirmwarePath(const char* path);
+    int GetFirmwarePath(char* out) const;
+    int AddBytesSent(uint32_t count);
+    int GetBytesSent(uint32_t* count) const;
+    int ZeroBytesSent();
+    int SetTriggerAcknowledged(uint16_t value);
+    int GetTriggerAcknowledged(uint16_t* value) const;
+    int SetSetTargetMac(const char* macText);
+    int GetSetTargetMac(char* out) const;
+    int SetRequestedIp(uint32_t ip);
+    int GetRequestedIp(uint32_t* ip) const;
+    int Reset();
+
+private:
+    uint32_t deviceIp_ = 0;
+    char deviceMac_[kMacCapacity] = {};
+    char firmwarePath_[kPathCapacity] = {};
+    uint32_t bytesSent_ = 0;
+    uint16_t triggerAcknowledged_ = 0;
+    char setTargetMac_[kMacCapacity] = {};
+    uint32_t requestedIp_ = 0;
+};
+
+// Set by the dispatcher when the upgraded agent answers a discovery; cleared and read by the
+// verification run.
+struct RediscoveryMark {
+    uint16_t value = 0;
+};
+
+}  // namespace vantelo
