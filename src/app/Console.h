@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/ListModel.h"
+#include "platform/AddressTable.h"
+#include "platform/DatagramSocket.h"
+#include "platform/DialogRunner.h"
+#include "platform/Timers.h"
+#include "platform/UserInteraction.h"
+#include "protocol/DeviceRecord.h"
+#include "protocol/UpgradeContext.h"
+
+namespace vantelo {
+
+// What the engine needs of its platform. The ports outlive the Console.
+struct ConsolePorts {
+    SocketFactory* sockets = nullptr;
+    Timers* timers = nullptr;
+    Clock* clock = nullptr;
+    UserInteraction* ui = nullptr;
+    AddressTable* addresses = nullptr;
+    DialogRunner* dialogs = nullptr;
+    std::string configDirectory;  // where define.ecf, monitor.cfg and syslog.log live
+};
+
+enum class ListId { Discovery, Monitor };
+enum class SocketId { Broadcast, Unicast };
+
+// Column counts of the two lists.
+inline constexpr int kDiscoveryColumns = 10;
+inline constexpr int kMonitorColumns = 11;
+
+// The engine's root: the process-wide state of the console and every handler of the main window.
+// Single threaded: everything runs on the GUI thread, driven by calls, socket callbacks and timers.
+class Console {
+public:
+    explicit Console(const ConsolePorts& ports);
+    ~Console();
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    // The main window's initialisation, in its fixed order.
+    void Initialize();
+    // Closes both sockets; later calls do nothing. The Exit button, File Exit and the close box.
+    void Shutdown();
+
+    // Main window commands.
+    void OnDiscovery();
+    void OnAddToMonitorList();
+    void OnDiscoveryDoubleClick();
+    void OnAddItem();
+    void OnDeleteItem();
+    void OnMonitorSave();
+    void OnMonitorSaveAs();
+    void OnMonitorLoad();
+    void OnColumnClick(ListId list, int column);
+
+    // The "Remote IP" dialog's Apply: returns 0 when the address is taken (the dialog closes),
+    // -1 when it was refused with a message (the dialog stays open).
+    int ApplyRemoteIp(uint32_t address);
+
+    // One datagram waiting on a socket goes through the receive path.
+    void ReceiveDatagram(SocketId socket);
+
+    ListModel& DiscoveryList();
+    ListModel& MonitorList();
+
+    // State, for the views and for tests.
+    const DeviceTable& DiscoveryTable() const;
+    const DeviceTable& MonitorTable() const;
+    const DeviceRecord& CurrentReply() const;
+    uint16_t RequestSequence() const;
+    uint32_t DeviceTypeId() const;
+    uint16_t BasePort() const;
+    int PollIntervalSeconds() const;
+    UpgradeContext& Upgrade();
+    bool SortAscending() const;
+    int SortColumn() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace vantelo
