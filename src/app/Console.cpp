@@ -1,44 +1,114 @@
 #include "app/Console.h"
 
+#include "app/ConsoleState.h"
+#include "app/Discovery.h"
+#include "app/EngineHooks.h"
+#include "app/ListSorting.h"
+#include "app/ReceivePath.h"
+#include "app/Selection.h"
+#include "app/Sockets.h"
+#include "monitor/MonitorList.h"
+#include "persistence/ConfigDirectory.h"
+#include "persistence/DefinitionFile.h"
+#include "persistence/MonitorFileCommands.h"
+
 namespace vantelo {
 
-struct Console::State {
-    explicit State(const ConsolePorts& p)
-        : ports(p), discoveryList(kDiscoveryColumns), monitorList(kMonitorColumns) {}
+namespace {
 
-    ConsolePorts ports;
-    ListModel discoveryList;
-    ListModel monitorList;
-    DeviceTable discoveryTable{};
-    DeviceTable monitorTable{};
-    DeviceRecord currentReply{};
-    uint16_t requestSequence = 0;
-    uint32_t deviceTypeId = 0;
-    uint16_t basePort = 0;
-    int pollIntervalSeconds = 15;
-    UpgradeContext upgrade;
-    bool sortAscending = true;
-    int sortColumn = 0;
-};
+void LoadDefinition(ConsoleState& state) {
+    DefinitionValues values{};
+    if (LoadDefinitionFile(JoinPath(state.ports.configDirectory, kDefinitionFileName), &values) ==
+        0) {
+        state.deviceTypeId = values.deviceTypeId;
+        state.basePort = values.basePort;
+        return;
+    }
+    ShowBox(state, "define.ecf checksum error", "file error");
+    ShowBox(state, "It will cause the application fail\n ");
+}
 
-Console::Console(const ConsolePorts& ports) : state_(std::make_unique<State>(ports)) {}
+}  // namespace
+
+BoxAnswer ShowBox(ConsoleState& state, const char* text, const char* caption, BoxIcon icon,
+                  BoxOwner owner, BoxButtons buttons) {
+    return state.ports.ui->ShowMessage(MessageBoxRequest{text, caption, icon, buttons, owner});
+}
+
+Console::Console(const ConsolePorts& ports) : state_(std::make_unique<ConsoleState>(ports)) {
+    InstallSelectionExclusivity(*state_);
+}
+
 Console::~Console() = default;
 
-void Console::Initialize() {}
-void Console::Shutdown() {}
-void Console::OnDiscovery() {}
-void Console::OnAddToMonitorList() {}
-void Console::OnDiscoveryDoubleClick() {}
-void Console::OnAddItem() {}
-void Console::OnDeleteItem() {}
-void Console::OnMonitorSave() {}
-void Console::OnMonitorSaveAs() {}
-void Console::OnMonitorLoad() {}
-void Console::OnColumnClick(ListId, int) {}
-int Console::ApplyRemoteIp(uint32_t) {
-    return -1;
+void Console::Initialize() {
+    ConsoleState& state = *state_;
+    state.pollIntervalSeconds = 15;
+    LoadDefinition(state);
+    state.discoveryTable.fill(DeviceRecord{});
+    state.monitorTable.fill(DeviceRecord{});
+    LoadMonitorListAtStartup(state);
+    OpenSocket(state, SocketId::Broadcast);
+    OpenSocket(state, SocketId::Unicast);
+    StartPolling(state);
+    StartLivenessTimer(state);
+    state.upgrade.Reset();
 }
-void Console::ReceiveDatagram(SocketId) {}
+
+void Console::Shutdown() {
+    if (state_->shutDown) {
+        return;
+    }
+    state_->shutDown = true;
+    CloseSockets(*state_);
+}
+
+void Console::OnDiscovery() {
+    RunDiscovery(*state_);
+}
+void Console::OnAddToMonitorList() {
+    AddToMonitorList(*state_);
+}
+void Console::OnDiscoveryDoubleClick() {
+    MoveDoubleClicked(*state_);
+}
+void Console::OnAddItem() {
+    AddItem(*state_);
+}
+void Console::OnDeleteItem() {
+    DeleteItem(*state_);
+}
+void Console::OnMonitorSave() {
+    SaveMonitorList(*state_);
+}
+void Console::OnMonitorSaveAs() {
+    SaveMonitorListAs(*state_);
+}
+void Console::OnMonitorLoad() {
+    LoadMonitorList(*state_);
+}
+void Console::OnColumnClick(ListId list, int column) {
+    SortList(*state_, list, column);
+}
+int Console::ApplyRemoteIp(uint32_t address) {
+    return vantelo::ApplyRemoteIp(*state_, address);
+}
+void Console::ReceiveDatagram(SocketId socket) {
+    vantelo::ReceiveDatagram(*state_, socket);
+}
+
+int Console::CheckSelection() const {
+    return vantelo::CheckSelection(*state_);
+}
+int Console::CheckVersion(ListId list, int* slotIndex) const {
+    return vantelo::CheckVersion(*state_, list, slotIndex);
+}
+int Console::SelectTarget() {
+    return vantelo::SelectTarget(*state_);
+}
+const SelectionTarget& Console::CurrentSelection() const {
+    return state_->currentSelection;
+}
 
 ListModel& Console::DiscoveryList() {
     return state_->discoveryList;
@@ -69,6 +139,9 @@ int Console::PollIntervalSeconds() const {
 }
 UpgradeContext& Console::Upgrade() {
     return state_->upgrade;
+}
+RediscoveryMark& Console::Rediscovery() {
+    return state_->rediscovery;
 }
 bool Console::SortAscending() const {
     return state_->sortAscending;

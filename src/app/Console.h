@@ -29,6 +29,26 @@ struct ConsolePorts {
 enum class ListId { Discovery, Monitor };
 enum class SocketId { Broadcast, Unicast };
 
+// The agent that the settings, web access and upgrade commands act on.
+struct SelectionTarget {
+    int slotIndex = 0;
+    bool inMonitorTable = false;
+};
+
+// Codes of CheckSelection.
+inline constexpr int kSelectionSeveral = 1;
+inline constexpr int kSelectionNone = 2;
+inline constexpr int kSelectionDiscovery = 3;
+inline constexpr int kSelectionMonitor = 4;
+
+// Codes of CheckVersion.
+inline constexpr int kVersionSupported = 0;
+inline constexpr int kVersionProtocolUnsupported = 5;
+inline constexpr int kVersionInterfaceUnsupported = 6;
+inline constexpr int kVersionOlderInterface = 7;
+
+struct ConsoleState;
+
 // Column counts of the two lists.
 inline constexpr int kDiscoveryColumns = 10;
 inline constexpr int kMonitorColumns = 11;
@@ -36,7 +56,7 @@ inline constexpr int kMonitorColumns = 11;
 // The engine's root: the process-wide state of the console and every handler of the main window.
 // Single threaded: everything runs on the GUI thread, driven by calls, socket callbacks and timers.
 class Console {
-public:
+  public:
     explicit Console(const ConsolePorts& ports);
     ~Console();
     Console(const Console&) = delete;
@@ -65,6 +85,16 @@ public:
     // One datagram waiting on a socket goes through the receive path.
     void ReceiveDatagram(SocketId socket);
 
+    // Which list holds the selection: one of the kSelection codes.
+    int CheckSelection() const;
+    // The version check of the first selected row of list: one of the kVersion codes, and the
+    // row's slot in *slotIndex (-1 when its key text matches no slot).
+    int CheckVersion(ListId list, int* slotIndex) const;
+    // The selection and version checks that open a settings or upgrade command: records the
+    // target in CurrentSelection and returns 0, or shows why there is none and returns -1.
+    int SelectTarget();
+    const SelectionTarget& CurrentSelection() const;
+
     ListModel& DiscoveryList();
     ListModel& MonitorList();
 
@@ -77,12 +107,12 @@ public:
     uint16_t BasePort() const;
     int PollIntervalSeconds() const;
     UpgradeContext& Upgrade();
+    RediscoveryMark& Rediscovery();
     bool SortAscending() const;
     int SortColumn() const;
 
-private:
-    struct State;
-    std::unique_ptr<State> state_;
+  private:
+    std::unique_ptr<ConsoleState> state_;
 };
 
 }  // namespace vantelo
