@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Console.h"
+#include "protocol/DeviceRecord.h"
+#include "support/AgentDatagrams.h"
+#include "support/ScriptedDialogs.h"
+#include "support/ScriptedUserInteraction.h"
+#include "support/VirtualClock.h"
+#include "support/VirtualNetwork.h"
+
+namespace vantelo::test {
+
+// A fresh directory under the system's temporary directory, removed with everything in it.
+class TempDirectory {
+  public:
+    TempDirectory();
+    ~TempDirectory();
+    TempDirectory(const TempDirectory&) = delete;
+    TempDirectory& operator=(const TempDirectory&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+  private:
+    std::string path_;
+};
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+// The file's bytes; empty when it cannot be read.
+std::vector<uint8_t> ReadBytes(const std::string& path);
+std::vector<uint8_t> RecordBytes(const std::vector<DeviceRecord>& records);
+
+// The record a stored reply of the agent leaves in a table slot.
+DeviceRecord StoredRecord(const AgentSettings& agent, uint32_t deviceTypeId);
+// The record "Add item" makes for an address.
+DeviceRecord HandAddedRecord(uint32_t ip);
+
+// A console on in-memory ports, with a configuration directory of its own that holds a valid
+// define.ecf (device type 03B27F16, base port 8000).
+class ConsoleHarness {
+  public:
+    static constexpr uint32_t kDeviceTypeId = 0x03B27F16;
+    static constexpr uint16_t kBasePort = 8000;
+    static constexpr uint16_t kAgentPort = kBasePort + 2;
+
+    ConsoleHarness();
+
+    void WriteMonitorFile(const std::vector<DeviceRecord>& records);
+    // Creates the console and runs its initialisation.
+    Console& Start();
+    // A datagram from the agent at fromIp arrives at the console's socket.
+    void Receive(const std::vector<uint8_t>& bytes, uint32_t fromIp,
+                 SocketId socket = SocketId::Unicast);
+    // The agent's settings arrive in a reply from its own address.
+    void Reply(const AgentSettings& agent, OpCode opCode = OpCode::DiscoveryReply);
+
+    TempDirectory dir;
+    VirtualNetwork network;
+    VirtualClock clock;
+    ScriptedUserInteraction ui;
+    ScriptedDialogRunner dialogs;
+    FixedAddressTable addresses;
+    std::unique_ptr<Console> console;
+};
+
+}  // namespace vantelo::test
