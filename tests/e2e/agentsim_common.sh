@@ -1,0 +1,77 @@
+# Sourced by the end to end tests of the simulator, which tools/testnet runs inside a private
+# network namespace. Arguments of the test: the simulator, the probe and vantelo-mkdefine.
+set -eu
+AGENTSIM=$1
+PROBE=$2
+MKDEFINE=$3
+work=$(mktemp -d)
+mkdir "$work/store"
+sim_pid=""
+
+cleanup() {
+    if [ -n "$sim_pid" ]; then
+        kill "$sim_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    echo "--- simulator events:"
+    cat "$work/events" 2>/dev/null || true
+    cat "$work/stderr" 2>/dev/null || true
+    exit 1
+}
+
+"$MKDEFINE" --device-type 03B27F16 --base-port 1388 -o "$work/define.ecf"
+
+probe() {
+    "$PROBE" --define "$work/define.ecf" "$@"
+}
+
+# Starts the simulator with the given options, its standard input on a FIFO held open on fd 3.
+start_sim() {
+    rm -f "$work/control" "$work/events"
+    mkfifo "$work/control"
+    "$AGENTSIM" --define "$work/define.ecf" --store "$work/store" "$@" \
+        <"$work/control" >"$work/events" 2>"$work/stderr" &
+    sim_pid=$!
+    exec 3>"$work/control"
+    wait_for '^ready '
+}
+
+stop_sim() {
+    control quit
+    wait "$sim_pid" || fail "the simulator ended with status $?"
+    sim_pid=""
+    exec 3>&-
+}
+
+control() {
+    echo "$*" >&3
+}
+
+# Waits until the events hold at least COUNT lines matching PATTERN (default 1), for at most
+# SECONDS (default 5).
+wait_for() {
+    pattern=$1
+    count=${2:-1}
+    seconds=${3:-5}
+    deadline=$(($(date +%s) + seconds))
+    while [ "$(grep -c -- "$pattern" "$work/events" || true)" -lt "$count" ]; do
+        [ "$(date +%s)" -lt "$deadline" ] || fail "no $count event(s) matching '$pattern'"
+        kill -0 "$sim_pid" 2>/dev/null || fail "the simulator ended"
+        sleep 0.05
+    done
+}
+
+# Counts the lines of FILE matching PATTERN.
+count() {
+    grep -c -- "$1" "$2" || true
+}
+
+expect_count() {
+    got=$(count "$1" "$2")
+    [ "$got" = "$3" ] || fail "$got lines matching '$1' in $2, expected $3: $(cat "$2")"
+}
