@@ -1,6 +1,7 @@
 #include "monitor/MonitorList.h"
 
 #include <bitset>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,22 +35,29 @@ void RemoveSlots(DeviceTable& table, const SlotSet& removed) {
     }
 }
 
-int CountSharingIp(const DeviceTable& table, int count, uint32_t ip) {
+int CountSharingIp(const ConsoleState& state, uint32_t ip) {
     int sharing = 0;
-    for (int slot = 0; slot < count; ++slot) {
-        sharing += table[static_cast<size_t>(slot)].ip == ip ? 1 : 0;
+    for (int slot = 0; slot < state.DiscoveryCount(); ++slot) {
+        sharing += state.discoveryTable[static_cast<size_t>(slot)].ip == ip ? 1 : 0;
     }
     return sharing;
 }
 
-enum class MoveResult { Moved, Duplicate, MonitorFull };
+enum class MoveResult { Moved, Gone, Duplicate, MonitorFull };
 
-// Moves discovery slot `slot` to the end of the monitor list unless its address is taken.
-MoveResult MoveToMonitor(ConsoleState& state, int slot, int discoveryCount) {
-    const DeviceRecord& record = state.discoveryTable[static_cast<size_t>(slot)];
+// Moves the discovery agent with this MAC text to the end of the monitor list unless its
+// address is taken. The discovery table closes up at once, so that it matches its list again
+// before anything else, a box's event loop included, can see it.
+MoveResult MoveToMonitor(ConsoleState& state, const std::string& macText) {
+    TableLookup source =
+        FindInDiscoveryTable(state.discoveryTable, state.DiscoveryCount(), macText, false);
+    if (!source.found) {
+        return MoveResult::Gone;
+    }
+    const DeviceRecord& record = state.discoveryTable[static_cast<size_t>(source.index)];
     TableLookup target =
         FindInMonitorTable(state.monitorTable, state.MonitorCount(), TextOf(record.ipText), true);
-    if (target.found || CountSharingIp(state.discoveryTable, discoveryCount, record.ip) >= 2) {
+    if (target.found || CountSharingIp(state, record.ip) >= 2) {
         ShowBox(state, "Duplicate ip ", "Add fail");
         return MoveResult::Duplicate;
     }
@@ -61,8 +69,10 @@ MoveResult MoveToMonitor(ConsoleState& state, int slot, int discoveryCount) {
     moved.statusImage = kNoImage;
     moved.rowState = kRowNotShown;
     ShowMonitorRow(state, target.index);
-    state.discoveryList.DeleteRow(FindDiscoveryRow(state.discoveryList, TextOf(moved.macText)));
-    state.discoveryTable[static_cast<size_t>(slot)] = DeviceRecord{};
+    state.discoveryList.DeleteRow(FindDiscoveryRow(state.discoveryList, macText));
+    SlotSet removed;
+    removed[static_cast<size_t>(source.index)] = true;
+    RemoveSlots(state.discoveryTable, removed);
     return MoveResult::Moved;
 }
 
@@ -80,25 +90,19 @@ int FindSlotToRemove(const ConsoleState& state, std::string_view ipText, const S
 }  // namespace
 
 void AddToMonitorList(ConsoleState& state) {
-    int discoveryCount = state.DiscoveryCount();
-    std::vector<int> slots;
+    // Agents are collected by key text: slots move up as agents leave the table.
+    std::vector<std::string> macTexts;
     for (int row : state.discoveryList.SelectedRows()) {
-        TableLookup lookup = FindInDiscoveryTable(state.discoveryTable, discoveryCount,
-                                                  state.discoveryList.Text(row, 0), false);
-        if (lookup.found && slots.size() < kTableSlots) {
-            slots.push_back(lookup.index);
+        if (macTexts.size() < kTableSlots) {
+            macTexts.emplace_back(state.discoveryList.Text(row, 0));
         }
     }
-    SlotSet moved;
-    for (int slot : slots) {
-        MoveResult result = MoveToMonitor(state, slot, discoveryCount);
-        if (result == MoveResult::MonitorFull) {
+    for (const std::string& macText : macTexts) {
+        if (MoveToMonitor(state, macText) == MoveResult::MonitorFull) {
             ShowBox(state, kMonitorListFull);
-            break;
+            return;
         }
-        moved[static_cast<size_t>(slot)] = result == MoveResult::Moved;
     }
-    RemoveSlots(state.discoveryTable, moved);
 }
 
 void MoveDoubleClicked(ConsoleState& state) {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "app/Console.h"
+
+namespace vantelo::test {
+
+// What ties each table to its list: the rows show exactly the used slots (the discovery list by
+// MAC text, the monitor list by IP text) and every slot after them is all zero bytes. Returns
+// an empty text when that holds, else what breaks it.
+std::string TableListMismatch(Console& console);
+
+}  // namespace vantelo::test
