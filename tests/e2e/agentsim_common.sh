@@ -30,6 +30,21 @@ probe() {
     "$PROBE" --define "$work/define.ecf" "$@"
 }
 
+# Starts the probe in the background, writing to OUTPUT, and returns once its sockets are bound;
+# probe_pid is its process.
+probe_background() {
+    output=$1
+    shift
+    rm -f "$work/probe-bound"
+    "$PROBE" --define "$work/define.ecf" "$@" >"$output" 2>"$work/probe-bound" &
+    probe_pid=$!
+    deadline=$(($(date +%s) + 5))
+    until grep -q bound "$work/probe-bound" 2>/dev/null; do
+        [ "$(date +%s)" -lt "$deadline" ] || fail "the probe did not start"
+        sleep 0.02
+    done
+}
+
 # Starts the simulator with the given options, its standard input on a FIFO held open on fd 3.
 start_sim() {
     rm -f "$work/control" "$work/events"

@@ -11,6 +11,7 @@
 //   raw IP|broadcast HEX                  any bytes to the agent port
 //   listen                                send nothing, only receive (traps)
 // Exit status 0 when at least N datagrams arrived (N defaults to 1), 1 otherwise, 2 for bad use.
+// "bound" on standard error tells that its sockets are ready.
 
 #include <arpa/inet.h>
 #include <poll.h>
@@ -258,6 +259,8 @@ int main(int argc, char** argv) {
     }
     p.broadcastSocket = OpenSocket(p.definition.basePort);
     p.unicastSocket = OpenSocket(static_cast<uint16_t>(p.definition.basePort + 1));
+    // Tells a script waiting to act that nothing sent from now on is missed.
+    std::fprintf(stderr, "bound\n");
     Send(p);
     return Receive(p);
 }
