@@ -73,6 +73,13 @@ int QtDatagramSocket::EnableBroadcast() {
 }
 
 int QtDatagramSocket::SendTo(const uint8_t* data, size_t length, Endpoint to, int* error) {
+    // QUdpSocket would bind a closed socket again to send; a closed socket sends nothing.
+    if (!IsOpen()) {
+        if (error != nullptr) {
+            *error = EBADF;
+        }
+        return -1;
+    }
     errno = 0;
     const qint64 sent =
         socket_.writeDatagram(reinterpret_cast<const char*>(data), static_cast<qint64>(length),

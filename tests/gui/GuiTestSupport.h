@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLocale>
+#include <QObject>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <clocale>
+#include <functional>
+
+namespace vantelo::test {
+
+// Takes every URL the console hands to the desktop, so that no browser or editor ever starts.
+class UrlSink : public QObject {
+    Q_OBJECT
+  public:
+    UrlSink() {
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "Open");
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open");
+    }
+    ~UrlSink() override {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    }
+
+    QList<QUrl> opened;
+
+  public slots:
+    void Open(const QUrl& url) { opened << url; }
+};
+
+// Runs act on the next modal window other than `besides` once it is shown: the test's way of
+// operating a modal dialog or box whose exec() blocks the test.
+inline void OnNextModal(std::function<void(QWidget*)> act, QWidget* besides = nullptr) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QPointer<QWidget> skip = besides;
+    QObject::connect(timer, &QTimer::timeout, [timer, act, skip, besides] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || (besides != nullptr && modal == skip.data()) ||
+            !modal->isVisible()) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        act(modal);
+    });
+    timer->start();
+}
+
+}  // namespace vantelo::test
+
+// A QtTest main with Qt's own file dialogs and the C locale, as every GUI test runs.
+#define VANTELO_GUI_TEST_MAIN(TestClass)                         \
+    int main(int argc, char** argv) {                            \
+        std::setlocale(LC_ALL, "C");                             \
+        QLocale::setDefault(QLocale::c());                       \
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); \
+        QApplication application(argc, argv);                    \
+        TestClass test;                                          \
+        return QTest::qExec(&test, argc, argv);                  \
+    }
