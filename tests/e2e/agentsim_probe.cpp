@@ -9,6 +9,8 @@
 //                                         gateway, trap-ip, new-password, dhcp, interface, seq
 //   trigger IP|broadcast MAC PASSWORD [seq=N]
 //   raw IP|broadcast HEX                  any bytes to the agent port
+//   random IP PORT COUNT SEED             COUNT datagrams of random length (0 to 1600) and
+//                                         content, half of them behind a valid request header
 //   listen                                send nothing, only receive (traps)
 // Exit status 0 when at least N datagrams arrived (N defaults to 1), 1 otherwise, 2 for bad use.
 // "bound" on standard error tells that its sockets are ready.
@@ -22,6 +24,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -133,6 +136,27 @@ void AppendSetFields(std::map<std::string, std::string>& f, PacketBuffer* packet
     }
 }
 
+void SendRandom(const Probe& p, const std::vector<std::string>& c) {
+    std::mt19937 random(static_cast<uint32_t>(std::stoul(c[4])));
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(static_cast<uint16_t>(std::stoi(c[2])));
+    to.sin_addr.s_addr = htonl(Address(c[1]));
+    std::vector<uint8_t> bytes;
+    for (int i = 0, n = std::stoi(c[3]); i < n; ++i) {
+        bytes.resize(std::uniform_int_distribution<size_t>(0, 1600)(random));
+        for (uint8_t& b : bytes) {
+            b = static_cast<uint8_t>(random());
+        }
+        if (i % 2 == 0 && bytes.size() >= kHeaderSize) {
+            OpCode op = static_cast<OpCode>(random() % 14);
+            BuildRequestHeader(bytes.data(), op, p.definition.deviceTypeId);
+        }
+        sendto(p.unicastSocket, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to),
+               sizeof to);
+    }
+}
+
 void Send(const Probe& p) {
     const std::vector<std::string>& c = p.command;
     const std::string& verb = c[0];
@@ -166,6 +190,9 @@ void Send(const Probe& p) {
             Usage("bad hex bytes");
         }
         SendTo(p, c[1], packet);
+    } else if (verb == "random") {
+        need(5);
+        SendRandom(p, c);
     } else if (verb != "listen") {
         Usage("unknown command '" + verb + "'");
     }
