@@ -10,35 +10,11 @@
 #include "support/AgentDatagrams.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedUserInteraction.h"
+#include "support/TestFiles.h"
 #include "support/VirtualClock.h"
 #include "support/VirtualNetwork.h"
 
 namespace vantelo::test {
-
-// A fresh directory under the system's temporary directory, removed with everything in it.
-class TempDirectory {
-  public:
-    TempDirectory();
-    ~TempDirectory();
-    TempDirectory(const TempDirectory&) = delete;
-    TempDirectory& operator=(const TempDirectory&) = delete;
-
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-  private:
-    std::string path_;
-};
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-// The file's bytes; empty when it cannot be read.
-std::vector<uint8_t> ReadBytes(const std::string& path);
-std::vector<uint8_t> RecordBytes(const std::vector<DeviceRecord>& records);
-
-// The record a stored reply of the agent leaves in a table slot.
-DeviceRecord StoredRecord(const AgentSettings& agent, uint32_t deviceTypeId);
-// The record "Add item" makes for an address.
-DeviceRecord HandAddedRecord(uint32_t ip);
 
 // A console on in-memory ports, with a configuration directory of its own that holds a valid
 // define.ecf (device type 03B27F16, base port 8000).
