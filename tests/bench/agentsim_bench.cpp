@@ -1,0 +1,178 @@
+// agentsim_bench: figures for the simulator, measured by plain sockets in the same private network
+// namespace (tests/bench/agentsim_bench.sh starts both).
+//   discovery: one broadcast, the time until the last reply arrives and the number of replies,
+//              over many rounds; medians reported.
+//   polls:     polls to every agent with a fixed number outstanding; replies per second, median of
+//              several runs.
+// usage: agentsim_bench DEFINE_FILE AGENTS FIRST_IP
+
+#include <arpa/inet.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "persistence/DefinitionFile.h"
+#include "protocol/Conversions.h"
+#include "protocol/PacketHeader.h"
+
+using namespace vantelo;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kDiscoveryRounds = 30;
+constexpr int kPollRuns = 5;
+constexpr auto kPollRunLength = std::chrono::seconds(2);
+constexpr int kPollWindow = 64;
+
+int OpenSocket(uint16_t port) {
+    int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK, 0);
+    int on = 1;
+    int size = 8 * 1024 * 1024;
+    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+    setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        std::perror("bind");
+        std::exit(1);
+    }
+    return fd;
+}
+
+void SendTo(int fd, const uint8_t* data, size_t size, uint32_t ip, uint16_t port) {
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(ip);
+    sendto(fd, data, size, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+}
+
+// Receives what is waiting; returns the count.
+int Drain(int fd) {
+    uint8_t buffer[kMaxDatagram];
+    int count = 0;
+    while (recv(fd, buffer, sizeof buffer, 0) >= 0) {
+        ++count;
+    }
+    return count;
+}
+
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+template <typename T>
+T Median(std::vector<T> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void Discovery(const DefinitionValues& d, int agents) {
+    int fd = OpenSocket(d.basePort);
+    uint8_t request[kHeaderSize];
+    BuildRequestHeader(request, OpCode::DiscoveryRequest, d.deviceTypeId);
+    std::vector<double> times;
+    std::vector<int> counts;
+    for (int round = 0; round < kDiscoveryRounds; ++round) {
+        Drain(fd);
+        Clock::time_point start = Clock::now();
+        Clock::time_point last = start;
+        SendTo(fd, request, sizeof request, 0xFFFFFFFFu, d.basePort + 2);
+        int count = 0;
+        Clock::time_point end = start + std::chrono::seconds(1);
+        while (count < agents && Clock::now() < end) {
+            pollfd p{fd, POLLIN, 0};
+            if (poll(&p, 1, 50) > 0) {
+                int got = Drain(fd);
+                if (got > 0) {
+                    count += got;
+                    last = Clock::now();
+                }
+            }
+        }
+        times.push_back(Milliseconds(last - start));
+        counts.push_back(count);
+        usleep(50000);
+    }
+    close(fd);
+    std::printf(
+        "discovery: %d agents, %d rounds: last reply after median %.2f ms (min %.2f, max "
+        "%.2f); replies received median %d (min %d)\n",
+        agents, kDiscoveryRounds, Median(times), *std::min_element(times.begin(), times.end()),
+        *std::max_element(times.begin(), times.end()), Median(counts),
+        *std::min_element(counts.begin(), counts.end()));
+}
+
+// One run: keeps kPollWindow polls outstanding, round robin over the agents.
+double PollRun(int fd, const DefinitionValues& d, int agents, uint32_t first) {
+    uint8_t request[kHeaderSize];
+    BuildRequestHeader(request, OpCode::PollRequest, d.deviceTypeId);
+    int next = 0;
+    auto sendOne = [&] {
+        SendTo(fd, request, sizeof request, first + static_cast<uint32_t>(next), d.basePort + 2);
+        next = (next + 1) % agents;
+    };
+    long replies = 0;
+    Clock::time_point start = Clock::now();
+    Clock::time_point end = start + kPollRunLength;
+    for (int i = 0; i < kPollWindow; ++i) {
+        sendOne();
+    }
+    while (Clock::now() < end) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 100) <= 0) {
+            for (int i = 0; i < kPollWindow; ++i) {
+                sendOne();
+            }
+            continue;
+        }
+        int got = Drain(fd);
+        replies += got;
+        for (int i = 0; i < got; ++i) {
+            sendOne();
+        }
+    }
+    double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    usleep(100000);
+    Drain(fd);
+    return static_cast<double>(replies) / seconds;
+}
+
+void Polls(const DefinitionValues& d, int agents, uint32_t first) {
+    int fd = OpenSocket(static_cast<uint16_t>(d.basePort + 1));
+    std::vector<double> rates;
+    for (int run = 0; run < kPollRuns; ++run) {
+        rates.push_back(PollRun(fd, d, agents, first));
+    }
+    close(fd);
+    std::printf(
+        "polls: %d agents, %d outstanding: median %.0f replies/s over %d runs of %lld s "
+        "(min %.0f, max %.0f)\n",
+        agents, kPollWindow, Median(rates), kPollRuns,
+        static_cast<long long>(kPollRunLength.count()),
+        *std::min_element(rates.begin(), rates.end()),
+        *std::max_element(rates.begin(), rates.end()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    DefinitionValues d{};
+    uint32_t first = 0;
+    if (argc != 4 || LoadDefinitionFile(argv[1], &d) != 0 || TextToIp(argv[3], &first) != 0) {
+        std::fprintf(stderr, "usage: agentsim_bench DEFINE_FILE AGENTS FIRST_IP\n");
+        return 2;
+    }
+    int agents = std::atoi(argv[2]);
+    Discovery(d, agents);
+    Polls(d, agents, first);
+    return 0;
+}
