@@ -12,6 +12,7 @@
 
 #include "app/Console.h"
 #include "persistence/DefinitionWriter.h"
+#include "support/QuietPorts.h"
 #include "support/TableInvariants.h"
 #include "support/TestFiles.h"
 #include "support/VirtualClock.h"
@@ -26,24 +27,6 @@ constexpr uint16_t kBasePort = 8000;
 // Senders: the monitored agents, the hand-added entry, strangers and odd addresses.
 constexpr uint32_t kSenders[8] = {0x0A4D0002, 0x0A4D0003, 0x0A4D0032, 0x0A4D0004,
                                   0x0A4D0005, 0x0A4D0909, 0x00000000, 0xFFFFFFFF};
-
-class SilentUi : public UserInteraction {
-  public:
-    BoxAnswer ShowMessage(const MessageBoxRequest&) override { return BoxAnswer::Ok; }
-    bool AskFileName(const FileDialogRequest&, std::string*) override { return false; }
-    int OpenUrl(const std::string&) override { return 0; }
-    void OpenTextFile(const std::string&) override {}
-};
-
-class NoDialogs : public DialogRunner {
-  public:
-    bool RunAddRemoteIp() override { return false; }
-};
-
-class NoAddresses : public AddressTable {
-  public:
-    int Read(std::vector<InterfaceAddress>*) override { return 1; }
-};
 
 // One configuration directory for the whole run: the receive path never writes files.
 const std::string& ConfigDirectory() {
@@ -77,9 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vantelo::test;
     VirtualNetwork network;
     VirtualClock clock;
-    SilentUi ui;
-    NoDialogs dialogs;
-    NoAddresses addresses;
+    QuietUserInteraction ui;
+    CancelledDialogs dialogs;
+    UnreadableAddressTable addresses;
     ConsolePorts ports{&network, &clock, &clock, &ui, &addresses, &dialogs, ConfigDirectory()};
     Console console(ports);
     console.Initialize();

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/AddressTable.h"
+#include "platform/DialogRunner.h"
+#include "platform/UserInteraction.h"
+
+namespace vantelo::test {
+
+// Ports for runs that have no operator: fuzzing and benchmarks. Every box is answered OK and
+// counted, every dialog is cancelled, and the address table cannot be read.
+class QuietUserInteraction : public UserInteraction {
+  public:
+    BoxAnswer ShowMessage(const MessageBoxRequest&) override {
+        ++boxes;
+        return BoxAnswer::Ok;
+    }
+    bool AskFileName(const FileDialogRequest&, std::string*) override { return false; }
+    int OpenUrl(const std::string&) override { return 0; }
+    void OpenTextFile(const std::string&) override {}
+
+    long boxes = 0;
+};
+
+class CancelledDialogs : public DialogRunner {
+  public:
+    bool RunAddRemoteIp() override { return false; }
+};
+
+class UnreadableAddressTable : public AddressTable {
+  public:
+    int Read(std::vector<InterfaceAddress>*) override { return 1; }
+};
+
+}  // namespace vantelo::test
