@@ -92,23 +92,19 @@ int CheckVersion(const ConsoleState& state, ListId list, int* slotIndex) {
 
 int SelectTarget(ConsoleState& state) {
     int selection = CheckSelection(state);
-    if (selection == kSelectionSeveral) {
-        ShowBox(state, "Only one device can be selected");
-        return -1;
-    }
-    if (selection == kSelectionNone) {
-        ShowBox(state, "Please select one device");
-        return -1;
-    }
+    const char* refusal = selection == kSelectionSeveral ? "Only one device can be selected"
+                          : selection == kSelectionNone  ? "Please select one device"
+                                                         : nullptr;
     bool inMonitor = selection == kSelectionMonitor;
     int slot = -1;
-    int version = CheckVersion(state, inMonitor ? ListId::Monitor : ListId::Discovery, &slot);
-    if (version == kVersionProtocolUnsupported) {
-        ShowBox(state, "agent protocol version not support");
-        return -1;
+    if (refusal == nullptr) {
+        int version = CheckVersion(state, inMonitor ? ListId::Monitor : ListId::Discovery, &slot);
+        refusal = version == kVersionProtocolUnsupported    ? "agent protocol version not support"
+                  : version == kVersionInterfaceUnsupported ? "agent interface version not support"
+                                                            : nullptr;
     }
-    if (version == kVersionInterfaceUnsupported) {
-        ShowBox(state, "agent interface version not support");
+    if (refusal != nullptr) {
+        ShowBox(state, refusal);
         return -1;
     }
     state.currentSelection = SelectionTarget{slot, inMonitor};

@@ -52,4 +52,12 @@ std::string TableListMismatch(Console& console) {
                : discovery;
 }
 
+std::vector<std::string> ColumnTexts(const ListModel& list, int column) {
+    std::vector<std::string> texts;
+    for (int row = 0; row < list.RowCount(); ++row) {
+        texts.push_back(list.Text(row, column));
+    }
+    return texts;
+}
+
 }  // namespace vantelo::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/Console.h"
 
@@ -10,5 +11,8 @@ namespace vantelo::test {
 // MAC text, the monitor list by IP text) and every slot after them is all zero bytes. Returns
 // an empty text when that holds, else what breaks it.
 std::string TableListMismatch(Console& console);
+
+// The texts of one column, row by row.
+std::vector<std::string> ColumnTexts(const ListModel& list, int column);
 
 }  // namespace vantelo::test

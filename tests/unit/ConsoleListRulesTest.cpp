@@ -5,19 +5,12 @@
 #include <vector>
 
 #include "support/ConsoleHarness.h"
+#include "support/TableInvariants.h"
 
 namespace vantelo::test {
 namespace {
 
 constexpr uint32_t kType = ConsoleHarness::kDeviceTypeId;
-
-std::vector<std::string> Column(const ListModel& list, int column) {
-    std::vector<std::string> texts;
-    for (int row = 0; row < list.RowCount(); ++row) {
-        texts.push_back(list.Text(row, column));
-    }
-    return texts;
-}
 
 AgentSettings At(int n, uint32_t ip) {
     AgentSettings agent = NumberedAgent(n);
@@ -52,7 +45,7 @@ TEST_F(ListRules, ColumnClicksShareOneDirectionAndSortTextsAsText) {
     console.OnColumnClick(ListId::Monitor, 1);
     EXPECT_FALSE(console.SortAscending());
     EXPECT_EQ(console.SortColumn(), 1);
-    EXPECT_EQ(Column(console.MonitorList(), 1),
+    EXPECT_EQ(ColumnTexts(console.MonitorList(), 1),
               (std::vector<std::string>{"10.77.0.9", "10.77.0.100", "10.77.0.10"}));
     // Rows carry their item data; the table keeps its order.
     EXPECT_EQ(console.MonitorList().ItemData(0), 0);
@@ -61,14 +54,14 @@ TEST_F(ListRules, ColumnClicksShareOneDirectionAndSortTextsAsText) {
 
     console.OnColumnClick(ListId::Discovery, 0);
     EXPECT_TRUE(console.SortAscending());
-    EXPECT_EQ(Column(console.DiscoveryList(), 0),
+    EXPECT_EQ(ColumnTexts(console.DiscoveryList(), 0),
               (std::vector<std::string>{"000a1b00010a", "000a1b00010b", "000a1b00010c"}));
 
     // The third click sorts in descending order again; the fourth in ascending order.
     console.OnColumnClick(ListId::Monitor, 1);
     console.OnColumnClick(ListId::Monitor, 1);
     EXPECT_TRUE(console.SortAscending());
-    EXPECT_EQ(Column(console.MonitorList(), 1),
+    EXPECT_EQ(ColumnTexts(console.MonitorList(), 1),
               (std::vector<std::string>{"10.77.0.10", "10.77.0.100", "10.77.0.9"}));
 }
 
@@ -76,11 +69,11 @@ TEST_F(ListRules, StatusColumnSortsByImage) {
     Console& console = StartWithBothLists();
     console.OnColumnClick(ListId::Discovery, 3);  // descending
     console.OnColumnClick(ListId::Monitor, 0);    // ascending
-    EXPECT_EQ(Column(console.MonitorList(), 1),
+    EXPECT_EQ(ColumnTexts(console.MonitorList(), 1),
               (std::vector<std::string>{"10.77.0.10", "10.77.0.9", "10.77.0.100"}));
     EXPECT_EQ(console.MonitorList().Image(0), kNoImage);
     console.OnColumnClick(ListId::Monitor, 0);
-    EXPECT_EQ(Column(console.MonitorList(), 1),
+    EXPECT_EQ(ColumnTexts(console.MonitorList(), 1),
               (std::vector<std::string>{"10.77.0.9", "10.77.0.100", "10.77.0.10"}));
 }
 

@@ -12,14 +12,6 @@ namespace {
 
 constexpr uint32_t kType = ConsoleHarness::kDeviceTypeId;
 
-std::vector<std::string> Column(const ListModel& list, int column) {
-    std::vector<std::string> texts;
-    for (int row = 0; row < list.RowCount(); ++row) {
-        texts.push_back(list.Text(row, column));
-    }
-    return texts;
-}
-
 std::vector<std::string> Macs(const DeviceTable& table, int count) {
     std::vector<std::string> macs;
     for (int slot = 0; slot < count; ++slot) {
@@ -73,9 +65,9 @@ TEST_F(MonitorList, MovesTheSelectedAgentsAndKeepsADuplicateInTheDiscoveryList) 
     h.ui.ExpectBox(Box("Duplicate ip ", "Add fail"));
     console.OnAddToMonitorList();
 
-    EXPECT_EQ(Column(console.MonitorList(), 2),
+    EXPECT_EQ(ColumnTexts(console.MonitorList(), 2),
               (std::vector<std::string>{"020a1b000002", "000a1b000001", "000a1b000003"}));
-    EXPECT_EQ(Column(console.DiscoveryList(), 0),
+    EXPECT_EQ(ColumnTexts(console.DiscoveryList(), 0),
               (std::vector<std::string>{"000a1b000002", "000a1b000004"}));
     EXPECT_EQ(Macs(console.DiscoveryTable(), 3),
               (std::vector<std::string>{"000a1b000002", "000a1b000004", ""}));
@@ -112,7 +104,7 @@ TEST_F(MonitorList, DoubleClickMovesOnlyASingleSelectedAgent) {
 
     console.DiscoveryList().SetSelected(0, false);
     console.OnDiscoveryDoubleClick();
-    EXPECT_EQ(Column(console.MonitorList(), 2), std::vector<std::string>{"000a1b000002"});
+    EXPECT_EQ(ColumnTexts(console.MonitorList(), 2), std::vector<std::string>{"000a1b000002"});
     EXPECT_EQ(Macs(console.DiscoveryTable(), 3),
               (std::vector<std::string>{"000a1b000001", "000a1b000003", ""}));
 }
@@ -128,7 +120,7 @@ TEST_F(MonitorList, MovingIntoAFullMonitorListIsRefused) {
     console.OnAddToMonitorList();
     EXPECT_EQ(console.MonitorList().RowCount(), kTableSlots);
     EXPECT_STREQ(console.MonitorTable()[255].macText, "000a1b000001");
-    EXPECT_EQ(Column(console.DiscoveryList(), 0),
+    EXPECT_EQ(ColumnTexts(console.DiscoveryList(), 0),
               (std::vector<std::string>{"000a1b000002", "000a1b000003"}));
 }
 
@@ -142,9 +134,9 @@ TEST_F(MonitorList, RepliesWhileABoxIsOpenKeepTheirSlots) {
     h.ui.ExpectBox(Box("Duplicate ip ", "Add fail"), BoxAnswer::Ok,
                    [this] { h.Reply(NumberedAgent(9)); });
     console.OnAddToMonitorList();
-    EXPECT_EQ(Column(console.DiscoveryList(), 0),
+    EXPECT_EQ(ColumnTexts(console.DiscoveryList(), 0),
               (std::vector<std::string>{"000a1b000002", "000a1b000003", "000a1b000009"}));
-    EXPECT_EQ(Macs(console.DiscoveryTable(), 3), Column(console.DiscoveryList(), 0));
+    EXPECT_EQ(Macs(console.DiscoveryTable(), 3), ColumnTexts(console.DiscoveryList(), 0));
 }
 
 TEST_F(MonitorList, AddItemTakesALegalAddressAtTheEnd) {
@@ -207,7 +199,7 @@ TEST_F(MonitorList, DeleteRemovesTheSelectedRowsAndClosesTheTableUp) {
 
     h.ui.ExpectBox(confirm, BoxAnswer::Ok);
     console.OnDeleteItem();
-    EXPECT_EQ(Column(console.MonitorList(), 2),
+    EXPECT_EQ(ColumnTexts(console.MonitorList(), 2),
               (std::vector<std::string>{"000a1b000000", "000a1b000002", "000a1b000004"}));
     EXPECT_EQ(Macs(console.MonitorTable(), 4),
               (std::vector<std::string>{"000a1b000000", "000a1b000002", "000a1b000004", ""}));
