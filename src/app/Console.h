@@ -79,7 +79,8 @@ class Console {
     void OnColumnClick(ListId list, int column);
 
     // The "Remote IP" dialog's Apply: returns 0 when the address is taken (the dialog closes),
-    // -1 when it was refused with a message (the dialog stays open).
+    // -1 when it was refused with a message (the dialog stays open). Outside the dialog that
+    // "Add item" opens it does nothing and returns -1.
     int ApplyRemoteIp(uint32_t address);
 
     // One datagram waiting on a socket goes through the receive path.
