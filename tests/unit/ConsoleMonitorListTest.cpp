@@ -141,6 +141,7 @@ TEST_F(MonitorList, RepliesWhileABoxIsOpenKeepTheirSlots) {
 
 TEST_F(MonitorList, AddItemTakesALegalAddressAtTheEnd) {
     Console& console = StartWithDiscovered({1});
+    EXPECT_EQ(console.ApplyRemoteIp(0x0A4D0063), -1);  // no dialog open
     h.dialogs.ExpectAddRemoteIp({0, 0x7F000001, 0x0A4D0063});
     h.ui.ExpectBox(Box("IP address is illegal", " Error", BoxIcon::Error, BoxOwner::Dialog));
     h.ui.ExpectBox(Box("IP address is illegal", " Error", BoxIcon::Error, BoxOwner::Dialog));
