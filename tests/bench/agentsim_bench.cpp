@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "agentsim_client.h"
 #include "persistence/DefinitionFile.h"
 #include "protocol/Conversions.h"
 #include "protocol/PacketHeader.h"
@@ -32,15 +33,8 @@ constexpr auto kPollRunLength = std::chrono::seconds(2);
 constexpr int kPollWindow = 64;
 
 int OpenSocket(uint16_t port) {
-    int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK, 0);
-    int on = 1;
-    int size = 8 * 1024 * 1024;
-    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
-    setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    int fd = agentsim::client::OpenClientSocket(port, true);
+    if (fd < 0) {
         std::perror("bind");
         std::exit(1);
     }
@@ -48,11 +42,7 @@ int OpenSocket(uint16_t port) {
 }
 
 void SendTo(int fd, const uint8_t* data, size_t size, uint32_t ip, uint16_t port) {
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(port);
-    to.sin_addr.s_addr = htonl(ip);
-    sendto(fd, data, size, 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    agentsim::client::SendToAddress(fd, data, size, ip, port);
 }
 
 // Receives what is waiting; returns the count.

@@ -29,6 +29,7 @@
 #include <string_view>
 #include <vector>
 
+#include "agentsim_client.h"
 #include "persistence/DefinitionFile.h"
 #include "protocol/Conversions.h"
 #include "protocol/PacketHeader.h"
@@ -61,15 +62,8 @@ uint32_t Address(const std::string& text) {
 }
 
 int OpenSocket(uint16_t port) {
-    int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    int on = 1;
-    int size = 4 * 1024 * 1024;
-    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
-    setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    int fd = agentsim::client::OpenClientSocket(port, false);
+    if (fd < 0) {
         Usage("cannot bind port " + std::to_string(port) + ": " + std::strerror(errno));
     }
     return fd;
@@ -77,13 +71,10 @@ int OpenSocket(uint16_t port) {
 
 void SendTo(const Probe& p, const std::string& target, const PacketBuffer& packet) {
     bool broadcast = target == "broadcast";
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(static_cast<uint16_t>(p.definition.basePort + 2));
-    to.sin_addr.s_addr = htonl(broadcast ? 0xFFFFFFFFu : Address(target));
     int fd = broadcast ? p.broadcastSocket : p.unicastSocket;
-    if (sendto(fd, packet.bytes, packet.length, 0, reinterpret_cast<sockaddr*>(&to), sizeof to) <
-        0) {
+    if (agentsim::client::SendToAddress(fd, packet.bytes, packet.length,
+                                        broadcast ? 0xFFFFFFFFu : Address(target),
+                                        static_cast<uint16_t>(p.definition.basePort + 2)) < 0) {
         Usage(std::string("send failed: ") + std::strerror(errno));
     }
 }
@@ -138,10 +129,8 @@ void AppendSetFields(std::map<std::string, std::string>& f, PacketBuffer* packet
 
 void SendRandom(const Probe& p, const std::vector<std::string>& c) {
     std::mt19937 random(static_cast<uint32_t>(std::stoul(c[4])));
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(static_cast<uint16_t>(std::stoi(c[2])));
-    to.sin_addr.s_addr = htonl(Address(c[1]));
+    uint32_t ip = Address(c[1]);
+    auto port = static_cast<uint16_t>(std::stoi(c[2]));
     std::vector<uint8_t> bytes;
     for (int i = 0, n = std::stoi(c[3]); i < n; ++i) {
         bytes.resize(std::uniform_int_distribution<size_t>(0, 1600)(random));
@@ -152,8 +141,7 @@ void SendRandom(const Probe& p, const std::vector<std::string>& c) {
             OpCode op = static_cast<OpCode>(random() % 14);
             BuildRequestHeader(bytes.data(), op, p.definition.deviceTypeId);
         }
-        sendto(p.unicastSocket, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to),
-               sizeof to);
+        agentsim::client::SendToAddress(p.unicastSocket, bytes.data(), bytes.size(), ip, port);
     }
 }
 

@@ -64,18 +64,24 @@ int SharedSocket(uint16_t port, const char* what, std::string* error) {
     return fd;
 }
 
+// A message of one part, with its peer address and room for the packet information.
+msghdr Message(sockaddr_in* peer, iovec* part, char* control, size_t controlSize) {
+    msghdr message{};
+    message.msg_name = peer;
+    message.msg_namelen = sizeof *peer;
+    message.msg_iov = part;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = controlSize;
+    return message;
+}
+
 // Sends with the agent's address as the source, through a socket bound to 0.0.0.0.
 void SendFromAddress(int fd, uint32_t sourceIp, Endpoint to, const uint8_t* data, size_t size) {
     sockaddr_in destination = SocketAddress(to.ip, to.port);
     iovec part{const_cast<uint8_t*>(data), size};
     alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-    msghdr message{};
-    message.msg_name = &destination;
-    message.msg_namelen = sizeof destination;
-    message.msg_iov = &part;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
+    msghdr message = Message(&destination, &part, control, sizeof control);
     cmsghdr* header = CMSG_FIRSTHDR(&message);
     header->cmsg_level = IPPROTO_IP;
     header->cmsg_type = IP_PKTINFO;
@@ -157,13 +163,7 @@ ssize_t SocketNetwork::Receive(int fd, uint8_t* buffer, size_t capacity, uint32_
     sockaddr_in source{};
     iovec part{buffer, capacity};
     alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))];
-    msghdr message{};
-    message.msg_name = &source;
-    message.msg_namelen = sizeof source;
-    message.msg_iov = &part;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
+    msghdr message = Message(&source, &part, control, sizeof control);
     ssize_t size = recvmsg(fd, &message, MSG_DONTWAIT);
     if (size < 0) {
         return -1;
