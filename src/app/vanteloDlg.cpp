@@ -239,6 +239,7 @@ QTableView* CVanteloDlg::BuildList(QWidget* client, ListTableModel* model, QRect
     header->setSectionsClickable(true);
     header->setHighlightSections(false);
     header->setStretchLastSection(false);
+    header->setMinimumSectionSize(16);  // the status column is narrower than Qt's default minimum
     for (size_t column = 0; column < model->Columns().size(); ++column) {
         view->setColumnWidth(static_cast<int>(column), model->Columns()[column].width);
     }

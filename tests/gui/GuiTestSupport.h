@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QLocale>
 #include <QObject>
 #include <QPointer>
@@ -33,7 +34,8 @@ class UrlSink : public QObject {
 };
 
 // Runs act on the next modal window other than `besides` once it is shown: the test's way of
-// operating a modal dialog or box whose exec() blocks the test.
+// operating a modal dialog or box whose exec() blocks the test. A check that fails inside act
+// leaves the window open; it is closed after a while so that the test fails instead of hanging.
 inline void OnNextModal(std::function<void(QWidget*)> act, QWidget* besides = nullptr) {
     auto* timer = new QTimer;
     timer->setInterval(5);
@@ -46,6 +48,9 @@ inline void OnNextModal(std::function<void(QWidget*)> act, QWidget* besides = nu
         }
         timer->stop();
         timer->deleteLater();
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            QTimer::singleShot(10000, dialog, &QDialog::reject);
+        }
         act(modal);
     });
     timer->start();
