@@ -22,7 +22,7 @@ wait_for '^ok list 3$'
 
 curl -s -m 5 -o /dev/null -w '%{http_code}\n' -X POST http://10.77.0.10/ >"$work/http"
 curl -s -m 5 -o /dev/null -w '%{http_code}\n' http://10.77.0.10/missing >>"$work/http"
-[ "$(cat "$work/http" | tr '\n' ' ')" = "405 404 " ] || fail "web answers: $(cat "$work/http")"
+[ "$(tr "\n" " " <"$work/http")" = "405 404 " ] || fail "web answers: $(cat "$work/http")"
 
 probe --expect 3 discover >"$work/after" || fail "the agents stopped answering"
 control stats

@@ -37,6 +37,7 @@ probe_background() {
     shift
     rm -f "$work/probe-bound"
     "$PROBE" --define "$work/define.ecf" "$@" >"$output" 2>"$work/probe-bound" &
+    # shellcheck disable=SC2034 # read by the tests that source this file
     probe_pid=$!
     deadline=$(($(date +%s) + 5))
     until grep -q bound "$work/probe-bound" 2>/dev/null; do
