@@ -7,7 +7,7 @@
 head -c 300000 /dev/urandom >"$work/image.bin"
 head -c 1024 /dev/urandom >"$work/exact.bin"
 
-start_sim --agents 3 --restart-seconds 2
+start_sim --agents 3 --restart-seconds 3
 control set 10.77.0.10 loader yes
 wait_for '^ok set 10.77.0.10 loader$'
 
@@ -23,10 +23,10 @@ grep -q 'op=11 result=0 from=10.77.0.10:5002 .* seq=9 ' "$work/trigger" ||
     fail "tftp-hpa: $(cat "$work/tftp.out")"
 wait_for '^tftp-stored 02000a4d000a 300000$'
 cmp "$work/image.bin" "$work/store/02000a4d000a.bin" || fail "tftp-hpa image differs"
-wait_for '^restarting 02000a4d000a 10.77.0.10 2$'
+wait_for '^restarting 02000a4d000a 10.77.0.10 3$'
 probe --expect 0 --timeout-ms 300 poll 10.77.0.10 >"$work/silent" || true
 expect_count 'op=' "$work/silent" 0
-wait_for '^restarted 02000a4d000a 10.77.0.10$' 1 6
+wait_for '^restarted 02000a4d000a 10.77.0.10$' 1 8
 probe poll 10.77.0.10 >"$work/back" || fail "no answer after the restart"
 grep -q 'op=6 result=0 from=10.77.0.10:5002 ' "$work/back" || fail "after restart: $(cat "$work/back")"
 
@@ -36,6 +36,6 @@ timeout 20 atftp -p -l "$work/exact.bin" -r fw.bin 10.77.0.11 >"$work/atftp.out"
     fail "atftp: $(cat "$work/atftp.out")"
 wait_for '^tftp-stored 02000a4d000b 1024$'
 cmp "$work/exact.bin" "$work/store/02000a4d000b.bin" || fail "atftp image differs"
-wait_for '^restarting 02000a4d000b 10.77.0.11 2$'
+wait_for '^restarting 02000a4d000b 10.77.0.11 3$'
 stop_sim
 echo ok
