@@ -1,5 +1,6 @@
 #include "app/vanteloDlg.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -222,6 +223,10 @@ void CVanteloDlg::BuildControls(QWidget* client) {
 
 QTableView* CVanteloDlg::BuildList(QWidget* client, ListTableModel* model, QRect geometry) {
     auto* view = new QTableView(client);
+    // The window's blue stops at the list: the list keeps the standard colours.
+    QPalette standard = QApplication::palette();
+    standard.setResolveMask(~QPalette::ResolveMask(0));
+    view->setPalette(standard);
     view->setModel(model);
     model->BindSelection(view->selectionModel());
     view->setGeometry(geometry);
