@@ -150,12 +150,17 @@ void Simulator::HandleRequest(Agent& agent, const Request& request, bool broadca
         return;
     }
     bool addressed = !broadcast || aimed;
-    if (request.header.protocolVersion != kProtocolVersion || !IsKnownRequest(op)) {
+    if (!IsKnownRequest(op)) {
         if (addressed) {
-            uint16_t result = IsKnownRequest(op)
-                                  ? static_cast<uint16_t>(ResultCode::ProtocolVersionError)
-                                  : static_cast<uint16_t>(ResultCode::CommandError);
-            Refuse(agent, request, result, result == 1 ? "version" : "command", nowMs);
+            Refuse(agent, request, static_cast<uint16_t>(ResultCode::CommandError), "command",
+                   nowMs);
+        }
+        return;
+    }
+    if (request.header.protocolVersion != kProtocolVersion) {
+        if (addressed) {
+            Refuse(agent, request, static_cast<uint16_t>(ResultCode::ProtocolVersionError),
+                   "version", nowMs);
         }
         return;
     }
