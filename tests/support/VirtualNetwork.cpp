@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 namespace vantelo::test {
 
@@ -87,7 +86,7 @@ class VirtualNetwork::Socket : public DatagramSocket {
         }
         Datagram datagram = std::move(inbox_.front());
         inbox_.pop_front();
-        std::memcpy(buffer, datagram.bytes.data(), std::min(capacity, datagram.bytes.size()));
+        std::copy_n(datagram.bytes.begin(), std::min(capacity, datagram.bytes.size()), buffer);
         *from = datagram.from;
         return static_cast<long>(datagram.bytes.size());
     }

@@ -177,6 +177,8 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     {"000a1b000002", "10.77.0.3", "", kRowNotShown, kNoImage, 2, 2, 0},
                     1},
+        StoringCase{
+            "empty datagram is ignored", {Cut(From(kNew), 0)}, nullptr, Where::Nowhere, 0, {}, 0},
         StoringCase{"datagram cut inside the device type is ignored",
                     {Cut(From(kNew), 18)},
                     nullptr,
