@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,10 +40,13 @@ class CheckingNetwork : public Network {
     uint16_t next = 40000;
 };
 
+// Where completed uploads land; removed when the fuzzer ends.
 const std::string& StoreDir() {
     static const std::string dir = [] {
         char pattern[] = "/tmp/fuzz-agentsim-XXXXXX";
-        return std::string(mkdtemp(pattern));
+        std::string made = mkdtemp(pattern);
+        std::atexit([] { std::filesystem::remove_all(StoreDir()); });
+        return made;
     }();
     return dir;
 }
