@@ -40,15 +40,15 @@ class CheckingNetwork : public Network {
     uint16_t next = 40000;
 };
 
-// Where completed uploads land; removed when the fuzzer ends.
-const std::string& StoreDir() {
-    static const std::string dir = [] {
-        char pattern[] = "/tmp/fuzz-agentsim-XXXXXX";
-        std::string made = mkdtemp(pattern);
-        std::atexit([] { std::filesystem::remove_all(StoreDir()); });
-        return made;
+// Where completed uploads land; removed when the fuzzer ends. A plain array, which no static
+// destructor can take away before the removal runs.
+const char* StoreDir() {
+    static char dir[] = "/tmp/fuzz-agentsim-XXXXXX";
+    static const bool made = [] {
+        std::atexit([] { std::filesystem::remove_all(dir); });
+        return mkdtemp(dir) != nullptr;
     }();
-    return dir;
+    return made ? dir : "/tmp";
 }
 
 std::vector<AgentSettings> Agents() {
