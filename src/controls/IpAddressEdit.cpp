@@ -47,6 +47,13 @@ IpAddressEdit::IpAddressEdit(QWidget* parent) : QFrame(parent) {
     setFocusProxy(fields_[0]);
 }
 
+IpAddressEdit::~IpAddressEdit() {
+    // The numbers lose their focus while the base class destroys them; this part is gone then.
+    for (QLineEdit* field : fields_) {
+        field->disconnect(this);
+    }
+}
+
 uint32_t IpAddressEdit::Address() const {
     uint32_t address = 0;
     for (const QLineEdit* field : fields_) {

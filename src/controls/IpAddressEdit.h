@@ -13,6 +13,7 @@ class IpAddressEdit : public QFrame {
     Q_OBJECT
   public:
     explicit IpAddressEdit(QWidget* parent = nullptr);
+    ~IpAddressEdit() override;
 
     // The address in host order; empty numbers read as 0 and numbers above 255 as 255.
     uint32_t Address() const;

@@ -574,7 +574,7 @@ void TestAdapters::ipAddressControl() {
     QVERIFY(QTest::qWaitForWindowExposed(&edit));
     edit.Field(0)->setFocus();
     for (const QChar c : typed) {
-        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QTest::keyClick(edit.focusWidget(), c.toLatin1());
     }
     QCOMPARE(edit.Address(), uint32_t(address));
 
@@ -583,7 +583,7 @@ void TestAdapters::ipAddressControl() {
     edit.Field(2)->setFocus();
     edit.Field(2)->setCursorPosition(0);
     QTest::keyClick(edit.Field(2), Qt::Key_Backspace);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit.Field(1)));
+    QCOMPARE(edit.focusWidget(), static_cast<QWidget*>(edit.Field(1)));
 }
 
 VANTELO_GUI_TEST_MAIN(TestAdapters)

@@ -403,7 +403,7 @@ void TestMainWindow::remoteIpDialog() {
         stayedOpen = dialog->isVisible();
         address->Field(0)->setFocus();
         for (const char c : std::string("10.77.3.4")) {
-            QTest::keyClick(QApplication::focusWidget(), c);
+            QTest::keyClick(dialog->focusWidget(), c);
         }
         QTest::keyClick(dialog, Qt::Key_Return);  // Enter presses Apply here
     });
