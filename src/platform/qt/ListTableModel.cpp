@@ -17,6 +17,10 @@ class Following {
     int& depth_;
 };
 
+QVariant AlignmentOf(bool centred) {
+    return QVariant::fromValue(Qt::AlignVCenter | (centred ? Qt::AlignHCenter : Qt::AlignLeft));
+}
+
 std::set<int> RowsOf(const QItemSelection& selection) {
     std::set<int> rows;
     for (const QItemSelectionRange& range : selection) {
@@ -80,11 +84,8 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         }
-        case Qt::TextAlignmentRole: {
-            const bool centred = columns_[static_cast<size_t>(column)].centred;
-            return QVariant::fromValue(Qt::AlignVCenter |
-                                       (centred ? Qt::AlignHCenter : Qt::AlignLeft));
-        }
+        case Qt::TextAlignmentRole:
+            return AlignmentOf(columns_[static_cast<size_t>(column)].centred);
         default:
             return {};
     }
@@ -100,8 +101,7 @@ QVariant ListTableModel::headerData(int section, Qt::Orientation orientation, in
         return column.title;
     }
     if (role == Qt::TextAlignmentRole) {
-        return QVariant::fromValue(Qt::AlignVCenter |
-                                   (column.centred ? Qt::AlignHCenter : Qt::AlignLeft));
+        return AlignmentOf(column.centred);
     }
     return {};
 }
