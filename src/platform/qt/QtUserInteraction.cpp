@@ -68,7 +68,8 @@ bool QtUserInteraction::AskFileName(const FileDialogRequest& request, std::strin
     for (const std::string& filter : NameFiltersOf(request.filter)) {
         filters << Local(filter);
     }
-    QFileDialog dialog(mainWindow_);
+    // Owned by the window whose command asks: an open modal dialog, else the main window.
+    QFileDialog dialog(OwnerOf(BoxOwner::Dialog));
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(filters);
