@@ -45,12 +45,14 @@ class AgentsimTftp : public AgentsimFixture {
     }
 
     static std::vector<uint8_t> Data(uint16_t block, const std::vector<uint8_t>& image) {
-        std::vector<uint8_t> packet = {0, 3, static_cast<uint8_t>(block >> 8),
-                                       static_cast<uint8_t>(block)};
         size_t start = size_t{block - 1u} * 512;
         size_t end = std::min(image.size(), start + 512);
-        packet.insert(packet.end(), image.begin() + static_cast<long>(start),
-                      image.begin() + static_cast<long>(end));
+        std::vector<uint8_t> packet(4 + end - start);
+        packet[1] = 3;
+        packet[2] = static_cast<uint8_t>(block >> 8);
+        packet[3] = static_cast<uint8_t>(block);
+        std::copy(image.begin() + static_cast<long>(start), image.begin() + static_cast<long>(end),
+                  packet.begin() + 4);
         return packet;
     }
 
