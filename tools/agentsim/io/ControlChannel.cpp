@@ -120,11 +120,16 @@ void ControlChannel::ReadClient(int fd, int64_t nowMs) {
 
 void ControlChannel::RunLines(std::string* pending, bool* discarding, const ControlReply& reply,
                               int64_t nowMs) {
+    const std::string tooLong =
+        "error line longer than " + std::to_string(kMaxLine) + " characters";
     size_t start = 0;
     for (size_t end; (end = pending->find('\n', start)) != std::string::npos; start = end + 1) {
         std::string_view line(pending->data() + start, end - start);
-        if (!*discarding &&
-            RunControlCommand(simulator_, line, nowMs, reply) == ControlResult::Quit) {
+        // A long line is refused the same whether it arrived whole or in pieces.
+        if (!*discarding && line.size() > kMaxLine) {
+            reply(tooLong);
+        } else if (!*discarding &&
+                   RunControlCommand(simulator_, line, nowMs, reply) == ControlResult::Quit) {
             quit_ = true;
         }
         *discarding = false;
@@ -133,7 +138,7 @@ void ControlChannel::RunLines(std::string* pending, bool* discarding, const Cont
     if (*discarding) {
         pending->clear();
     } else if (pending->size() > kMaxLine) {
-        reply("error line longer than " + std::to_string(kMaxLine) + " characters");
+        reply(tooLong);
         pending->clear();
         *discarding = true;
     }
