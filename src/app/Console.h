@@ -56,7 +56,7 @@ inline constexpr int kMonitorColumns = 11;
 // The engine's root: the process-wide state of the console and every handler of the main window.
 // Single threaded: everything runs on the GUI thread, driven by calls, socket callbacks and timers.
 class Console {
-  public:
+public:
     explicit Console(const ConsolePorts& ports);
     ~Console();
     Console(const Console&) = delete;
@@ -112,7 +112,7 @@ class Console {
     bool SortAscending() const;
     int SortColumn() const;
 
-  private:
+private:
     std::unique_ptr<ConsoleState> state_;
 };
 

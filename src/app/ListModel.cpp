@@ -112,8 +112,8 @@ int ListModel::FirstSelectedRow() const {
 }
 
 int ListModel::SelectedCount() const {
-    return static_cast<int>(std::count_if(rows_.begin(), rows_.end(),
-                                          [](const Row& row) { return row.selected; }));
+    return static_cast<int>(
+        std::count_if(rows_.begin(), rows_.end(), [](const Row& row) { return row.selected; }));
 }
 
 void ListModel::Sort(const std::function<bool(const RowView&, const RowView&)>& less) {

@@ -42,7 +42,7 @@ public:
     // Announces the change to the item-changing hook first, then applies it.
     void SetSelected(int row, bool selected);
     std::vector<int> SelectedRows() const;  // ascending
-    int FirstSelectedRow() const;            // -1 when none
+    int FirstSelectedRow() const;           // -1 when none
     int SelectedCount() const;
 
     // Stable sort of the rows with less(a, b) over row contents; item data travels with its row.

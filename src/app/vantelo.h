@@ -6,14 +6,14 @@ namespace vantelo {
 
 // The application: runs the main dialog and ends when it closes.
 class CVanteloApp {
-  public:
+public:
     explicit CVanteloApp(std::string configDirectory);
 
     // Builds the platform's ports and the engine, runs the main dialog modally and returns
     // false, so that the application ends with the dialog.
     bool InitInstance();
 
-  private:
+private:
     std::string configDirectory_;
 };
 

@@ -17,7 +17,7 @@ class ListTableModel;
 // lists, and hands every command to the engine.
 class CVanteloDlg : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit CVanteloDlg(Console& console, QWidget* parent = nullptr);
     ~CVanteloDlg() override;
 
@@ -29,14 +29,14 @@ class CVanteloDlg : public QDialog {
     QTableView* DiscoveryView() const { return discoveryView_; }
     QTableView* MonitorView() const { return monitorView_; }
 
-  protected:
+protected:
     // Enter and Escape are swallowed: neither closes nor activates anything in this window.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // The close box and Alt+F4 close the sockets before the window ends.
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void BuildMenu();
     void BuildControls(QWidget* client);
     QTableView* BuildList(QWidget* client, ListTableModel* model, QRect geometry);

@@ -8,7 +8,7 @@ namespace vantelo {
 // with them.
 class CColorStatic : public QLabel {
     Q_OBJECT
-  public:
+public:
     explicit CColorStatic(QWidget* parent = nullptr);
 };
 

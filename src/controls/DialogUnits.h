@@ -13,7 +13,7 @@ QFont DialogFont();
 // horizontal unit is a quarter of the average character width, a vertical unit an eighth of the
 // character height.
 class DialogUnits {
-  public:
+public:
     explicit DialogUnits(const QFont& font);
 
     int X(int units) const;
@@ -24,7 +24,7 @@ class DialogUnits {
     int BaseX() const { return baseX_; }
     int BaseY() const { return baseY_; }
 
-  private:
+private:
     int baseX_;
     int baseY_;
 };

@@ -11,7 +11,7 @@ namespace vantelo {
 // number; Backspace at the start of a number goes back to the one before.
 class IpAddressEdit : public QFrame {
     Q_OBJECT
-  public:
+public:
     explicit IpAddressEdit(QWidget* parent = nullptr);
     ~IpAddressEdit() override;
 
@@ -21,10 +21,10 @@ class IpAddressEdit : public QFrame {
     // The number editors, first octet first.
     QLineEdit* Field(int index) const { return fields_[static_cast<size_t>(index)]; }
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     int IndexOf(const QObject* field) const;
     void FocusField(int index, bool atEnd);
     void OnEdited(int index);

@@ -11,7 +11,7 @@ class IpAddressEdit;
 // "Remote IP": the operator types the address of an agent to add to the monitor list.
 class CAdd_remoteIP : public QDialog {
     Q_OBJECT
-  public:
+public:
     // Apply hands the typed address (host order) to the engine: 0 closes the dialog with OK,
     // -1 means the engine refused it with a message and the dialog stays open.
     using Apply = std::function<int(uint32_t address)>;
@@ -19,7 +19,7 @@ class CAdd_remoteIP : public QDialog {
     explicit CAdd_remoteIP(Apply apply, QWidget* parent = nullptr);
     ~CAdd_remoteIP() override;
 
-  private:
+private:
     void OnOK();
 
     Apply apply_;

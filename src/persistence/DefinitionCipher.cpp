@@ -55,7 +55,8 @@ uint8_t EncipherChar(uint8_t c) {
     if (!IsEnciphered(c)) {
         return c;
     }
-    return static_cast<uint8_t>(32 + (kCipherMultiplier * (c - 32) + kCipherOffset) % kCipherModulus);
+    return static_cast<uint8_t>(32 +
+                                (kCipherMultiplier * (c - 32) + kCipherOffset) % kCipherModulus);
 }
 
 int DefinitionChecksum(const uint8_t* bytes, size_t count) {

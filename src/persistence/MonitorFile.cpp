@@ -9,7 +9,7 @@ namespace vantelo {
 namespace {
 
 class File {
-  public:
+public:
     File(const std::string& path, const char* mode) : file_(std::fopen(path.c_str(), mode)) {}
     ~File() { Close(); }
     File(const File&) = delete;
@@ -23,7 +23,7 @@ class File {
         return ok;
     }
 
-  private:
+private:
     std::FILE* file_;
 };
 

@@ -7,7 +7,7 @@
 namespace vantelo {
 
 struct TableLookup {
-    int index;   // the matching slot, or itemCount when nothing matched
+    int index;  // the matching slot, or itemCount when nothing matched
     bool found;
 };
 

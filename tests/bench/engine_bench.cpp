@@ -28,7 +28,7 @@ struct Reply {
 
 // A started console on in-memory ports; its monitor list is loaded with the agents given.
 class Engine {
-  public:
+public:
     explicit Engine(const std::vector<DeviceRecord>& monitored) {
         WriteBytes(dir_.File("define.ecf"), BuildDefinitionFile(kDeviceTypeId, kBasePort));
         WriteBytes(dir_.File("monitor.cfg"), RecordBytes(monitored));
@@ -46,7 +46,7 @@ class Engine {
         console_->ReceiveDatagram(SocketId::Unicast);
     }
 
-  private:
+private:
     TempDirectory dir_;
     VirtualNetwork network_;
     VirtualClock clock_;

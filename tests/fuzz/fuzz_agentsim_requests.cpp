@@ -22,7 +22,7 @@ constexpr uint32_t kAgent = 0x0A4D000A;    // 10.77.0.10
 constexpr uint32_t kConsole = 0x0A4D0001;  // 10.77.0.1
 
 class CheckingNetwork : public Network {
-  public:
+public:
     void Send(Endpoint, Endpoint, const uint8_t*, size_t size) override {
         // No agent ever sends more than a datagram holds.
         if (size > vantelo::kMaxDatagram) {

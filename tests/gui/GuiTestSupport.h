@@ -17,7 +17,7 @@ namespace vantelo::test {
 // Takes every URL the console hands to the desktop, so that no browser or editor ever starts.
 class UrlSink : public QObject {
     Q_OBJECT
-  public:
+public:
     UrlSink() {
         QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "Open");
         QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open");
@@ -29,7 +29,7 @@ class UrlSink : public QObject {
 
     QList<QUrl> opened;
 
-  public slots:
+public slots:
     void Open(const QUrl& url) { opened << url; }
 };
 

@@ -14,7 +14,7 @@ namespace vantelo::test {
 // from a queue (OK when it is empty); file dialogs take the queued names, and one that nothing
 // was queued for fails the test.
 class RecordingUserInteraction : public UserInteraction {
-  public:
+public:
     BoxAnswer ShowMessage(const MessageBoxRequest& request) override;
     bool AskFileName(const FileDialogRequest& request, std::string* path) override;
     int OpenUrl(const std::string& url) override;

@@ -74,7 +74,7 @@ QByteArray Numbered(int n, int size) {
 class TestAdapters : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void socketDeliversEveryWaitingDatagramOnce();
     void socketDropsADatagramTheEngineDidNotRead();
     void socketDeliversWhileAReceiveIsInsideAMessageBox();

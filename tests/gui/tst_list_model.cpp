@@ -99,7 +99,7 @@ QString Cell(const QAbstractItemModel& model, int row, int column) {
 class TestListModel : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void rowsFollowTheEngine();
     void labelEditsAreDiscarded();
     void operatorSelectionReachesTheEngine();

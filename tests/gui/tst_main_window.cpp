@@ -135,7 +135,7 @@ QString Ip(int n) {
 class TestMainWindow : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void controls_data();
     void controls();
     void listsAndMenu();

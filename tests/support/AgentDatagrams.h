@@ -44,7 +44,7 @@ std::vector<uint8_t> SettingsReply(const AgentSettings& agent, OpCode opCode,
 // An agent that answers discovery requests and polls on its port with its settings, or, in
 // loader mode, with a bare loader mode reply. It stays silent while `silent` is set.
 class SimulatedAgent : public FakeAgent {
-  public:
+public:
     SimulatedAgent(AgentSettings settings, uint32_t deviceTypeId, uint16_t agentPort)
         : settings(std::move(settings)), deviceTypeId_(deviceTypeId), agentPort_(agentPort) {}
 
@@ -56,7 +56,7 @@ class SimulatedAgent : public FakeAgent {
     bool silent = false;
     int requestsHeard = 0;
 
-  private:
+private:
     uint32_t deviceTypeId_;
     uint16_t agentPort_;
 };

@@ -19,7 +19,7 @@ namespace vantelo::test {
 // A console on in-memory ports, with a configuration directory of its own that holds a valid
 // define.ecf (device type 03B27F16, base port 8000).
 class ConsoleHarness {
-  public:
+public:
     static constexpr uint32_t kDeviceTypeId = 0x03B27F16;
     static constexpr uint16_t kBasePort = 8000;
     static constexpr uint16_t kAgentPort = kBasePort + 2;

@@ -12,7 +12,7 @@ namespace vantelo::test {
 // Ports for runs that have no operator: fuzzing and benchmarks. Every box is answered OK and
 // counted, every dialog is cancelled, and the address table cannot be read.
 class QuietUserInteraction : public UserInteraction {
-  public:
+public:
     BoxAnswer ShowMessage(const MessageBoxRequest&) override {
         ++boxes;
         return BoxAnswer::Ok;
@@ -25,12 +25,12 @@ class QuietUserInteraction : public UserInteraction {
 };
 
 class CancelledDialogs : public DialogRunner {
-  public:
+public:
     bool RunAddRemoteIp() override { return false; }
 };
 
 class UnreadableAddressTable : public AddressTable {
-  public:
+public:
     int Read(std::vector<InterfaceAddress>*) override { return 1; }
 };
 

@@ -15,7 +15,7 @@ namespace vantelo::test {
 // when it takes none. A dialog that was not expected fails the test; so does an expected one
 // that never opened.
 class ScriptedDialogRunner : public DialogRunner {
-  public:
+public:
     ~ScriptedDialogRunner() override;
 
     void Attach(Console* console) { console_ = console; }
@@ -25,7 +25,7 @@ class ScriptedDialogRunner : public DialogRunner {
     // What each Apply returned, over every dialog.
     const std::vector<int>& ApplyResults() const { return applyResults_; }
 
-  private:
+private:
     Console* console_ = nullptr;
     std::deque<std::vector<uint32_t>> expected_;
     std::vector<int> applyResults_;
@@ -33,7 +33,7 @@ class ScriptedDialogRunner : public DialogRunner {
 
 // The workstation's address table as the test sets it; a non-zero error makes Read fail.
 class FixedAddressTable : public AddressTable {
-  public:
+public:
     int Read(std::vector<InterfaceAddress>* addresses) override;
 
     std::vector<InterfaceAddress> addresses;

@@ -14,7 +14,7 @@ namespace vantelo::test {
 // that differs from the next expected one in any field, or comes when none is expected, fails
 // the running test at once. Expectations still waiting at destruction fail it too.
 class ScriptedUserInteraction : public UserInteraction {
-  public:
+public:
     ~ScriptedUserInteraction() override;
 
     // The next box; whileOpen runs while it is shown, as the events of a nested loop would.
@@ -36,7 +36,7 @@ class ScriptedUserInteraction : public UserInteraction {
     const std::vector<std::string>& OpenedTextFiles() const { return textFiles_; }
     bool AllShown() const { return expectedBoxes_.empty() && expectedDialogs_.empty(); }
 
-  private:
+private:
     struct ExpectedBox {
         MessageBoxRequest box;
         BoxAnswer answer;

@@ -11,7 +11,7 @@ namespace vantelo::test {
 
 // A fresh directory under the system's temporary directory, removed with everything in it.
 class TempDirectory {
-  public:
+public:
     TempDirectory();
     ~TempDirectory();
     TempDirectory(const TempDirectory&) = delete;
@@ -20,7 +20,7 @@ class TempDirectory {
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
 
-  private:
+private:
     std::string path_;
 };
 

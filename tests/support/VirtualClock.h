@@ -12,7 +12,7 @@ namespace vantelo::test {
 // their due times (timers due together in the order they were started), each at its own
 // moment: Now() inside a callback reads the time it was due.
 class VirtualClock : public Timers, public Clock {
-  public:
+public:
     explicit VirtualClock(LocalTime start = LocalTime{2003, 3, 15, 14, 2, 7});
 
     TimerHandle StartRepeating(int periodMs, std::function<void()> fn) override;
@@ -26,7 +26,7 @@ class VirtualClock : public Timers, public Clock {
     int64_t ElapsedMs() const { return nowMs_; }
     int ActiveTimers() const { return static_cast<int>(timers_.size()); }
 
-  private:
+private:
     struct Timer {
         int64_t dueMs;
         int periodMs;  // 0 for a single shot

@@ -24,7 +24,7 @@ struct VirtualNetwork::Shared {
 };
 
 class VirtualNetwork::Socket : public DatagramSocket {
-  public:
+public:
     Socket(VirtualNetwork& network, std::shared_ptr<Shared> shared)
         : network_(network), shared_(std::move(shared)) {}
     ~Socket() override { Unbind(); }
@@ -102,7 +102,7 @@ class VirtualNetwork::Socket : public DatagramSocket {
         }
     }
 
-  private:
+private:
     void Unbind() {
         if (open_) {
             shared_->bound.erase(port_);

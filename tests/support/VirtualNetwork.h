@@ -23,7 +23,7 @@ class VirtualNetwork;
 // Something on the network that hears the console's requests: a broadcast reaches every agent,
 // a unicast datagram the agent at its address. Replies go back through VirtualNetwork::Queue.
 class FakeAgent {
-  public:
+public:
     virtual ~FakeAgent() = default;
     virtual uint32_t Address() const = 0;
     virtual void OnRequest(VirtualNetwork& network, const SentDatagram& request) = 0;
@@ -33,7 +33,7 @@ class FakeAgent {
 // in a queue until Deliver() hands them, one per readable call, to the socket bound to their
 // port, so the engine is never entered from inside one of its own calls.
 class VirtualNetwork : public SocketFactory {
-  public:
+public:
     static constexpr uint32_t kConsoleAddress = 0x0A4D0001;  // 10.77.0.1
 
     VirtualNetwork();
@@ -62,7 +62,7 @@ class VirtualNetwork : public SocketFactory {
     const std::vector<SentDatagram>& Sent() const;
     void ClearSent();
 
-  private:
+private:
     class Socket;
     struct Shared;
 

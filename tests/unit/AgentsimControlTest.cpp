@@ -6,7 +6,7 @@ namespace vantelo::agentsim::testing {
 namespace {
 
 class AgentsimControl : public AgentsimFixture {
-  protected:
+protected:
     void SetUp() override {
         AgentsimFixture::SetUp();
         Start();

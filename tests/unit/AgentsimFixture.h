@@ -27,7 +27,7 @@ struct Sent {
 };
 
 class RecordingNetwork : public Network {
-  public:
+public:
     void Send(Endpoint from, Endpoint to, const uint8_t* data, size_t size) override {
         sent.push_back({from, to, std::vector<uint8_t>(data, data + size)});
     }
@@ -50,7 +50,7 @@ inline uint32_t Ip(const char* text) {
 }
 
 class AgentsimFixture : public ::testing::Test {
-  protected:
+protected:
     static constexpr uint32_t kDeviceType = 0x03B27F16;
     static constexpr uint16_t kBasePort = 5000;
     static constexpr uint16_t kAgentPort = kBasePort + 2;

@@ -5,7 +5,7 @@ namespace vantelo::agentsim::testing {
 namespace {
 
 class AgentsimRequests : public AgentsimFixture {
-  protected:
+protected:
     // A set request as the console builds it: password first, then the settings.
     static PacketBuffer SetRequest(OpCode op, const uint8_t* mac, uint16_t sequence,
                                    const std::string& password) {

@@ -8,7 +8,7 @@ namespace vantelo::agentsim::testing {
 namespace {
 
 class AgentsimTftp : public AgentsimFixture {
-  protected:
+protected:
     // The console's transfer port, from which it sends every packet to port 69.
     const Endpoint client{Ip("10.77.0.1"), 64517};
     const Endpoint wellKnown{Ip("10.77.0.10"), 69};

@@ -19,7 +19,7 @@ AgentSettings At(int n, uint32_t ip) {
 }
 
 class ListRules : public ::testing::Test {
-  protected:
+protected:
     // Monitor list: 10.77.0.9 (not alive), 10.77.0.10, 10.77.0.100 (not alive).
     // Discovery list: three agents in answer order b, c, a by MAC text.
     Console& StartWithBothLists() {

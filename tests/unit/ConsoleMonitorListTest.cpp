@@ -26,7 +26,7 @@ MessageBoxRequest Box(const char* text, const char* caption, BoxIcon icon = BoxI
 }
 
 class MonitorList : public ::testing::Test {
-  protected:
+protected:
     void TearDown() override { EXPECT_EQ(TableListMismatch(*h.console), ""); }
 
     // Agents n answer a discovery in the given order.

@@ -293,7 +293,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 class Receiving : public ::testing::Test {
-  protected:
+protected:
     Arrival SequencedReply(const AgentSettings& agent, OpCode opCode, uint16_t sequence,
                            uint16_t result = 0) {
         PacketHeader header = AgentHeader(agent, opCode, kType);

@@ -92,7 +92,7 @@ TEST(ConsoleStartup, ShutdownClosesBothSocketsOnce) {
 }
 
 class Discovery : public ::testing::Test {
-  protected:
+protected:
     std::vector<uint8_t> DiscoveryRequest() {
         std::vector<uint8_t> bytes(kHeaderSize);
         BuildRequestHeader(bytes.data(), OpCode::DiscoveryRequest, ConsoleHarness::kDeviceTypeId);

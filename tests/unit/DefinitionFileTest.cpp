@@ -185,7 +185,8 @@ TEST(DefinitionFile, LoadsFromDiskAndFailsOnMissingOrDirectory) {
     EXPECT_EQ(LoadDefinitionFile(dir, &values), -1);
     std::vector<uint8_t> bytes = BuildDefinitionFile(0xCAFE0001, 0x2000);
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     EXPECT_EQ(LoadDefinitionFile(path, &values), 0);
     EXPECT_EQ(values.deviceTypeId, 0xCAFE0001u);
     EXPECT_EQ(values.basePort, 0x2000);

@@ -10,7 +10,7 @@ namespace {
 
 // Records what the model announces, in order.
 class Recorder : public ListModel::Observer {
-  public:
+public:
     void RowInserted(int row) override { events.push_back("insert " + std::to_string(row)); }
     void RowRemoved(int row) override { events.push_back("remove " + std::to_string(row)); }
     void RowChanged(int row) override { events.push_back("change " + std::to_string(row)); }

@@ -36,7 +36,7 @@ std::vector<uint8_t> TableBytes(const DeviceTable& table, int count) {
 }
 
 class MonitorFile : public ::testing::Test {
-  protected:
+protected:
     void TearDown() override {
         if (h.console) {
             EXPECT_EQ(TableListMismatch(*h.console), "");

@@ -35,8 +35,8 @@ TEST(PacketHeader, DiscoveryRequestIsFortyBytesWithDeviceTypeBigEndian) {
     uint8_t out[kHeaderSize];
     std::memset(out, 0xAA, sizeof out);
     ASSERT_EQ(BuildRequestHeader(out, OpCode::DiscoveryRequest, 0x03B27F16), 40u);
-    std::vector<uint8_t> expected = {0x00, 0x02, 0x00, 0x00, 0, 0, 0, 0, 0, 0, 0x00, 0x00,
-                                     0x00, 0x01, 0x00, 0x00, 0x03, 0xB2, 0x7F, 0x16};
+    std::vector<uint8_t> expected = {0x00, 0x02, 0x00, 0x00, 0,    0,    0,    0,    0,    0,
+                                     0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x03, 0xB2, 0x7F, 0x16};
     expected.resize(40, 0);
     EXPECT_EQ(std::vector<uint8_t>(out, out + 40), expected);
 }
@@ -84,8 +84,8 @@ TEST(Elements, EncodersWriteTypeLengthValue) {
     ASSERT_EQ(AppendAddressElement(packet, TlvType::IpAddress, 0xC0A80001), 0);
     ASSERT_EQ(AppendDhcpElement(packet, 1, 1), 0);
     ASSERT_EQ(AppendDhcpElement(packet, 2, 1), 0);
-    std::vector<uint8_t> expected = {0, 2, 0, 7, 's', 'w', '1',     0,    4, 0, 8,
-                                     192, 168, 0, 1, 0, 10, 0, 5, 1, 0, 10, 0, 6, 0, 1};
+    std::vector<uint8_t> expected = {0, 2, 0, 7,  's', 'w', '1', 0, 4,  0, 8, 192, 168,
+                                     0, 1, 0, 10, 0,   5,   1,   0, 10, 0, 6, 0,   1};
     EXPECT_EQ(std::vector<uint8_t>(packet.bytes + kHeaderSize, packet.bytes + packet.length),
               expected);
 }
@@ -100,15 +100,15 @@ TEST(Elements, AppendRefusesWhatDoesNotFitIn1500Bytes) {
 }
 
 TEST(Elements, DecodesEveryFieldAndLaterElementsOverwrite) {
-    std::vector<uint8_t> elements = {0, 1, 0, 7, 'a', 'b', 'c',            //
-                                     0, 2, 0, 6, 's', '1',                 //
-                                     0, 3, 0, 5, 'L',                      //
-                                     0, 4, 0, 8, 10, 0, 0, 1,              //
-                                     0, 5, 0, 8, 255, 255, 255, 0,         //
-                                     0, 6, 0, 8, 10, 0, 0, 254,            //
-                                     0, 7, 0, 8, 10, 0, 0, 9,              //
-                                     0, 8, 0, 6, 'n', 'p',                 //
-                                     0, 9, 0, 6, 'p', 'w',                 //
+    std::vector<uint8_t> elements = {0, 1, 0, 7, 'a', 'b', 'c',       //
+                                     0, 2, 0, 6, 's', '1',            //
+                                     0, 3, 0, 5, 'L',                 //
+                                     0, 4, 0, 8, 10,  0,   0,   1,    //
+                                     0, 5, 0, 8, 255, 255, 255, 0,    //
+                                     0, 6, 0, 8, 10,  0,   0,   254,  //
+                                     0, 7, 0, 8, 10,  0,   0,   9,    //
+                                     0, 8, 0, 6, 'n', 'p',            //
+                                     0, 9, 0, 6, 'p', 'w',            //
                                      0, 2, 0, 6, 's', '2'};
     DeviceRecord r = Decode(ReplyWith(2, elements));
     EXPECT_STREQ(r.productName, "abc");
@@ -230,7 +230,8 @@ TEST(Conversions, VersionAndAddressTexts) {
     uint32_t ip = 0;
     EXPECT_EQ(TextToIp("10.77.0.255", &ip), 0);
     EXPECT_EQ(ip, 0x0A4D00FFu);
-    for (const char* bad : {"", "1.2.3", "1.2.3.4.", "256.1.1.1", "1..2.3", "a.b.c.d", "1.2.3.4x"}) {
+    for (const char* bad :
+         {"", "1.2.3", "1.2.3.4.", "256.1.1.1", "1..2.3", "a.b.c.d", "1.2.3.4x"}) {
         EXPECT_EQ(TextToIp(bad, &ip), -1) << bad;
     }
 }

@@ -15,7 +15,7 @@ struct Endpoint {
 // The datagram sockets the simulator needs; the event loop implements them with POSIX sockets and
 // the tests in memory.
 class Network {
-  public:
+public:
     virtual ~Network() = default;
     // Sends from an agent's address and port. A datagram that cannot be sent is lost, as on a wire.
     virtual void Send(Endpoint from, Endpoint to, const uint8_t* data, size_t size) = 0;

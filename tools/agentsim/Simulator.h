@@ -45,7 +45,7 @@ using EventSink = std::function<void(const std::string&)>;
 // and restarts, driven by datagrams and by the time the caller passes in. No sockets and no clock
 // of its own, so that tests and the fuzzer drive it directly.
 class Simulator : private TftpHost {
-  public:
+public:
     // A correct upgrade trigger opens the agent to one write transfer for this long.
     static constexpr int64_t kUpgradeArmedMs = 60000;
 
@@ -82,7 +82,7 @@ class Simulator : private TftpHost {
     int MoveAgent(Agent& agent, uint32_t ip);
     void SetLossPercent(uint32_t percent) { config_.lossPercent = percent; }
 
-  private:
+private:
     struct Request {
         PacketHeader header;
         const uint8_t* payload;

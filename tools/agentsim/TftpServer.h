@@ -14,7 +14,7 @@ namespace vantelo::agentsim {
 
 // What the TFTP server asks of the simulator around it.
 class TftpHost {
-  public:
+public:
     virtual ~TftpHost() = default;
     virtual Agent* AgentAt(uint32_t ip) = 0;
     // Sends as the agent, through its loss and delay.
@@ -32,7 +32,7 @@ class TftpHost {
 // sent to port 69 by the client of a running transfer is taken as well, since the console sends
 // every packet there.
 class TftpServer {
-  public:
+public:
     // No packet for this long ends a transfer.
     static constexpr int64_t kIdleMs = 10000;
     // A finished transfer still acknowledges a repeated final block for this long.
@@ -49,7 +49,7 @@ class TftpServer {
     int64_t NextDeadline() const;
     size_t ActiveTransfers() const { return sessions_.size(); }
 
-  private:
+private:
     struct Session {
         Agent* agent;
         Endpoint local;

@@ -7,13 +7,13 @@ namespace vantelo {
 namespace {
 
 class Following {
-  public:
+public:
     explicit Following(int& depth) : depth_(depth) { ++depth_; }
     ~Following() { --depth_; }
     Following(const Following&) = delete;
     Following& operator=(const Following&) = delete;
 
-  private:
+private:
     int& depth_;
 };
 

@@ -15,7 +15,7 @@ namespace vantelo {
 // engine's selections, insertions, removals and sorts come back to the view.
 class ListTableModel final : public QAbstractTableModel, private ListModel::Observer {
     Q_OBJECT
-  public:
+public:
     struct Column {
         QString title;
         int width;
@@ -40,7 +40,7 @@ class ListTableModel final : public QAbstractTableModel, private ListModel::Obse
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-  private:
+private:
     void RowInserted(int row) override;
     void RowRemoved(int row) override;
     void RowChanged(int row) override;

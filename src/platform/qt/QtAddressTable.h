@@ -6,7 +6,7 @@ namespace vantelo {
 
 // The workstation's IPv4 addresses from QNetworkInterface, each address and mask once.
 class QtAddressTable final : public AddressTable {
-  public:
+public:
     int Read(std::vector<InterfaceAddress>* addresses) override;
 };
 

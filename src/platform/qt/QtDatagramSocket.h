@@ -16,7 +16,7 @@ namespace vantelo {
 // outside the readyRead signal lets a message box that the receive path opens (a nested event
 // loop) still get the datagrams that arrive meanwhile, as window messages would.
 class QtDatagramSocket final : public DatagramSocket {
-  public:
+public:
     QtDatagramSocket();
     ~QtDatagramSocket() override;
     QtDatagramSocket(const QtDatagramSocket&) = delete;
@@ -33,7 +33,7 @@ class QtDatagramSocket final : public DatagramSocket {
     // The receive buffer the socket asks the system for: room for 256 replies arriving at once.
     static constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
 
-  private:
+private:
     struct Datagram {
         QByteArray bytes;
         Endpoint from;
@@ -52,7 +52,7 @@ class QtDatagramSocket final : public DatagramSocket {
 };
 
 class QtSocketFactory final : public SocketFactory {
-  public:
+public:
     std::unique_ptr<DatagramSocket> CreateSocket() override;
 };
 

@@ -11,7 +11,7 @@ namespace vantelo {
 
 // Runs the console's modal dialogs over the main window.
 class QtDialogRunner final : public DialogRunner {
-  public:
+public:
     // The Remote IP dialog's Apply: 0 closes the dialog, -1 keeps it open.
     using ApplyRemoteIp = std::function<int(uint32_t address)>;
 
@@ -20,7 +20,7 @@ class QtDialogRunner final : public DialogRunner {
 
     bool RunAddRemoteIp() override;
 
-  private:
+private:
     QPointer<QWidget> parent_;
     ApplyRemoteIp applyRemoteIp_;
 };

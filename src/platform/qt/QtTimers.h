@@ -10,7 +10,7 @@ namespace vantelo {
 
 // The engine's timers on QTimer, run by the GUI thread's event loop.
 class QtTimers final : public Timers {
-  public:
+public:
     QtTimers() = default;
     ~QtTimers() override;
     QtTimers(const QtTimers&) = delete;
@@ -20,7 +20,7 @@ class QtTimers final : public Timers {
     TimerHandle StartSingleShot(int delayMs, std::function<void()> fn) override;
     void Stop(TimerHandle handle) override;
 
-  private:
+private:
     struct Entry {
         QTimer* timer = nullptr;
         std::function<void()> fn;
@@ -38,7 +38,7 @@ class QtTimers final : public Timers {
 };
 
 class QtClock final : public Clock {
-  public:
+public:
     LocalTime Now() override;
 };
 

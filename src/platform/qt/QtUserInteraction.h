@@ -9,7 +9,7 @@ namespace vantelo {
 
 // Message boxes, file dialogs and the desktop shell on Qt.
 class QtUserInteraction final : public UserInteraction {
-  public:
+public:
     // The caption of the application's own message box.
     static constexpr const char* kApplicationCaption = "Vantelo Utility";
 
@@ -21,7 +21,7 @@ class QtUserInteraction final : public UserInteraction {
     int OpenUrl(const std::string& url) override;
     void OpenTextFile(const std::string& path) override;
 
-  private:
+private:
     QWidget* OwnerOf(BoxOwner owner) const;
 
     QPointer<QWidget> mainWindow_;

@@ -17,7 +17,7 @@ namespace vantelo::agentsim {
 // socket. The answers to a command go back where it came from: standard output for standard
 // input, the client's connection for a client.
 class ControlChannel {
-  public:
+public:
     static constexpr size_t kMaxLine = 4096;
 
     ControlChannel(Simulator& simulator, EventSink toStdout)
@@ -34,7 +34,7 @@ class ControlChannel {
     // True after "quit", or after the end of standard input when there is no socket.
     bool QuitRequested() const { return quit_; }
 
-  private:
+private:
     struct Client {
         int fd;
         std::string pending;

@@ -14,7 +14,7 @@ namespace vantelo::agentsim {
 // The one thread of the simulator: waits with poll() on every socket and on the next deadline of
 // the simulator, hands each datagram, connection and command line on, and writes the events.
 class EventLoop {
-  public:
+public:
     static constexpr uint16_t kTftpPort = 69;
     static constexpr uint16_t kHttpPort = 80;
 
@@ -32,7 +32,7 @@ class EventLoop {
 
     static int64_t NowMs();
 
-  private:
+private:
     void ReceiveManagement(int64_t nowMs);
     void ReceiveTftp(int fd, Endpoint local, int64_t nowMs);
     int TimeoutMs(int64_t nowMs) const;

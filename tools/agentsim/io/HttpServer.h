@@ -15,7 +15,7 @@ namespace vantelo::agentsim {
 // The agents' web pages: one listening socket on 0.0.0.0 at port 80; the address a client
 // connected to names the agent. One request per connection, then the connection is closed.
 class HttpServer {
-  public:
+public:
     static constexpr size_t kMaxConnections = 64;
     static constexpr size_t kMaxRequestHead = 8192;
     static constexpr int64_t kConnectionMs = 5000;
@@ -35,7 +35,7 @@ class HttpServer {
     void Expire(int64_t nowMs);
     int64_t NextDeadline() const;
 
-  private:
+private:
     struct Connection {
         int fd;
         uint32_t localIp;

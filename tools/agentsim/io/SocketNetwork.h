@@ -18,7 +18,7 @@ namespace vantelo::agentsim {
 // address by naming it as the source of each send. A transfer port is a socket bound to the
 // agent's address and port 0.
 class SocketNetwork : public Network {
-  public:
+public:
     SocketNetwork() = default;
     SocketNetwork(const SocketNetwork&) = delete;
     SocketNetwork& operator=(const SocketNetwork&) = delete;
@@ -44,7 +44,7 @@ class SocketNetwork : public Network {
     static ssize_t Receive(int fd, uint8_t* buffer, size_t capacity, uint32_t* dstIp,
                            Endpoint* from);
 
-  private:
+private:
     uint16_t agentPort_ = 0;
     uint16_t tftpPort_ = 0;
     int management_ = -1;
