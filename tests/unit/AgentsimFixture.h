@@ -83,16 +83,16 @@ protected:
     }
 
     static std::vector<AgentSettings> Generated(size_t count) {
-        GeneratedAgents spec;
-        spec.count = count;
-        spec.first = Ip("10.77.0.10");
-        spec.subnetMask = Ip("255.255.0.0");
-        spec.gateway = Ip("10.77.0.1");
-        spec.trapIp = Ip("10.77.0.1");
-        spec.password = "admin";
+        GeneratedAgents generated;
+        generated.count = count;
+        generated.first = Ip("10.77.0.10");
+        generated.subnetMask = Ip("255.255.0.0");
+        generated.gateway = Ip("10.77.0.1");
+        generated.trapIp = Ip("10.77.0.1");
+        generated.password = "admin";
         std::vector<AgentSettings> agents;
         std::string error;
-        EXPECT_EQ(GenerateAgents(spec, &agents, &error), 0) << error;
+        EXPECT_EQ(GenerateAgents(generated, &agents, &error), 0) << error;
         return agents;
     }
 

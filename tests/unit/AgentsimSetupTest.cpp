@@ -69,14 +69,14 @@ TEST(AgentsimAgentFile, RefusesBadLinesNamingTheLine) {
 }
 
 TEST(AgentsimGeneratedAgents, AreConsecutiveWithMacsFromTheirAddresses) {
-    GeneratedAgents spec;
-    spec.count = 300;
-    TextToIp("10.77.0.10", &spec.first);
-    TextToIp("255.255.0.0", &spec.subnetMask);
-    spec.password = "admin";
+    GeneratedAgents generated;
+    generated.count = 300;
+    TextToIp("10.77.0.10", &generated.first);
+    TextToIp("255.255.0.0", &generated.subnetMask);
+    generated.password = "admin";
     std::vector<AgentSettings> agents;
     std::string error;
-    ASSERT_EQ(GenerateAgents(spec, &agents, &error), 0) << error;
+    ASSERT_EQ(GenerateAgents(generated, &agents, &error), 0) << error;
     ASSERT_EQ(agents.size(), 300u);
     EXPECT_EQ(IpToText(agents[299].ip), "10.77.1.53");
     char mac[13];
@@ -85,12 +85,12 @@ TEST(AgentsimGeneratedAgents, AreConsecutiveWithMacsFromTheirAddresses) {
     EXPECT_EQ(agents[299].systemName, "agent-300");
 
     for (size_t count : {size_t{0}, size_t{1001}}) {
-        spec.count = count;
-        EXPECT_EQ(GenerateAgents(spec, &agents, &error), -1) << count;
+        generated.count = count;
+        EXPECT_EQ(GenerateAgents(generated, &agents, &error), -1) << count;
     }
-    spec.count = 10;
-    TextToIp("10.77.255.250", &spec.first);
-    EXPECT_EQ(GenerateAgents(spec, &agents, &error), -1) << "10.77.255.255 is a broadcast";
+    generated.count = 10;
+    TextToIp("10.77.255.250", &generated.first);
+    EXPECT_EQ(GenerateAgents(generated, &agents, &error), -1) << "10.77.255.255 is a broadcast";
 }
 
 TEST(AgentsimOptions, ReadsFlagsAndRefusesIncompleteCommandLines) {

@@ -172,29 +172,29 @@ int ParseNumber(std::string_view text, uint32_t low, uint32_t high, uint32_t* va
     return 0;
 }
 
-int GenerateAgents(const GeneratedAgents& spec, std::vector<AgentSettings>* agents,
+int GenerateAgents(const GeneratedAgents& plan, std::vector<AgentSettings>* agents,
                    std::string* error) {
-    if (spec.count < 1 || spec.count > kMaxAgents) {
+    if (plan.count < 1 || plan.count > kMaxAgents) {
         return Fail(error, "the agent count must be 1 to " + std::to_string(kMaxAgents));
     }
-    if (spec.password.size() > kPasswordMax) {
+    if (plan.password.size() > kPasswordMax) {
         return Fail(error, "password longer than " + std::to_string(kPasswordMax));
     }
     agents->clear();
-    for (size_t i = 0; i < spec.count; ++i) {
+    for (size_t i = 0; i < plan.count; ++i) {
         AgentSettings a;
-        a.ip = spec.first + static_cast<uint32_t>(i);
+        a.ip = plan.first + static_cast<uint32_t>(i);
         a.mac[0] = 0x02;
         for (int b = 0; b < 4; ++b) {
             a.mac[2 + b] = static_cast<uint8_t>(a.ip >> (24 - 8 * b));
         }
-        a.subnetMask = spec.subnetMask;
-        a.gateway = spec.gateway;
-        a.trapIp = spec.trapIp;
+        a.subnetMask = plan.subnetMask;
+        a.gateway = plan.gateway;
+        a.trapIp = plan.trapIp;
         a.productName = "Vantelo SW-8 managed switch";
         a.systemName = "agent-" + std::to_string(i + 1);
         a.location = "rack " + std::to_string(i / 24 + 1);
-        a.password = spec.password;
+        a.password = plan.password;
         agents->push_back(std::move(a));
     }
     return CheckAgents(*agents, error);

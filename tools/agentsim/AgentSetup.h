@@ -22,7 +22,7 @@ struct GeneratedAgents {
 };
 
 // Each returns 0, or -1 with a one-line reason in error.
-int GenerateAgents(const GeneratedAgents& spec, std::vector<AgentSettings>* agents,
+int GenerateAgents(const GeneratedAgents& plan, std::vector<AgentSettings>* agents,
                    std::string* error);
 
 // One agent a line, thirteen fields separated by '|':
