@@ -1,0 +1,195 @@
+// The console end to end: the real main window, engine and Qt sockets against vantelo-agentsim in
+// the private test network. console_*.sh start the simulator and name the functions to run; the
+// console's configuration directory and the simulator's control socket come in
+// VANTELO_E2E_CONFIG and VANTELO_E2E_CONTROL.
+
+#include <QSet>
+#include <QTableView>
+
+#include "GuiTestSupport.h"
+#include "console_window.h"
+#include "protocol/Conversions.h"
+
+using namespace vantelo;
+using vantelo::test::ConsoleWindow;
+using vantelo::test::FindViewRow;
+using vantelo::test::RowTexts;
+
+namespace {
+
+constexpr int kTimeoutMs = 5000;
+// After the last expected answer, how long a test waits for answers that must not come.
+constexpr int kSettleMs = 400;
+
+std::string ConfigDirectory() {
+    return qEnvironmentVariable("VANTELO_E2E_CONFIG").toStdString();
+}
+
+QString ControlPath() {
+    return qEnvironmentVariable("VANTELO_E2E_CONTROL");
+}
+
+// The discovery list's rows for the agents of console_agents.txt, in its column order.
+QList<QStringList> ExpectedDiscoveryRows() {
+    return {
+        {"000a1b000001", "10.77.1.1", "2.001.002", "SW-8", "core-1", "enable", "hall A",
+         "10.77.0.1", "255.255.0.0", "10.77.0.1"},
+        {"000a1b000002", "10.77.1.2", "2.001.002", "SW-24 PoE", "edge two", "disable",
+         "hall B, rack 3", "10.77.0.1", "255.255.255.0", "10.77.1.254"},
+        {"000a1b000003", "10.77.1.3", "2.001.002", "SW-48 Managed Gigabit Switch, 4 SFP port",
+         "twenty-characters-20", "", "  blanks kept  ", "10.77.9.9", "255.255.0.0", "10.77.0.1"},
+        {"000a1b000004", "10.77.1.4", "2.001.001", "SW-5", "narrow on", "enable", "lab",
+         "10.77.0.1", "255.255.0.0", "10.77.0.1"},
+        {"000a1b000005", "10.77.1.5", "2.001.001", "SW-5", "narrow off", "disable", "lab",
+         "10.77.0.1", "255.255.0.0", "10.77.0.1"},
+        {"000a1b000006", "10.77.1.6", "2.001.003", "SW-16", "wide", "enable", "lab", "10.77.0.1",
+         "255.255.0.0", "10.77.0.1"},
+        // Loader mode and another protocol version: only the MAC, the sender and the versions.
+        {"000a1b000007", "10.77.2.7", "2.001.002", "", "", "", "", "", "", ""},
+        {"000a1b000008", "10.77.2.8", "1.001.002", "", "", "", "", "", "", ""},
+    };
+}
+
+// Rows of a view keyed by the text of column key, so that arrival order does not matter.
+QMap<QString, QStringList> RowsByKey(const QTableView* view, int key) {
+    QMap<QString, QStringList> rows;
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        const QStringList texts = RowTexts(view, row);
+        rows.insert(texts[key], texts);
+    }
+    return rows;
+}
+
+QStringList Column(const QTableView* view, int column) {
+    QStringList texts;
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        texts << view->model()->index(row, column).data().toString();
+    }
+    return texts;
+}
+
+void ClickRow(QTableView* view, int row) {
+    const QRect cell = view->visualRect(view->model()->index(row, 1));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+}  // namespace
+
+class TestConsoleE2e : public QObject {
+    Q_OBJECT
+
+private slots:
+    void discoveryListsEveryAgent();
+    void movedAgentAnswersIntoMonitorRow();
+    void fullDiscoveryList();
+};
+
+void TestConsoleE2e::discoveryListsEveryAgent() {
+    ConsoleWindow window(ConfigDirectory());
+    window.Start();
+    QTableView* discovery = window.DiscoveryView();
+    const QList<QStringList> expected = ExpectedDiscoveryRows();
+
+    window.Click(1001);
+    QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), expected.size(), kTimeoutMs);
+    QTest::qWait(kSettleMs);
+    QCOMPARE(discovery->model()->rowCount(), expected.size());
+    const QMap<QString, QStringList> rows = RowsByKey(discovery, 0);
+    for (const QStringList& row : expected) {
+        QCOMPARE(rows.value(row[0]), row);
+    }
+    QCOMPARE(window.MonitorView()->model()->rowCount(), 0);
+    QCOMPARE(window.Ui().BoxTexts(), QStringList{});
+
+    // A second discovery starts the list afresh and shows the same agents once each.
+    window.Click(1001);
+    QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), expected.size(), kTimeoutMs);
+    QTest::qWait(kSettleMs);
+    QCOMPARE(RowsByKey(discovery, 0), rows);
+    QCOMPARE(discovery->model()->rowCount(), expected.size());
+}
+
+void TestConsoleE2e::movedAgentAnswersIntoMonitorRow() {
+    ConsoleWindow window(ConfigDirectory());
+    window.Start();
+    QTableView* discovery = window.DiscoveryView();
+    QTableView* monitor = window.MonitorView();
+    const qsizetype agents = ExpectedDiscoveryRows().size();
+
+    window.Click(1001);
+    QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), agents, kTimeoutMs);
+    const int row = FindViewRow(discovery, 1, "10.77.1.2");
+    QVERIFY(row >= 0);
+    ClickRow(discovery, row);
+    window.Click(1002);
+    QCOMPARE(Column(monitor, 1), QStringList{"10.77.1.2"});
+    QCOMPARE(
+        RowTexts(monitor, 0),
+        (QStringList{"", "10.77.1.2", "000a1b000002", "2.001.002", "SW-24 PoE", "edge two",
+                     "disable", "hall B, rack 3", "10.77.0.1", "255.255.255.0", "10.77.1.254"}));
+    QCOMPARE(FindViewRow(discovery, 0, "000a1b000002"), -1);
+    QCOMPARE(discovery->model()->rowCount(), agents - 1);
+
+    // The agent changes; its answer to the next discovery lands in its monitor row.
+    test::SimulatorControl control(ControlPath());
+    QCOMPARE(control.Send("set 10.77.1.2 name moved here"),
+             QStringLiteral("ok set 10.77.1.2 name"));
+    QCOMPARE(control.Send("set 10.77.1.2 dhcp enable"), QStringLiteral("ok set 10.77.1.2 dhcp"));
+    window.Click(1001);
+    QTRY_COMPARE_WITH_TIMEOUT(monitor->model()->index(0, 5).data().toString(),
+                              QStringLiteral("moved here"), kTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), agents - 1, kTimeoutMs);
+    QTest::qWait(kSettleMs);
+    QCOMPARE(
+        RowTexts(monitor, 0),
+        (QStringList{"", "10.77.1.2", "000a1b000002", "2.001.002", "SW-24 PoE", "moved here",
+                     "enable", "hall B, rack 3", "10.77.0.1", "255.255.255.0", "10.77.1.254"}));
+    QCOMPARE(monitor->model()->rowCount(), 1);
+    QCOMPARE(discovery->model()->rowCount(), agents - 1);
+    QCOMPARE(FindViewRow(discovery, 0, "000a1b000002"), -1);
+    QCOMPARE(window.Ui().BoxTexts(), QStringList{});
+
+    QCOMPARE(control.Send("set 10.77.1.2 name edge two"), QStringLiteral("ok set 10.77.1.2 name"));
+    QCOMPARE(control.Send("set 10.77.1.2 dhcp disable"), QStringLiteral("ok set 10.77.1.2 dhcp"));
+}
+
+void TestConsoleE2e::fullDiscoveryList() {
+    constexpr int kAgents = 257;
+    constexpr uint32_t kFirstAgent = (10u << 24) | (77u << 16) | 10u;  // 10.77.0.10
+    ConsoleWindow window(ConfigDirectory());
+    QTableView* discovery = nullptr;
+    QStringList rowsAtBox;
+    QString refused;
+    window.Ui().onBox = [&](const MessageBoxRequest&) {
+        rowsAtBox = Column(discovery, 1);
+        refused = QString::fromLatin1(window.Engine().CurrentReply().ipText);
+    };
+    window.Start();
+    discovery = window.DiscoveryView();
+
+    QSet<QString> agents;
+    for (int n = 0; n < kAgents; ++n) {
+        agents.insert(QString::fromStdString(IpToText(kFirstAgent + static_cast<uint32_t>(n))));
+    }
+    // Each discovery: the first 256 answers fill the list, the one past them gets a box.
+    for (size_t round = 1; round <= 2; ++round) {
+        window.Click(1001);
+        QTRY_COMPARE_WITH_TIMEOUT(window.Ui().boxes.size(), round, kTimeoutMs);
+        QTest::qWait(kSettleMs);
+        QCOMPARE(window.Ui().boxes.size(), round);
+        QCOMPARE(window.Ui().BoxTexts().last(),
+                 QStringLiteral("Error|Add fail, out of 256 devices"));
+        QCOMPARE(window.Ui().boxes.back().icon, BoxIcon::Error);
+        const QStringList rows = Column(discovery, 1);
+        QCOMPARE(rows.size(), 256);
+        QCOMPARE(rows, rowsAtBox);
+        QSet<QString> listed(rows.begin(), rows.end());
+        QCOMPARE(listed.size(), 256);
+        QVERIFY(!listed.contains(refused));
+        listed.insert(refused);
+        QCOMPARE(listed, agents);
+    }
+}
+
+VANTELO_GUI_TEST_MAIN(TestConsoleE2e)
+#include "console_e2e.moc"

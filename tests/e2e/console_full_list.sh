@@ -1,0 +1,8 @@
+#!/bin/sh
+# 257 agents answer each discovery: the first 256 fill the list, the last one gets a box.
+. "$(dirname "$0")/console_common.sh"
+
+start_console_sim --agents 257 --quiet
+run_console fullDiscoveryList
+stop_sim
+echo ok

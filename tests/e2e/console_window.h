@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QLocalSocket>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "RecordingUserInteraction.h"
+#include "app/Console.h"
+#include "app/vanteloDlg.h"
+#include "platform/qt/QtAddressTable.h"
+#include "platform/qt/QtDatagramSocket.h"
+#include "platform/qt/QtDialogRunner.h"
+#include "platform/qt/QtTimers.h"
+
+class QTableView;
+
+namespace vantelo::test {
+
+// Records every box like RecordingUserInteraction and lets a test look at the console at the
+// moment a box opens.
+class WatchedUserInteraction : public RecordingUserInteraction {
+public:
+    BoxAnswer ShowMessage(const MessageBoxRequest& request) override {
+        if (onBox) {
+            onBox(request);
+        }
+        return RecordingUserInteraction::ShowMessage(request);
+    }
+
+    std::function<void(const MessageBoxRequest&)> onBox;
+};
+
+// The real main window on the real engine with the console's own Qt sockets, timers, clock,
+// address table and dialog runner, as the vantelo executable builds them. Only message boxes and
+// file dialogs are recorded instead of shown, so that no box waits for an operator.
+class ConsoleWindow {
+public:
+    explicit ConsoleWindow(std::string configDirectory);
+    ~ConsoleWindow();
+    ConsoleWindow(const ConsoleWindow&) = delete;
+    ConsoleWindow& operator=(const ConsoleWindow&) = delete;
+
+    // The dialog's initialisation (definition file, monitor list, sockets), then the window.
+    void Start();
+    void Click(int id) const;
+
+    Console& Engine() { return *console_; }
+    CVanteloDlg& Dialog() { return *dialog_; }
+    QTableView* DiscoveryView() const { return dialog_->DiscoveryView(); }
+    QTableView* MonitorView() const { return dialog_->MonitorView(); }
+    WatchedUserInteraction& Ui() { return ui_; }
+
+private:
+    std::string configDirectory_;
+    QtSocketFactory sockets_;
+    QtTimers timers_;
+    QtClock clock_;
+    WatchedUserInteraction ui_;
+    QtAddressTable addresses_;
+    QtDialogRunner dialogs_;
+    std::unique_ptr<Console> console_;
+    std::unique_ptr<CVanteloDlg> dialog_;
+};
+
+// The cell texts of one row of a view, as shown.
+QStringList RowTexts(const QTableView* view, int row);
+// The row whose cell in column holds text; -1 when none does.
+int FindViewRow(const QTableView* view, int column, const QString& text);
+
+// A client of the simulator's control channel at a UNIX socket path.
+class SimulatorControl {
+public:
+    explicit SimulatorControl(const QString& path);
+    // Sends one command and returns its final answer line ("ok ..." or "error ..."), or an empty
+    // text when none came within five seconds.
+    QString Send(const QString& command);
+
+private:
+    QLocalSocket socket_;
+};
+
+}  // namespace vantelo::test
