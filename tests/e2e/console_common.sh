@@ -1,3 +1,4 @@
+# shellcheck shell=sh
 # Sourced by the console's end to end tests, which tools/testnet runs inside a private network
 # namespace. Arguments of the test: the simulator, the console driver and vantelo-mkdefine. The
 # simulator's helpers come from agentsim_common.sh, with the driver in place of the probe.
