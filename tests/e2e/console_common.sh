@@ -1,19 +1,29 @@
 # shellcheck shell=sh
 # Sourced by the console's end to end tests, which tools/testnet runs inside a private network
-# namespace. Arguments of the test: the simulator, the console driver and vantelo-mkdefine. The
-# simulator's helpers come from agentsim_common.sh, with the driver in place of the probe.
+# namespace. Arguments of the test: the simulator, the console driver, vantelo-mkdefine and
+# vantelo-demo-monitor. The simulator's helpers come from agentsim_common.sh, with the driver in
+# place of the probe.
 . "$(dirname "$0")/agentsim_common.sh"
 DRIVER=$PROBE
-mkdir "$work/cfg"
-cp "$work/define.ecf" "$work/cfg/define.ecf"
+# shellcheck disable=SC2034 # read by the tests that source this file
+DEMO_MONITOR=$4
+
+# Makes a configuration directory for the console under $work with the test's definition file.
+make_config() {
+    mkdir "$work/$1"
+    cp "$work/define.ecf" "$work/$1/define.ecf"
+}
 
 # Starts the simulator with its control socket and the given options; returns once it is ready.
 start_console_sim() {
     start_sim --control "$work/control.sock" "$@"
 }
 
-# Runs the named test functions of the driver against the running simulator.
+# Runs the named test functions of the driver with the configuration directory $work/$1 against
+# the running simulator.
 run_console() {
-    VANTELO_E2E_CONFIG="$work/cfg" VANTELO_E2E_CONTROL="$work/control.sock" \
+    config=$1
+    shift
+    VANTELO_E2E_CONFIG="$work/$config" VANTELO_E2E_CONTROL="$work/control.sock" \
         "$DRIVER" "$@" || fail "console driver: $*"
 }

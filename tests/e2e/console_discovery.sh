@@ -1,11 +1,19 @@
 #!/bin/sh
-# Discovery lists agents of every kind with their columns; an agent moved to the monitor list
-# answers the next discovery into its monitor row.
+# Discovery lists agents of every kind with their columns; an agent moved to the monitor list,
+# or listed in the monitor list file at start-up, answers into its monitor row.
 . "$(dirname "$0")/console_common.sh"
+agents="$(dirname "$0")/console_agents.txt"
 
-start_console_sim --agent-file "$(dirname "$0")/console_agents.txt"
-run_console discoveryListsEveryAgent movedAgentAnswersIntoMonitorRow
-wait_for '^discovery-reply 10.77.1.2$' 4
-wait_for '^loader-reply 10.77.2.7$' 4
+make_config empty
+make_config listed
+"$DEMO_MONITOR" --define "$work/define.ecf" --agent-file "$agents" -o "$work/listed/monitor.cfg" \
+    10.77.1.4 10.77.1.1 || fail "vantelo-demo-monitor"
+[ "$(wc -c <"$work/listed/monitor.cfg")" = 544 ] || fail "monitor.cfg is not two records"
+
+start_console_sim --agent-file "$agents"
+run_console empty discoveryListsEveryAgent movedAgentAnswersIntoMonitorRow
+run_console listed monitorListFromFile
+wait_for '^discovery-reply 10.77.1.2$' 5
+wait_for '^loader-reply 10.77.2.7$' 5
 stop_sim
 echo ok
