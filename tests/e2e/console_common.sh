@@ -3,7 +3,8 @@
 # namespace. Arguments of the test: the simulator, the console driver, vantelo-mkdefine and
 # vantelo-demo-monitor. The simulator's helpers come from agentsim_common.sh, with the driver in
 # place of the probe.
-. "$(dirname "$0")/agentsim_common.sh"
+# Scripts outside tests/e2e name its directory in VANTELO_E2E_DIR.
+. "${VANTELO_E2E_DIR:-$(dirname "$0")}/agentsim_common.sh"
 DRIVER=$PROBE
 # shellcheck disable=SC2034 # read by the tests that source this file
 DEMO_MONITOR=$4

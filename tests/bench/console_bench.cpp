@@ -1,0 +1,178 @@
+// The console's figures on real sockets in the private test network; console_bench.sh starts it.
+// Reports, asserts nothing about time.
+//   console_bench discovery RUNS CONFIG_DIR
+//     256 simulated agents answer one discovery, RUNS times: the time from the broadcast to the
+//     256th row of the engine's discovery list, and the rows missing a second after it.
+//   console_bench startup CONFIG_DIR
+//     One start-up to a shown window: milliseconds from the exec (VANTELO_BENCH_T0, nanoseconds
+//     of the real-time clock) and from main to the window's first exposure, and the peak memory.
+
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLocale>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "console_window.h"
+
+using vantelo::test::ConsoleWindow;
+
+namespace {
+
+constexpr int kAgents = 256;
+constexpr int kDeadlineMs = 1000;
+
+int64_t RealTimeNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+long PeakMemoryKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// Runs the event loop until done() holds or the deadline passes, without the sleeps of
+// QTest::qWaitFor, so that answers are handled as they arrive, as in the console's own loop.
+void RunUntil(QAbstractItemModel* model, const std::function<bool()>& done, int deadlineMs) {
+    QEventLoop loop;
+    QTimer::singleShot(deadlineMs, &loop, &QEventLoop::quit);
+    const auto check = [&] {
+        if (done()) {
+            loop.quit();
+        }
+    };
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, &loop, check);
+    if (!done()) {
+        loop.exec();
+    }
+}
+
+int BenchDiscovery(int runs, const std::string& config) {
+    ConsoleWindow window(config);
+    window.Start();
+    QAbstractItemModel* model = window.DiscoveryView()->model();
+    const vantelo::ListModel& list = window.Engine().DiscoveryList();
+    QElapsedTimer sinceBroadcast;
+    int64_t fullAfterNs = -1;
+    // Discovery empties the list right before it sends the broadcast.
+    QObject::connect(model, &QAbstractItemModel::modelReset, [&] { sinceBroadcast.start(); });
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, [&] {
+        if (fullAfterNs < 0 && list.RowCount() == kAgents) {
+            fullAfterNs = sinceBroadcast.nsecsElapsed();
+        }
+    });
+
+    std::vector<double> times;
+    int missingRows = 0;
+    for (int run = 1; run <= runs; ++run) {
+        fullAfterNs = -1;
+        window.Click(1001);
+        RunUntil(
+            model, [&] { return fullAfterNs >= 0; }, kDeadlineMs);
+        const int missing = kAgents - list.RowCount();
+        missingRows += missing;
+        if (fullAfterNs >= 0) {
+            times.push_back(static_cast<double>(fullAfterNs) / 1e6);
+            std::printf("run %2d: %d rows after %.2f ms\n", run, kAgents, times.back());
+        } else {
+            std::printf("run %2d: %d rows missing after %d ms\n", run, missing, kDeadlineMs);
+        }
+        QTest::qWait(200);  // late answers of this run land before the next one starts
+    }
+    std::printf("discovery of %d agents, %d runs: all rows in %zu runs, %d rows missing in all\n",
+                kAgents, runs, times.size(), missingRows);
+    if (!times.empty()) {
+        std::printf("time from the broadcast to the %dth row: median %.2f ms, max %.2f ms\n",
+                    kAgents, Median(times), *std::max_element(times.begin(), times.end()));
+    }
+    std::fflush(stdout);
+    return window.Ui().boxes.empty() ? 0 : 1;
+}
+
+// Notes the time of a window's first exposure and ends a loop then.
+class ExposureWatch : public QObject {
+public:
+    explicit ExposureWatch(QEventLoop* loop) : loop_(loop) {}
+
+    int64_t exposedNs = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && exposedNs < 0 &&
+            static_cast<QWindow*>(watched)->isExposed()) {
+            exposedNs = RealTimeNs();
+            loop_->quit();
+        }
+        return false;
+    }
+
+private:
+    QEventLoop* loop_;
+};
+
+int BenchStartup(const std::string& config, int64_t execNs, int64_t mainNs) {
+    ConsoleWindow window(config);
+    window.Start();
+    QWindow* shown = window.Dialog().windowHandle();
+    QEventLoop loop;
+    ExposureWatch watch(&loop);
+    if (shown != nullptr && shown->isExposed()) {
+        watch.exposedNs = RealTimeNs();  // a platform that exposes the window inside show()
+    } else if (shown != nullptr) {
+        shown->installEventFilter(&watch);
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    if (watch.exposedNs < 0) {
+        std::fprintf(stderr, "the window was not shown\n");
+        return 1;
+    }
+    std::printf("startup_ms %.1f main_ms %.1f rows %d peak_kb %ld\n",
+                static_cast<double>(watch.exposedNs - execNs) / 1e6,
+                static_cast<double>(watch.exposedNs - mainNs) / 1e6,
+                window.MonitorView()->model()->rowCount(), PeakMemoryKb());
+    std::fflush(stdout);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int64_t mainNs = RealTimeNs();
+    std::setlocale(LC_ALL, "C");
+    QLocale::setDefault(QLocale::c());
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "discovery" && argc == 4) {
+        QApplication application(argc, argv);
+        return BenchDiscovery(std::atoi(argv[2]), argv[3]);
+    }
+    if (mode == "startup" && argc == 3) {
+        const int64_t execNs = std::atoll(qgetenv("VANTELO_BENCH_T0").constData());
+        QApplication application(argc, argv);
+        return BenchStartup(argv[2], execNs > 0 ? execNs : mainNs, mainNs);
+    }
+    std::fprintf(stderr,
+                 "usage: console_bench discovery RUNS CONFIG_DIR | console_bench startup "
+                 "CONFIG_DIR\n");
+    return 2;
+}

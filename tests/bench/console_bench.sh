@@ -1,0 +1,54 @@
+#!/bin/sh
+# The console's figures inside a private network namespace:
+#   tools/testnet sh tests/bench/console_bench.sh AGENTSIM BENCH MKDEFINE DEMO_MONITOR
+# 256 agents answering one discovery, 20 times; then start-up to a shown window with a monitor
+# list of 256 agents, several times, under Xvfb when it is there. Reports; asserts no timing.
+VANTELO_E2E_DIR="$(dirname "$0")/../e2e"
+# shellcheck source=../e2e/console_common.sh
+. "$VANTELO_E2E_DIR/console_common.sh"
+BENCH=$DRIVER
+startups=7
+
+make_config empty
+start_console_sim --agents 256 --quiet
+"$BENCH" discovery 20 "$work/empty" || fail "discovery benchmark"
+stop_sim
+
+# 256 agents as vantelo-demo-monitor reads them, in the monitor list file.
+make_config full
+awk 'BEGIN {
+    for (n = 0; n < 256; n++)
+        printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|SW-24|agent-%d|rack %d|admin|disable|2|2|no\n",
+            1 + int(n / 200), 1 + n % 200, 1 + int(n / 200), 1 + n % 200, n + 1, 1 + int(n / 24)
+}' >"$work/agents"
+"$DEMO_MONITOR" --define "$work/define.ecf" --agent-file "$work/agents" \
+    -o "$work/full/monitor.cfg" || fail "vantelo-demo-monitor"
+
+platform="offscreen"
+if command -v Xvfb >/dev/null; then
+    Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$work/display" 2>"$work/xvfb.log" &
+    tries=100
+    until [ -s "$work/display" ]; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+        sleep 0.05
+    done
+    DISPLAY=":$(cat "$work/display")"
+    export DISPLAY
+    platform="xcb"
+fi
+run=0
+while [ "$run" -lt "$startups" ]; do
+    VANTELO_BENCH_T0=$(date +%s%N) QT_QPA_PLATFORM=$platform "$BENCH" startup "$work/full" \
+        >>"$work/startups" || fail "start-up benchmark"
+    run=$((run + 1))
+done
+cat "$work/startups"
+median() {
+    sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+echo "start-up to a shown window with 256 monitored agents ($platform, $startups runs):" \
+    "median $(awk '{ print $2 }' "$work/startups" | median) ms from exec," \
+    "$(awk '{ print $4 }' "$work/startups" | median) ms from main;" \
+    "peak memory median $(awk '{ print $8 }' "$work/startups" | median) KiB," \
+    "max $(awk '{ print $8 }' "$work/startups" | sort -n | tail -1) KiB"
