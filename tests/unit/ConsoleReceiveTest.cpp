@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,11 @@ struct StoringCase {
     Expected record;
     int discoveryRows;
 };
+
+// Names the case in test lists instead of dumping its bytes.
+void PrintTo(const StoringCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class StoringRules : public ::testing::TestWithParam<StoringCase> {};
 
