@@ -3,6 +3,7 @@
 #   tools/testnet sh tests/bench/agentsim_bench.sh AGENTSIM BENCH MKDEFINE
 # Reports figures; asserts nothing about them.
 set -eu
+. "$(dirname "$0")/../e2e/private_network_guard.sh"
 AGENTSIM=$1
 BENCH=$2
 MKDEFINE=$3

@@ -1,6 +1,7 @@
 # Sourced by the end to end tests of the simulator, which tools/testnet runs inside a private
 # network namespace. Arguments of the test: the simulator, the probe and vantelo-mkdefine.
 set -eu
+. "${VANTELO_E2E_DIR:-$(dirname "$0")}/private_network_guard.sh"
 AGENTSIM=$1
 PROBE=$2
 MKDEFINE=$3
