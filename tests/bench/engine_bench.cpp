@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/Console.h"
+#include "console/Console.h"
 #include "persistence/DefinitionWriter.h"
 #include "support/AgentDatagrams.h"
 #include "support/QuietPorts.h"

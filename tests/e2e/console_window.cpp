@@ -17,7 +17,7 @@ ConsoleWindow::~ConsoleWindow() {
 void ConsoleWindow::Start() {
     console_ = std::make_unique<Console>(
         ConsolePorts{&sockets_, &timers_, &clock_, &ui_, &addresses_, &dialogs_, configDirectory_});
-    dialog_ = std::make_unique<CVanteloDlg>(*console_);
+    dialog_ = std::make_unique<MainWindow>(*console_);
     dialogs_.SetParent(dialog_.get());
     dialogs_.SetApplyRemoteIp(
         [this](uint32_t address) { return console_->ApplyRemoteIp(address); });

@@ -8,12 +8,12 @@
 #include <string>
 
 #include "RecordingUserInteraction.h"
-#include "app/Console.h"
-#include "app/vanteloDlg.h"
-#include "platform/qt/QtAddressTable.h"
-#include "platform/qt/QtDatagramSocket.h"
-#include "platform/qt/QtDialogRunner.h"
-#include "platform/qt/QtTimers.h"
+#include "console/Console.h"
+#include "gui/MainWindow.h"
+#include "platform/QtAddressTable.h"
+#include "platform/QtDatagramSocket.h"
+#include "gui/QtDialogRunner.h"
+#include "platform/QtTimers.h"
 
 class QTableView;
 
@@ -48,7 +48,7 @@ public:
     void Click(int id) const;
 
     Console& Engine() { return *console_; }
-    CVanteloDlg& Dialog() { return *dialog_; }
+    MainWindow& Dialog() { return *dialog_; }
     QTableView* DiscoveryView() const { return dialog_->DiscoveryView(); }
     QTableView* MonitorView() const { return dialog_->MonitorView(); }
     WatchedUserInteraction& Ui() { return ui_; }
@@ -62,7 +62,7 @@ private:
     QtAddressTable addresses_;
     QtDialogRunner dialogs_;
     std::unique_ptr<Console> console_;
-    std::unique_ptr<CVanteloDlg> dialog_;
+    std::unique_ptr<MainWindow> dialog_;
 };
 
 // The cell texts of one row of a view, as shown.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Console.h"
+#include "console/Console.h"
 #include "persistence/DefinitionWriter.h"
 #include "support/QuietPorts.h"
 #include "support/TableInvariants.h"

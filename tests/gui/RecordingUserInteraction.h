@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/UserInteraction.h"
+#include "ports/UserInteraction.h"
 
 namespace vantelo::test {
 

@@ -16,12 +16,12 @@
 #include <set>
 
 #include "GuiTestSupport.h"
-#include "controls/IpAddressEdit.h"
-#include "platform/qt/FileDialogFilter.h"
-#include "platform/qt/QtAddressTable.h"
-#include "platform/qt/QtDatagramSocket.h"
-#include "platform/qt/QtTimers.h"
-#include "platform/qt/QtUserInteraction.h"
+#include "gui/controls/IpAddressEdit.h"
+#include "gui/FileDialogFilter.h"
+#include "platform/QtAddressTable.h"
+#include "platform/QtDatagramSocket.h"
+#include "platform/QtTimers.h"
+#include "gui/QtUserInteraction.h"
 
 using namespace vantelo;
 using vantelo::test::OnNextModal;

@@ -6,8 +6,8 @@
 #include <QTableView>
 
 #include "GuiTestSupport.h"
-#include "app/ListModel.h"
-#include "platform/qt/ListTableModel.h"
+#include "lists/ListModel.h"
+#include "gui/ListTableModel.h"
 
 using namespace vantelo;
 

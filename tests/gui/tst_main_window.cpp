@@ -16,14 +16,14 @@
 
 #include "GuiTestSupport.h"
 #include "RecordingUserInteraction.h"
-#include "app/Console.h"
-#include "app/vanteloDlg.h"
-#include "controls/ColorScheme.h"
-#include "controls/DialogUnits.h"
-#include "controls/IpAddressEdit.h"
-#include "monitor/Add_remoteIP.h"
+#include "console/Console.h"
+#include "gui/MainWindow.h"
+#include "gui/controls/ColorScheme.h"
+#include "gui/controls/DialogUnits.h"
+#include "gui/controls/IpAddressEdit.h"
+#include "gui/RemoteIpDialog.h"
 #include "persistence/DefinitionWriter.h"
-#include "platform/qt/QtDialogRunner.h"
+#include "gui/QtDialogRunner.h"
 #include "support/ConsoleHarness.h"
 
 using namespace vantelo;
@@ -51,7 +51,7 @@ struct Window {
     void Start() {
         console = std::make_unique<Console>(
             ConsolePorts{&network, &clock, &clock, &ui, &addresses, &dialogs, dir.Path()});
-        dialog = std::make_unique<CVanteloDlg>(*console);
+        dialog = std::make_unique<MainWindow>(*console);
         dialogs.SetParent(dialog.get());
         dialogs.SetApplyRemoteIp([this](uint32_t ip) { return console->ApplyRemoteIp(ip); });
         dialog->OnInitDialog();
@@ -89,7 +89,7 @@ struct Window {
     QtDialogRunner dialogs;
     std::vector<std::unique_ptr<test::SimulatedAgent>> agents;
     std::unique_ptr<Console> console;
-    std::unique_ptr<CVanteloDlg> dialog;
+    std::unique_ptr<MainWindow> dialog;
 };
 
 void ClickRow(QTableView* view, int row, Qt::KeyboardModifiers modifiers = {}) {
@@ -391,7 +391,7 @@ void TestMainWindow::remoteIpDialog() {
     QStringList seen;
     bool stayedOpen = false;
     OnNextModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<CAdd_remoteIP*>(modal);
+        auto* dialog = qobject_cast<RemoteIpDialog*>(modal);
         QVERIFY(dialog != nullptr);
         seen << dialog->windowTitle() << dialog->findChild<QLabel*>("1115")->text()
              << dialog->findChild<QPushButton*>("1")->text()

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Console.h"
+#include "console/Console.h"
 #include "protocol/DeviceRecord.h"
 #include "support/AgentDatagrams.h"
 #include "support/ScriptedDialogs.h"

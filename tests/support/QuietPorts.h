@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/AddressTable.h"
-#include "platform/DialogRunner.h"
-#include "platform/UserInteraction.h"
+#include "ports/AddressTable.h"
+#include "ports/DialogRunner.h"
+#include "ports/UserInteraction.h"
 
 namespace vantelo::test {
 

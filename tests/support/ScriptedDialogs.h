@@ -4,9 +4,9 @@
 #include <deque>
 #include <vector>
 
-#include "app/Console.h"
-#include "platform/AddressTable.h"
-#include "platform/DialogRunner.h"
+#include "console/Console.h"
+#include "ports/AddressTable.h"
+#include "ports/DialogRunner.h"
 
 namespace vantelo::test {
 

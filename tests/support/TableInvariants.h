@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Console.h"
+#include "console/Console.h"
 
 namespace vantelo::test {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <map>
 
-#include "platform/Timers.h"
+#include "ports/Timers.h"
 
 namespace vantelo::test {
 

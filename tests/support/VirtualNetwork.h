@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/DatagramSocket.h"
+#include "ports/DatagramSocket.h"
 
 namespace vantelo::test {
 

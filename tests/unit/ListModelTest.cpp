@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ListModel.h"
+#include "lists/ListModel.h"
 
 namespace vantelo {
 namespace {

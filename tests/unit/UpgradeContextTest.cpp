@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "protocol/UpgradeContext.h"
+#include "upgrade/UpgradeContext.h"
 
 namespace vantelo {
 namespace {

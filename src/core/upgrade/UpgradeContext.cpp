@@ -1,0 +1,105 @@
+#include "upgrade/UpgradeContext.h"
+
+#include <cstring>
+
+namespace vantelo {
+
+namespace {
+
+template <size_t N>
+void CopyIn(char (&field)[N], const char* text) {
+    size_t length = text == nullptr ? 0 : strnlen(text, N - 1);
+    if (length > 0) {
+        std::memcpy(field, text, length);
+    }
+    std::memset(field + length, 0, N - length);
+}
+
+template <size_t N>
+void CopyOut(const char (&field)[N], char* out) {
+    std::memcpy(out, field, N);
+}
+
+}  // namespace
+
+int UpgradeContext::SetDeviceIp(uint32_t ip) {
+    deviceIp_ = ip;
+    return 0;
+}
+
+int UpgradeContext::GetDeviceIp(uint32_t* ip) const {
+    *ip = deviceIp_;
+    return 0;
+}
+
+int UpgradeContext::SetDeviceMac(const char* macText) {
+    CopyIn(deviceMac_, macText);
+    return 0;
+}
+
+int UpgradeContext::GetDeviceMac(char* out) const {
+    CopyOut(deviceMac_, out);
+    return 0;
+}
+
+int UpgradeContext::SetFirmwarePath(const char* path) {
+    CopyIn(firmwarePath_, path);
+    return 0;
+}
+
+int UpgradeContext::GetFirmwarePath(char* out) const {
+    CopyOut(firmwarePath_, out);
+    return 0;
+}
+
+int UpgradeContext::AddBytesSent(uint32_t count) {
+    bytesSent_ += count;
+    return 0;
+}
+
+int UpgradeContext::GetBytesSent(uint32_t* count) const {
+    *count = bytesSent_;
+    return 0;
+}
+
+int UpgradeContext::ZeroBytesSent() {
+    bytesSent_ = 0;
+    return 0;
+}
+
+int UpgradeContext::SetTriggerAcknowledged(uint16_t value) {
+    triggerAcknowledged_ = value;
+    return 0;
+}
+
+int UpgradeContext::GetTriggerAcknowledged(uint16_t* value) const {
+    *value = triggerAcknowledged_;
+    return 0;
+}
+
+int UpgradeContext::SetSetTargetMac(const char* macText) {
+    CopyIn(setTargetMac_, macText);
+    return 0;
+}
+
+int UpgradeContext::GetSetTargetMac(char* out) const {
+    CopyOut(setTargetMac_, out);
+    return 0;
+}
+
+int UpgradeContext::SetRequestedIp(uint32_t ip) {
+    requestedIp_ = ip;
+    return 0;
+}
+
+int UpgradeContext::GetRequestedIp(uint32_t* ip) const {
+    *ip = requestedIp_;
+    return 0;
+}
+
+int UpgradeContext::Reset() {
+    *this = UpgradeContext{};
+    return 0;
+}
+
+}  // namespace vantelo

@@ -1,0 +1,311 @@
+#include "gui/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+
+#include "gui/controls/ColorScheme.h"
+#include "gui/controls/FrameStrip.h"
+#include "gui/controls/DialogUnits.h"
+#include "gui/ListTableModel.h"
+
+namespace vantelo {
+
+namespace {
+
+// Template 102, in dialog units.
+constexpr int kTemplateWidth = 403;
+constexpr int kTemplateHeight = 337;
+
+struct Strip {
+    int id, x, y, width, height;
+};
+// The frame strips in the gaps between the lists and the buttons.
+constexpr Strip kStrips[] = {
+    {1094, 17, 118, 290, 12},  {1095, 17, 12, 9, 113},   {1096, 17, 8, 370, 8},
+    {1097, 379, 9, 9, 121},    {1099, 17, 152, 10, 125}, {1100, 18, 152, 367, 8},
+    {1101, 119, 266, 104, 12}, {1102, 295, 266, 12, 12}, {1105, 38, 266, 9, 12},
+    {1106, 380, 152, 9, 125},  {1107, 17, 291, 372, 8},  {1108, 17, 311, 372, 9},
+    {1109, 17, 299, 9, 13},    {1110, 98, 298, 21, 13},  {1111, 191, 298, 24, 13},
+    {1112, 287, 298, 20, 13},  {1113, 379, 298, 10, 13},
+};
+
+struct RefreshTime {
+    int id;
+    const char* text;
+    int seconds;
+};
+constexpr RefreshTime kRefreshTimes[] = {
+    {32778, "15 secs", 15}, {32779, "30 secs", 30}, {32780, "1 min", 60},
+    {32781, "2 mins", 120}, {32782, "5 mins", 300},
+};
+
+constexpr int kRowHeight = 17;
+
+std::vector<ListTableModel::Column> DiscoveryColumns() {
+    return {{QStringLiteral("MAC Address"), 100, true},
+            {QStringLiteral("IP Address"), 100, false},
+            {QStringLiteral("Protocol Version"), 100, false},
+            {QStringLiteral("Product Name"), 100, false},
+            {QStringLiteral("System Name"), 100, false},
+            {QStringLiteral("DHCP"), 100, false},
+            {QStringLiteral("Location"), 100, false},
+            {QStringLiteral("Trap IP"), 100, false},
+            {QStringLiteral("Subnet Mask"), 100, false},
+            {QStringLiteral("Gateway"), 100, false}};
+}
+
+std::vector<ListTableModel::Column> MonitorColumns() {
+    return {{QStringLiteral("S"), 20, true},
+            {QStringLiteral("IP Address"), 80, false},
+            {QStringLiteral("MAC Address"), 100, false},
+            {QStringLiteral("Protocol Version"), 100, false},
+            {QStringLiteral("Product Name"), 100, false},
+            {QStringLiteral("System Name"), 100, false},
+            {QStringLiteral("DHCP"), 100, false},
+            {QStringLiteral("Location"), 100, false},
+            {QStringLiteral("Trap IP"), 100, false},
+            {QStringLiteral("Subnet Mask"), 100, false},
+            {QStringLiteral("Gateway"), 100, false}};
+}
+
+QString Id(int id) {
+    return QString::number(id);
+}
+
+bool IsEnterOrEscape(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+QLabel* AddPicture(QWidget* client, const QString& resource, QPoint at) {
+    auto* picture = new QLabel(client);
+    const QPixmap pixmap(resource);
+    picture->setPixmap(pixmap);
+    picture->setGeometry(QRect(at, pixmap.size()));
+    return picture;
+}
+
+QGroupBox* AddGroup(QWidget* client, QRect geometry) {
+    auto* group = new QGroupBox(client);
+    group->setGeometry(geometry);
+    return group;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Console& console, QWidget* parent) : QDialog(parent), console_(console) {
+    setWindowTitle(QStringLiteral("Vantelo Utility"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(QStringLiteral(":/vantelo/icon128.png")));
+
+    discoveryModel_ = new ListTableModel(console_.DiscoveryList(), DiscoveryColumns(), this);
+    discoveryModel_->SetLabelEditing(true);
+    monitorModel_ = new ListTableModel(console_.MonitorList(), MonitorColumns(), this);
+    // The status images: 0 the unread-trap mark, 1 the not-alive icon.
+    monitorModel_->SetImages({QIcon(QStringLiteral(":/vantelo/icon136.png")),
+                              QIcon(QStringLiteral(":/vantelo/icon137.png"))});
+
+    BuildMenu();
+    auto* client = new QWidget(this);
+    client->setFont(DialogFont());
+    PaintWith(client, kWindowBlue, kWhite);
+    const DialogUnits du(client->font());
+    const int menuHeight = menuBar_->sizeHint().height();
+    client->setGeometry(0, menuHeight, du.X(kTemplateWidth), du.Y(kTemplateHeight));
+    menuBar_->setGeometry(0, 0, client->width(), menuHeight);
+    setFixedSize(client->width(), menuHeight + client->height());
+    BuildControls(client);
+
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildMenu() {
+    menuBar_ = new QMenuBar(this);
+    const auto add = [](QMenu* menu, int id, const char* text) {
+        QAction* action = menu->addAction(QString::fromLatin1(text));
+        action->setObjectName(Id(id));
+        return action;
+    };
+    QMenu* file = menuBar_->addMenu(QStringLiteral("File"));
+    connect(add(file, 32771, "Monitor save"), &QAction::triggered, this,
+            [this] { console_.OnMonitorSave(); });
+    connect(add(file, 32775, "Monitor save as"), &QAction::triggered, this,
+            [this] { console_.OnMonitorSaveAs(); });
+    connect(add(file, 32773, "Monitor load"), &QAction::triggered, this,
+            [this] { console_.OnMonitorLoad(); });
+    connect(add(file, 32774, "Exit"), &QAction::triggered, this, &MainWindow::OnFileExit);
+
+    QMenu* view = menuBar_->addMenu(QStringLiteral("View"));
+    add(view, 32776, "View log");
+    add(view, 32791, "Clear log");
+
+    QMenu* option = menuBar_->addMenu(QStringLiteral("Option"));
+    refreshTime_ = option->addMenu(QStringLiteral("Refresh time"));
+    for (const RefreshTime& time : kRefreshTimes) {
+        QAction* action = add(refreshTime_, time.id, time.text);
+        action->setCheckable(true);
+        // The check mark follows the polling interval, whatever the click did to it.
+        connect(action, &QAction::triggered, this, &MainWindow::ShowRefreshTimeCheck);
+    }
+    ShowRefreshTimeCheck();
+
+    QMenu* help = menuBar_->addMenu(QStringLiteral("Help"));
+    add(help, 32783, "About");
+}
+
+void MainWindow::BuildControls(QWidget* client) {
+    const DialogUnits du(client->font());
+    // Created first so that everything else is drawn over the strips.
+    for (const Strip& strip : kStrips) {
+        auto* frame = new FrameStrip(client);
+        frame->setObjectName(Id(strip.id));
+        frame->setGeometry(du.Rect(strip.x, strip.y, strip.width, strip.height));
+    }
+
+    AddGroup(client, du.Rect(15, 3, 374, 128));
+    AddPicture(client, QStringLiteral(":/vantelo/bitmap152.png"), du.Point(28, 3));
+    discoveryView_ = BuildList(client, discoveryModel_, du.Rect(26, 15, 353, 103));
+    discoveryView_->setObjectName(Id(1000));
+    discoveryView_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    discoveryView_->setEditTriggers(QAbstractItemView::SelectedClicked |
+                                    QAbstractItemView::EditKeyPressed);
+    connect(discoveryView_, &QTableView::doubleClicked, this,
+            [this] { console_.OnDiscoveryDoubleClick(); });
+    connect(discoveryView_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { console_.OnColumnClick(ListId::Discovery, column); });
+    connect(AddButton(client, 1001, "Discovery", du.Rect(307, 118, 73, 12)), &QPushButton::clicked,
+            this, [this] { console_.OnDiscovery(); });
+
+    connect(AddButton(client, 1002, "Add to monitor list", du.Rect(151, 136, 72, 12)),
+            &QPushButton::clicked, this, [this] { console_.OnAddToMonitorList(); });
+    AddPicture(client, QStringLiteral(":/vantelo/bitmap129.png"), du.Point(228, 136));
+
+    AddGroup(client, du.Rect(15, 147, 375, 132));
+    AddPicture(client, QStringLiteral(":/vantelo/bitmap151.png"), du.Point(26, 145));
+    monitorView_ = BuildList(client, monitorModel_, du.Rect(26, 159, 355, 107));
+    monitorView_->setObjectName(Id(1003));
+    monitorView_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    connect(monitorView_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { console_.OnColumnClick(ListId::Monitor, column); });
+    AddPicture(client, QStringLiteral(":/vantelo/bitmap130.png"), du.Point(27, 266))
+        ->setObjectName(Id(1006));
+    AddButton(client, 1007, "View trap", du.Rect(47, 266, 72, 12));
+    connect(AddButton(client, 1005, "Add item", du.Rect(223, 266, 72, 12)), &QPushButton::clicked,
+            this, [this] { console_.OnAddItem(); });
+    connect(AddButton(client, 1004, "Delete item", du.Rect(307, 266, 73, 12)),
+            &QPushButton::clicked, this, [this] { console_.OnDeleteItem(); });
+
+    AddGroup(client, du.Rect(15, 285, 375, 36));
+    AddPicture(client, QStringLiteral(":/vantelo/bitmap152.png"), du.Point(26, 286));
+    AddButton(client, 1009, "Configuration setting", du.Rect(26, 299, 72, 12));
+    AddButton(client, 1008, "Password change", du.Rect(119, 299, 72, 12));
+    AddButton(client, 1042, "Firmware upgrade", du.Rect(215, 299, 72, 12));
+    AddButton(client, 1015, "Web access", du.Rect(307, 299, 72, 12));
+    connect(AddButton(client, 1053, "Exit", du.Rect(307, 324, 72, 12)), &QPushButton::clicked, this,
+            &MainWindow::OnExit);
+}
+
+QTableView* MainWindow::BuildList(QWidget* client, ListTableModel* model, QRect geometry) {
+    auto* view = new QTableView(client);
+    // The window's blue stops at the list: the list keeps the standard colours.
+    QPalette standard = QApplication::palette();
+    standard.setResolveMask(~QPalette::ResolveMask(0));
+    view->setPalette(standard);
+    view->setModel(model);
+    model->BindSelection(view->selectionModel());
+    view->setGeometry(geometry);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setShowGrid(false);
+    view->setWordWrap(false);
+    view->setIconSize(QSize(16, 16));
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    QHeaderView* header = view->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    header->setMinimumSectionSize(16);  // the status column is narrower than Qt's default minimum
+    for (size_t column = 0; column < model->Columns().size(); ++column) {
+        view->setColumnWidth(static_cast<int>(column), model->Columns()[column].width);
+    }
+    return view;
+}
+
+QPushButton* MainWindow::AddButton(QWidget* client, int id, const char* text, QRect geometry) {
+    auto* button = new QPushButton(QString::fromLatin1(text), client);
+    button->setObjectName(Id(id));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void MainWindow::OnInitDialog() {
+    console_.Initialize();
+    ShowRefreshTimeCheck();
+}
+
+int MainWindow::DoModal() {
+    OnInitDialog();
+    return exec();
+}
+
+void MainWindow::ShowRefreshTimeCheck() {
+    const QList<QAction*> actions = refreshTime_->actions();
+    for (size_t i = 0; i < std::size(kRefreshTimes); ++i) {
+        actions[static_cast<qsizetype>(i)]->setChecked(kRefreshTimes[i].seconds ==
+                                                       console_.PollIntervalSeconds());
+    }
+}
+
+void MainWindow::OnExit() {
+    console_.Shutdown();
+    done(QDialog::Accepted);
+}
+
+void MainWindow::OnFileExit() {
+    console_.Shutdown();
+    done(QDialog::Rejected);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    // Menus are windows of their own and keep their keys.
+    if (widget != nullptr && widget->window() == this && IsEnterOrEscape(event)) {
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (IsEnterOrEscape(event)) {
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    console_.Shutdown();
+    QDialog::closeEvent(event);
+}
+
+}  // namespace vantelo

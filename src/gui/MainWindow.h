@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+
+#include "console/Console.h"
+
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QTableView;
+
+namespace vantelo {
+
+class ListTableModel;
+
+// The main window: template 102 with menu 132. It lays out the controls, shows the engine's two
+// lists, and hands every command to the engine.
+class MainWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit MainWindow(Console& console, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The dialog's initialisation: the engine's start-up, in its fixed order.
+    void OnInitDialog();
+    // Initialises the dialog and runs it modally; returns how it ended.
+    int DoModal();
+
+    QTableView* DiscoveryView() const { return discoveryView_; }
+    QTableView* MonitorView() const { return monitorView_; }
+
+protected:
+    // Enter and Escape are swallowed: neither closes nor activates anything in this window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // The close box and Alt+F4 close the sockets before the window ends.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenu();
+    void BuildControls(QWidget* client);
+    QTableView* BuildList(QWidget* client, ListTableModel* model, QRect geometry);
+    QPushButton* AddButton(QWidget* client, int id, const char* text, QRect geometry);
+    void OnExit();
+    void OnFileExit();
+    void ShowRefreshTimeCheck();
+
+    Console& console_;
+    QMenuBar* menuBar_ = nullptr;
+    QMenu* refreshTime_ = nullptr;
+    ListTableModel* discoveryModel_ = nullptr;
+    ListTableModel* monitorModel_ = nullptr;
+    QTableView* discoveryView_ = nullptr;
+    QTableView* monitorView_ = nullptr;
+};
+
+}  // namespace vantelo

@@ -1,0 +1,52 @@
+#include "gui/RemoteIpDialog.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "gui/controls/ColorScheme.h"
+#include "gui/controls/DialogUnits.h"
+#include "gui/controls/IpAddressEdit.h"
+
+namespace vantelo {
+
+RemoteIpDialog::RemoteIpDialog(Apply apply, QWidget* parent)
+    : QDialog(parent), apply_(std::move(apply)) {
+    setWindowTitle(QStringLiteral("Remote IP"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(DialogFont());
+    PaintWith(this, kWhite, kBlack);
+    const DialogUnits du(font());
+    setFixedSize(du.X(186), du.Y(62));
+
+    auto* label = new QLabel(QStringLiteral("IP Address"), this);
+    label->setObjectName(QStringLiteral("1115"));
+    label->setGeometry(du.Rect(14, 15, 40, 10));
+
+    address_ = new IpAddressEdit(this);
+    address_->setObjectName(QStringLiteral("1010"));
+    address_->setGeometry(du.Rect(58, 12, 112, 14));
+
+    auto* applyButton = new QPushButton(QStringLiteral("Apply"), this);
+    applyButton->setObjectName(QStringLiteral("1"));
+    applyButton->setGeometry(du.Rect(38, 38, 50, 14));
+    applyButton->setDefault(true);
+    connect(applyButton, &QPushButton::clicked, this, &RemoteIpDialog::OnOK);
+
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("2"));
+    cancel->setGeometry(du.Rect(100, 38, 50, 14));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    address_->setFocus();
+}
+
+RemoteIpDialog::~RemoteIpDialog() = default;
+
+void RemoteIpDialog::OnOK() {
+    if (apply_ && apply_(address_->Address()) == 0) {
+        accept();
+    }
+}
+
+}  // namespace vantelo

@@ -1,0 +1,156 @@
+#include "platform/QtDatagramSocket.h"
+
+#include <QNetworkDatagram>
+#include <QNetworkProxy>
+#include <cerrno>
+#include <cstring>
+
+#ifdef __linux__
+#include <sys/socket.h>
+#endif
+
+namespace vantelo {
+
+namespace {
+
+// What waits in the queue is bounded like a socket buffer: past it, datagrams are dropped.
+constexpr size_t kMaxWaitingBytes = QtDatagramSocket::kReceiveBufferBytes;
+
+bool IsCreateFailure(QAbstractSocket::SocketError error) {
+    return error == QAbstractSocket::SocketResourceError ||
+           error == QAbstractSocket::UnsupportedSocketOperationError;
+}
+
+}  // namespace
+
+QtDatagramSocket::QtDatagramSocket() {
+    socket_.setProxy(QNetworkProxy::NoProxy);
+    QObject::connect(&socket_, &QUdpSocket::readyRead, [this] { Drain(); });
+}
+
+QtDatagramSocket::~QtDatagramSocket() = default;
+
+SocketOpenResult QtDatagramSocket::Open(uint16_t port) {
+    // No address sharing: a second console on the same port must fail to bind, not share it.
+    if (!socket_.bind(QHostAddress(QHostAddress::AnyIPv4), port,
+                      QAbstractSocket::DontShareAddress)) {
+        const bool created = !IsCreateFailure(socket_.error());
+        socket_.abort();
+        return created ? SocketOpenResult::BindFailed : SocketOpenResult::CreateFailed;
+    }
+    EnlargeReceiveBuffer();
+    return SocketOpenResult::Ok;
+}
+
+void QtDatagramSocket::EnlargeReceiveBuffer() {
+    socket_.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, kReceiveBufferBytes);
+#ifdef __linux__
+    // The system caps the ordinary request at its configured maximum; a privileged process may
+    // go past it, which is what a burst of 256 replies needs on a default system.
+    if (socket_.socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt() <
+        kReceiveBufferBytes) {
+        const int bytes = kReceiveBufferBytes;
+        setsockopt(static_cast<int>(socket_.socketDescriptor()), SOL_SOCKET, SO_RCVBUFFORCE, &bytes,
+                   sizeof bytes);
+    }
+#endif
+}
+
+bool QtDatagramSocket::IsOpen() const {
+    return socket_.state() == QAbstractSocket::BoundState;
+}
+
+void QtDatagramSocket::Close() {
+    socket_.close();
+    waiting_.clear();
+    waitingBytes_ = 0;
+    current_.reset();
+}
+
+int QtDatagramSocket::EnableBroadcast() {
+    // Qt turns broadcasting on for every UDP socket it creates.
+    return IsOpen() ? 0 : -1;
+}
+
+int QtDatagramSocket::SendTo(const uint8_t* data, size_t length, Endpoint to, int* error) {
+    // QUdpSocket would bind a closed socket again to send; a closed socket sends nothing.
+    if (!IsOpen()) {
+        if (error != nullptr) {
+            *error = EBADF;
+        }
+        return -1;
+    }
+    errno = 0;
+    const qint64 sent =
+        socket_.writeDatagram(reinterpret_cast<const char*>(data), static_cast<qint64>(length),
+                              QHostAddress(to.address), to.port);
+    if (sent == static_cast<qint64>(length)) {
+        return 0;
+    }
+    if (error != nullptr) {
+        *error = errno != 0 ? errno : static_cast<int>(socket_.error());
+    }
+    return -1;
+}
+
+long QtDatagramSocket::Receive(uint8_t* buffer, size_t capacity, Endpoint* from) {
+    if (!current_) {
+        return -1;
+    }
+    const Datagram datagram = std::move(*current_);
+    current_.reset();
+    const size_t size = static_cast<size_t>(datagram.bytes.size());
+    if (size > 0 && capacity > 0) {
+        std::memcpy(buffer, datagram.bytes.constData(), std::min(size, capacity));
+    }
+    if (from != nullptr) {
+        *from = datagram.from;
+    }
+    return static_cast<long>(size);
+}
+
+void QtDatagramSocket::SetReadableCallback(std::function<void()> onReadable) {
+    onReadable_ = std::move(onReadable);
+}
+
+void QtDatagramSocket::Drain() {
+    while (socket_.hasPendingDatagrams()) {
+        const QNetworkDatagram datagram = socket_.receiveDatagram();
+        if (!datagram.isValid()) {
+            break;
+        }
+        const size_t size = static_cast<size_t>(datagram.data().size());
+        if (waitingBytes_ + size > kMaxWaitingBytes) {
+            continue;
+        }
+        waitingBytes_ += size;
+        waiting_.push_back(
+            Datagram{datagram.data(), Endpoint{datagram.senderAddress().toIPv4Address(),
+                                               static_cast<uint16_t>(datagram.senderPort())}});
+    }
+    if (!waiting_.empty() && !deliveryPosted_) {
+        deliveryPosted_ = true;
+        QMetaObject::invokeMethod(
+            &socket_, [this] { Deliver(); }, Qt::QueuedConnection);
+    }
+}
+
+void QtDatagramSocket::Deliver() {
+    deliveryPosted_ = false;
+    while (!waiting_.empty()) {
+        current_ = std::move(waiting_.front());
+        waiting_.pop_front();
+        waitingBytes_ -= static_cast<size_t>(current_->bytes.size());
+        if (onReadable_) {
+            onReadable_();
+        }
+        // A datagram the receive path did not read is dropped, never offered twice.
+        current_.reset();
+    }
+}
+
+std::unique_ptr<DatagramSocket> QtSocketFactory::CreateSocket() {
+    return std::make_unique<QtDatagramSocket>();
+}
+
+}  // namespace vantelo

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QUdpSocket>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "ports/DatagramSocket.h"
+
+namespace vantelo {
+
+// A datagram socket on QUdpSocket. Each readyRead drains every waiting datagram into a queue; a
+// queued call then hands them to the engine, one readable callback per datagram. Delivering
+// outside the readyRead signal lets a message box that the receive path opens (a nested event
+// loop) still get the datagrams that arrive meanwhile, as window messages would.
+class QtDatagramSocket final : public DatagramSocket {
+public:
+    QtDatagramSocket();
+    ~QtDatagramSocket() override;
+    QtDatagramSocket(const QtDatagramSocket&) = delete;
+    QtDatagramSocket& operator=(const QtDatagramSocket&) = delete;
+
+    SocketOpenResult Open(uint16_t port) override;
+    bool IsOpen() const override;
+    void Close() override;
+    int EnableBroadcast() override;
+    int SendTo(const uint8_t* data, size_t length, Endpoint to, int* error) override;
+    long Receive(uint8_t* buffer, size_t capacity, Endpoint* from) override;
+    void SetReadableCallback(std::function<void()> onReadable) override;
+
+    // The receive buffer the socket asks the system for: room for 256 replies arriving at once.
+    static constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
+
+private:
+    struct Datagram {
+        QByteArray bytes;
+        Endpoint from;
+    };
+
+    void Drain();
+    void Deliver();
+    void EnlargeReceiveBuffer();
+
+    QUdpSocket socket_;
+    std::deque<Datagram> waiting_;
+    size_t waitingBytes_ = 0;
+    std::optional<Datagram> current_;
+    bool deliveryPosted_ = false;
+    std::function<void()> onReadable_;
+};
+
+class QtSocketFactory final : public SocketFactory {
+public:
+    std::unique_ptr<DatagramSocket> CreateSocket() override;
+};
+
+}  // namespace vantelo
