@@ -1,4 +1,4 @@
-// The console's executable: the Qt application around CVanteloApp.
+// The console's executable: the Qt application around the console and its main window.
 
 #include <QApplication>
 #include <QIcon>
@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
         configDirectory =
             vantelo::JoinPath(QCoreApplication::applicationDirPath().toStdString(), "cfg");
     }
-    vantelo::CVanteloApp app(configDirectory);
-    app.InitInstance();
+    // The application ends with its main window, however that closes.
+    vantelo::ConsoleApp app(configDirectory);
+    app.Run();
     return 0;
 }

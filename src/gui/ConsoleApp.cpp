@@ -1,35 +1,40 @@
 #include "gui/ConsoleApp.h"
 
-#include "console/Console.h"
-#include "gui/MainWindow.h"
-#include "platform/QtAddressTable.h"
-#include "platform/QtDatagramSocket.h"
-#include "gui/QtDialogRunner.h"
-#include "platform/QtTimers.h"
-#include "gui/QtUserInteraction.h"
-
 namespace vantelo {
 
-CVanteloApp::CVanteloApp(std::string configDirectory)
-    : configDirectory_(std::move(configDirectory)) {}
+namespace {
 
-bool CVanteloApp::InitInstance() {
-    QtSocketFactory sockets;
-    QtTimers timers;
-    QtClock clock;
-    QtUserInteraction ui;
-    QtAddressTable addresses;
-    QtDialogRunner dialogs;
-    Console console(
-        ConsolePorts{&sockets, &timers, &clock, &ui, &addresses, &dialogs, configDirectory_});
+template <typename Port>
+Port* Chosen(Port* choice, Port* platform) {
+    return choice != nullptr ? choice : platform;
+}
 
-    MainWindow dialog(console);
-    ui.SetMainWindow(&dialog);
-    dialogs.SetParent(&dialog);
-    dialogs.SetApplyRemoteIp(
-        [&console](uint32_t address) { return console.ApplyRemoteIp(address); });
-    dialog.DoModal();
-    return false;
+}  // namespace
+
+ConsoleApp::ConsoleApp(std::string configDirectory, PortChoices choices) {
+    ConsolePorts ports{Chosen<SocketFactory>(choices.sockets, &sockets_),
+                       Chosen<Timers>(choices.timers, &timers_),
+                       Chosen<Clock>(choices.clock, &clock_),
+                       Chosen<UserInteraction>(choices.ui, &ui_),
+                       Chosen<AddressTable>(choices.addresses, &addresses_),
+                       &dialogs_,
+                       std::move(configDirectory)};
+    console_ = std::make_unique<Console>(ports);
+    window_ = std::make_unique<MainWindow>(*console_);
+    ui_.SetMainWindow(window_.get());
+    dialogs_.SetParent(window_.get());
+}
+
+ConsoleApp::~ConsoleApp() {
+    window_.reset();  // the views let go of the engine's lists first
+}
+
+void ConsoleApp::Initialize() {
+    window_->OnInitDialog();
+}
+
+int ConsoleApp::Run() {
+    return window_->DoModal();
 }
 
 }  // namespace vantelo

@@ -33,16 +33,17 @@ std::set<int> RowsOf(const QItemSelection& selection) {
 
 }  // namespace
 
-ListTableModel::ListTableModel(ListModel& list, std::vector<Column> columns, QObject* parent)
+ListTableModel::ListTableModel(Binding binding, std::vector<Column> columns, QObject* parent)
     : QAbstractTableModel(parent),
-      list_(list),
+      list_(*binding.list),
+      binding_(std::move(binding)),
       columns_(std::move(columns)),
-      shownRows_(list.RowCount()) {
-    list_.SetObserver(this);
+      shownRows_(list_.RowCount()) {
+    binding_.watch(this);
 }
 
 ListTableModel::~ListTableModel() {
-    list_.SetObserver(nullptr);
+    binding_.watch(nullptr);
 }
 
 void ListTableModel::BindSelection(QItemSelectionModel* selection) {
@@ -182,7 +183,7 @@ void ListTableModel::OnViewSelectionChanged(const QItemSelection& selected,
     // changed them; every row then takes the state the view shows.
     for (const std::set<int>& rows : {RowsOf(deselected), RowsOf(selected)}) {
         for (const int row : rows) {
-            list_.SetSelected(row, selection_->isSelected(index(row, 0)));
+            binding_.select(row, selection_->isSelected(index(row, 0)));
         }
     }
 }

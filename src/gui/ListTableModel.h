@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QPointer>
+#include <functional>
 #include <vector>
 
 #include "lists/ListModel.h"
@@ -22,7 +23,15 @@ public:
         bool centred;
     };
 
-    ListTableModel(ListModel& list, std::vector<Column> columns, QObject* parent = nullptr);
+    // The list the model shows, and how it reaches the engine: the operator's selections go
+    // through select, and watch registers (and, with nullptr, removes) the model as observer.
+    struct Binding {
+        const ListModel* list;
+        std::function<void(int row, bool selected)> select;
+        std::function<void(ListModel::Observer* observer)> watch;
+    };
+
+    ListTableModel(Binding binding, std::vector<Column> columns, QObject* parent = nullptr);
     ~ListTableModel() override;
 
     const std::vector<Column>& Columns() const { return columns_; }
@@ -52,7 +61,8 @@ private:
     void ShowEngineSelection(int row, bool selected);
     void OnViewSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
 
-    ListModel& list_;
+    const ListModel& list_;
+    Binding binding_;
     std::vector<Column> columns_;
     std::vector<QIcon> images_;
     bool labelEditing_ = false;

@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "gui/QtDialogRunner.h"
 #include "gui/controls/ColorScheme.h"
-#include "gui/controls/FrameStrip.h"
 #include "gui/controls/DialogUnits.h"
-#include "gui/ListTableModel.h"
+#include "gui/controls/FrameStrip.h"
 
 namespace vantelo {
 
@@ -37,13 +37,14 @@ constexpr Strip kStrips[] = {
 };
 
 struct RefreshTime {
-    int id;
+    ControlId id;
     const char* text;
     int seconds;
 };
 constexpr RefreshTime kRefreshTimes[] = {
-    {32778, "15 secs", 15}, {32779, "30 secs", 30}, {32780, "1 min", 60},
-    {32781, "2 mins", 120}, {32782, "5 mins", 300},
+    {ControlId::RefreshTime15Secs, "15 secs", 15}, {ControlId::RefreshTime30Secs, "30 secs", 30},
+    {ControlId::RefreshTime1Min, "1 min", 60},     {ControlId::RefreshTime2Mins, "2 mins", 120},
+    {ControlId::RefreshTime5Mins, "5 mins", 300},
 };
 
 constexpr int kRowHeight = 17;
@@ -75,7 +76,8 @@ std::vector<ListTableModel::Column> MonitorColumns() {
             {QStringLiteral("Gateway"), 100, false}};
 }
 
-QString Id(int id) {
+// The frame strips' ids name nothing else; they are numbered in the template's order.
+QString StripId(int id) {
     return QString::number(id);
 }
 
@@ -110,9 +112,9 @@ MainWindow::MainWindow(Console& console, QWidget* parent) : QDialog(parent), con
                    Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/vantelo/icon128.png")));
 
-    discoveryModel_ = new ListTableModel(console_.DiscoveryList(), DiscoveryColumns(), this);
+    discoveryModel_ = BuildModel(ListId::Discovery, DiscoveryColumns());
     discoveryModel_->SetLabelEditing(true);
-    monitorModel_ = new ListTableModel(console_.MonitorList(), MonitorColumns(), this);
+    monitorModel_ = BuildModel(ListId::Monitor, MonitorColumns());
     // The status images: 0 the unread-trap mark, 1 the not-alive icon.
     monitorModel_->SetImages({QIcon(QStringLiteral(":/vantelo/icon136.png")),
                               QIcon(QStringLiteral(":/vantelo/icon137.png"))});
@@ -135,38 +137,47 @@ MainWindow::MainWindow(Console& console, QWidget* parent) : QDialog(parent), con
 
 MainWindow::~MainWindow() = default;
 
+ListTableModel* MainWindow::BuildModel(ListId list, std::vector<ListTableModel::Column> columns) {
+    ListTableModel::Binding binding{
+        &console_.Lists().List(list),
+        [this, list](int row, bool selected) { console_.OnSelect(list, row, selected); },
+        [this, list](ListModel::Observer* observer) { console_.WatchList(list, observer); }};
+    return new ListTableModel(std::move(binding), std::move(columns), this);
+}
+
 void MainWindow::BuildMenu() {
     menuBar_ = new QMenuBar(this);
-    const auto add = [](QMenu* menu, int id, const char* text) {
+    const auto add = [](QMenu* menu, ControlId id, const char* text) {
         QAction* action = menu->addAction(QString::fromLatin1(text));
         action->setObjectName(Id(id));
         return action;
     };
     QMenu* file = menuBar_->addMenu(QStringLiteral("File"));
-    connect(add(file, 32771, "Monitor save"), &QAction::triggered, this,
+    connect(add(file, ControlId::MonitorSave, "Monitor save"), &QAction::triggered, this,
             [this] { console_.OnMonitorSave(); });
-    connect(add(file, 32775, "Monitor save as"), &QAction::triggered, this,
+    connect(add(file, ControlId::MonitorSaveAs, "Monitor save as"), &QAction::triggered, this,
             [this] { console_.OnMonitorSaveAs(); });
-    connect(add(file, 32773, "Monitor load"), &QAction::triggered, this,
+    connect(add(file, ControlId::MonitorLoad, "Monitor load"), &QAction::triggered, this,
             [this] { console_.OnMonitorLoad(); });
-    connect(add(file, 32774, "Exit"), &QAction::triggered, this, &MainWindow::OnFileExit);
+    connect(add(file, ControlId::FileExit, "Exit"), &QAction::triggered, this,
+            &MainWindow::OnFileExit);
 
     QMenu* view = menuBar_->addMenu(QStringLiteral("View"));
-    add(view, 32776, "View log");
-    add(view, 32791, "Clear log");
+    add(view, ControlId::ViewLog, "View log");
+    add(view, ControlId::ClearLog, "Clear log");
 
     QMenu* option = menuBar_->addMenu(QStringLiteral("Option"));
     refreshTime_ = option->addMenu(QStringLiteral("Refresh time"));
     for (const RefreshTime& time : kRefreshTimes) {
         QAction* action = add(refreshTime_, time.id, time.text);
         action->setCheckable(true);
-        // The check mark follows the polling interval, whatever the click did to it.
-        connect(action, &QAction::triggered, this, &MainWindow::ShowRefreshTimeCheck);
+        // The engine puts the check mark back where it belongs, whatever the click did to it.
+        connect(action, &QAction::triggered, this,
+                [this, seconds = time.seconds] { console_.OnRefreshTime(seconds); });
     }
-    ShowRefreshTimeCheck();
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("Help"));
-    add(help, 32783, "About");
+    add(help, ControlId::About, "About");
 }
 
 void MainWindow::BuildControls(QWidget* client) {
@@ -174,14 +185,14 @@ void MainWindow::BuildControls(QWidget* client) {
     // Created first so that everything else is drawn over the strips.
     for (const Strip& strip : kStrips) {
         auto* frame = new FrameStrip(client);
-        frame->setObjectName(Id(strip.id));
+        frame->setObjectName(StripId(strip.id));
         frame->setGeometry(du.Rect(strip.x, strip.y, strip.width, strip.height));
     }
 
     AddGroup(client, du.Rect(15, 3, 374, 128));
     AddPicture(client, QStringLiteral(":/vantelo/bitmap152.png"), du.Point(28, 3));
     discoveryView_ = BuildList(client, discoveryModel_, du.Rect(26, 15, 353, 103));
-    discoveryView_->setObjectName(Id(1000));
+    discoveryView_->setObjectName(Id(ControlId::DiscoveryList));
     discoveryView_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     discoveryView_->setEditTriggers(QAbstractItemView::SelectedClicked |
                                     QAbstractItemView::EditKeyPressed);
@@ -189,36 +200,39 @@ void MainWindow::BuildControls(QWidget* client) {
             [this] { console_.OnDiscoveryDoubleClick(); });
     connect(discoveryView_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { console_.OnColumnClick(ListId::Discovery, column); });
-    connect(AddButton(client, 1001, "Discovery", du.Rect(307, 118, 73, 12)), &QPushButton::clicked,
-            this, [this] { console_.OnDiscovery(); });
+    connect(AddButton(client, ControlId::Discovery, "Discovery", du.Rect(307, 118, 73, 12)),
+            &QPushButton::clicked, this, [this] { console_.OnDiscovery(); });
 
-    connect(AddButton(client, 1002, "Add to monitor list", du.Rect(151, 136, 72, 12)),
+    connect(AddButton(client, ControlId::AddToMonitorList, "Add to monitor list",
+                      du.Rect(151, 136, 72, 12)),
             &QPushButton::clicked, this, [this] { console_.OnAddToMonitorList(); });
     AddPicture(client, QStringLiteral(":/vantelo/bitmap129.png"), du.Point(228, 136));
 
     AddGroup(client, du.Rect(15, 147, 375, 132));
     AddPicture(client, QStringLiteral(":/vantelo/bitmap151.png"), du.Point(26, 145));
     monitorView_ = BuildList(client, monitorModel_, du.Rect(26, 159, 355, 107));
-    monitorView_->setObjectName(Id(1003));
+    monitorView_->setObjectName(Id(ControlId::MonitorList));
     monitorView_->setFrameStyle(QFrame::Box | QFrame::Plain);
     connect(monitorView_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { console_.OnColumnClick(ListId::Monitor, column); });
-    AddPicture(client, QStringLiteral(":/vantelo/bitmap130.png"), du.Point(27, 266))
-        ->setObjectName(Id(1006));
-    AddButton(client, 1007, "View trap", du.Rect(47, 266, 72, 12));
-    connect(AddButton(client, 1005, "Add item", du.Rect(223, 266, 72, 12)), &QPushButton::clicked,
-            this, [this] { console_.OnAddItem(); });
-    connect(AddButton(client, 1004, "Delete item", du.Rect(307, 266, 73, 12)),
+    trapIndicator_ =
+        AddPicture(client, QStringLiteral(":/vantelo/bitmap130.png"), du.Point(27, 266));
+    trapIndicator_->setObjectName(Id(ControlId::TrapIndicator));
+    AddButton(client, ControlId::ViewTrap, "View trap", du.Rect(47, 266, 72, 12));
+    connect(AddButton(client, ControlId::AddItem, "Add item", du.Rect(223, 266, 72, 12)),
+            &QPushButton::clicked, this, [this] { console_.OnAddItem(); });
+    connect(AddButton(client, ControlId::DeleteItem, "Delete item", du.Rect(307, 266, 73, 12)),
             &QPushButton::clicked, this, [this] { console_.OnDeleteItem(); });
 
     AddGroup(client, du.Rect(15, 285, 375, 36));
     AddPicture(client, QStringLiteral(":/vantelo/bitmap152.png"), du.Point(26, 286));
-    AddButton(client, 1009, "Configuration setting", du.Rect(26, 299, 72, 12));
-    AddButton(client, 1008, "Password change", du.Rect(119, 299, 72, 12));
-    AddButton(client, 1042, "Firmware upgrade", du.Rect(215, 299, 72, 12));
-    AddButton(client, 1015, "Web access", du.Rect(307, 299, 72, 12));
-    connect(AddButton(client, 1053, "Exit", du.Rect(307, 324, 72, 12)), &QPushButton::clicked, this,
-            &MainWindow::OnExit);
+    AddButton(client, ControlId::ConfigurationSetting, "Configuration setting",
+              du.Rect(26, 299, 72, 12));
+    AddButton(client, ControlId::PasswordChange, "Password change", du.Rect(119, 299, 72, 12));
+    AddButton(client, ControlId::FirmwareUpgrade, "Firmware upgrade", du.Rect(215, 299, 72, 12));
+    AddButton(client, ControlId::WebAccess, "Web access", du.Rect(307, 299, 72, 12));
+    connect(AddButton(client, ControlId::Exit, "Exit", du.Rect(307, 324, 72, 12)),
+            &QPushButton::clicked, this, &MainWindow::OnExit);
 }
 
 QTableView* MainWindow::BuildList(QWidget* client, ListTableModel* model, QRect geometry) {
@@ -251,7 +265,8 @@ QTableView* MainWindow::BuildList(QWidget* client, ListTableModel* model, QRect 
     return view;
 }
 
-QPushButton* MainWindow::AddButton(QWidget* client, int id, const char* text, QRect geometry) {
+QPushButton* MainWindow::AddButton(QWidget* client, ControlId id, const char* text,
+                                   QRect geometry) {
     auto* button = new QPushButton(QString::fromLatin1(text), client);
     button->setObjectName(Id(id));
     button->setGeometry(geometry);
@@ -260,8 +275,7 @@ QPushButton* MainWindow::AddButton(QWidget* client, int id, const char* text, QR
 }
 
 void MainWindow::OnInitDialog() {
-    console_.Initialize();
-    ShowRefreshTimeCheck();
+    console_.Initialize(*this);
 }
 
 int MainWindow::DoModal() {
@@ -269,11 +283,16 @@ int MainWindow::DoModal() {
     return exec();
 }
 
-void MainWindow::ShowRefreshTimeCheck() {
+void MainWindow::ShowTrapIndicator(TrapIndicator indicator) {
+    trapIndicator_->setPixmap(QPixmap(indicator == TrapIndicator::Green
+                                          ? QStringLiteral(":/vantelo/bitmap130.png")
+                                          : QStringLiteral(":/vantelo/bitmap131.png")));
+}
+
+void MainWindow::ShowRefreshTime(int seconds) {
     const QList<QAction*> actions = refreshTime_->actions();
     for (size_t i = 0; i < std::size(kRefreshTimes); ++i) {
-        actions[static_cast<qsizetype>(i)]->setChecked(kRefreshTimes[i].seconds ==
-                                                       console_.PollIntervalSeconds());
+        actions[static_cast<qsizetype>(i)]->setChecked(kRefreshTimes[i].seconds == seconds);
     }
 }
 

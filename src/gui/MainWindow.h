@@ -3,7 +3,10 @@
 #include <QDialog>
 
 #include "console/Console.h"
+#include "gui/ListTableModel.h"
+#include "ports/ConsoleView.h"
 
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -11,11 +14,9 @@ class QTableView;
 
 namespace vantelo {
 
-class ListTableModel;
-
 // The main window: template 102 with menu 132. It lays out the controls, shows the engine's two
 // lists, and hands every command to the engine.
-class MainWindow : public QDialog {
+class MainWindow : public QDialog, public ConsoleView {
     Q_OBJECT
 public:
     explicit MainWindow(Console& console, QWidget* parent = nullptr);
@@ -25,6 +26,9 @@ public:
     void OnInitDialog();
     // Initialises the dialog and runs it modally; returns how it ended.
     int DoModal();
+
+    void ShowTrapIndicator(TrapIndicator indicator) override;
+    void ShowRefreshTime(int seconds) override;
 
     QTableView* DiscoveryView() const { return discoveryView_; }
     QTableView* MonitorView() const { return monitorView_; }
@@ -40,10 +44,10 @@ private:
     void BuildMenu();
     void BuildControls(QWidget* client);
     QTableView* BuildList(QWidget* client, ListTableModel* model, QRect geometry);
-    QPushButton* AddButton(QWidget* client, int id, const char* text, QRect geometry);
+    ListTableModel* BuildModel(ListId list, std::vector<ListTableModel::Column> columns);
+    QPushButton* AddButton(QWidget* client, ControlId id, const char* text, QRect geometry);
     void OnExit();
     void OnFileExit();
-    void ShowRefreshTimeCheck();
 
     Console& console_;
     QMenuBar* menuBar_ = nullptr;
@@ -52,6 +56,7 @@ private:
     ListTableModel* monitorModel_ = nullptr;
     QTableView* discoveryView_ = nullptr;
     QTableView* monitorView_ = nullptr;
+    QLabel* trapIndicator_ = nullptr;
 };
 
 }  // namespace vantelo

@@ -4,9 +4,23 @@
 
 namespace vantelo {
 
-bool QtDialogRunner::RunAddRemoteIp() {
-    RemoteIpDialog dialog(applyRemoteIp_, parent_);
-    return dialog.exec() == QDialog::Accepted;
+bool QtDialogRunner::Run(const DialogRequest& request) {
+    switch (request.id) {
+        case DialogId::RemoteIp: {
+            RemoteIpDialog dialog(request, parent_);
+            return dialog.exec() == QDialog::Accepted;
+        }
+    }
+    return false;
+}
+
+int RunButton(const DialogRequest& request, ControlId button, const DialogFields& fields) {
+    auto action = request.buttons.find(button);
+    return action == request.buttons.end() ? -1 : action->second(fields);
+}
+
+QString Id(ControlId id) {
+    return QString::number(static_cast<int>(id));
 }
 
 }  // namespace vantelo

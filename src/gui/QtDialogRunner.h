@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
-#include <cstdint>
-#include <functional>
 
 #include "ports/DialogRunner.h"
 
@@ -12,17 +11,18 @@ namespace vantelo {
 // Runs the console's modal dialogs over the main window.
 class QtDialogRunner final : public DialogRunner {
 public:
-    // The Remote IP dialog's Apply: 0 closes the dialog, -1 keeps it open.
-    using ApplyRemoteIp = std::function<int(uint32_t address)>;
-
     void SetParent(QWidget* parent) { parent_ = parent; }
-    void SetApplyRemoteIp(ApplyRemoteIp apply) { applyRemoteIp_ = std::move(apply); }
-
-    bool RunAddRemoteIp() override;
+    bool Run(const DialogRequest& request) override;
 
 private:
     QPointer<QWidget> parent_;
-    ApplyRemoteIp applyRemoteIp_;
 };
+
+// Calls the engine's action of a dialog's button: 0 closes the dialog with OK, -1 keeps it
+// open; a button without an action keeps it open.
+int RunButton(const DialogRequest& request, ControlId button, const DialogFields& fields);
+
+// A control's object name: its id.
+QString Id(ControlId id);
 
 }  // namespace vantelo

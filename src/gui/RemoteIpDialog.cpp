@@ -3,14 +3,16 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "gui/QtDialogRunner.h"
 #include "gui/controls/ColorScheme.h"
 #include "gui/controls/DialogUnits.h"
 #include "gui/controls/IpAddressEdit.h"
+#include "protocol/Conversions.h"
 
 namespace vantelo {
 
-RemoteIpDialog::RemoteIpDialog(Apply apply, QWidget* parent)
-    : QDialog(parent), apply_(std::move(apply)) {
+RemoteIpDialog::RemoteIpDialog(const DialogRequest& request, QWidget* parent)
+    : QDialog(parent), request_(request) {
     setWindowTitle(QStringLiteral("Remote IP"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -20,15 +22,15 @@ RemoteIpDialog::RemoteIpDialog(Apply apply, QWidget* parent)
     setFixedSize(du.X(186), du.Y(62));
 
     auto* label = new QLabel(QStringLiteral("IP Address"), this);
-    label->setObjectName(QStringLiteral("1115"));
+    label->setObjectName(Id(ControlId::RemoteIpLabel));
     label->setGeometry(du.Rect(14, 15, 40, 10));
 
     address_ = new IpAddressEdit(this);
-    address_->setObjectName(QStringLiteral("1010"));
+    address_->setObjectName(Id(ControlId::RemoteIpAddress));
     address_->setGeometry(du.Rect(58, 12, 112, 14));
 
     auto* applyButton = new QPushButton(QStringLiteral("Apply"), this);
-    applyButton->setObjectName(QStringLiteral("1"));
+    applyButton->setObjectName(Id(ControlId::RemoteIpApply));
     applyButton->setGeometry(du.Rect(38, 38, 50, 14));
     applyButton->setDefault(true);
     connect(applyButton, &QPushButton::clicked, this, &RemoteIpDialog::OnOK);
@@ -44,7 +46,8 @@ RemoteIpDialog::RemoteIpDialog(Apply apply, QWidget* parent)
 RemoteIpDialog::~RemoteIpDialog() = default;
 
 void RemoteIpDialog::OnOK() {
-    if (apply_ && apply_(address_->Address()) == 0) {
+    const DialogFields fields{{ControlId::RemoteIpAddress, IpToText(address_->Address())}};
+    if (RunButton(request_, ControlId::RemoteIpApply, fields) == 0) {
         accept();
     }
 }

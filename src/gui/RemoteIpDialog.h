@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDialog>
-#include <cstdint>
-#include <functional>
+
+#include "ports/DialogRunner.h"
 
 namespace vantelo {
 
@@ -12,17 +12,15 @@ class IpAddressEdit;
 class RemoteIpDialog : public QDialog {
     Q_OBJECT
 public:
-    // Apply hands the typed address (host order) to the engine: 0 closes the dialog with OK,
-    // -1 means the engine refused it with a message and the dialog stays open.
-    using Apply = std::function<int(uint32_t address)>;
-
-    explicit RemoteIpDialog(Apply apply, QWidget* parent = nullptr);
+    // Apply hands the typed address to the engine's Apply action, which closes the dialog with
+    // OK or refuses the address with a message and keeps it open.
+    explicit RemoteIpDialog(const DialogRequest& request, QWidget* parent = nullptr);
     ~RemoteIpDialog() override;
 
 private:
     void OnOK();
 
-    Apply apply_;
+    const DialogRequest& request_;
     IpAddressEdit* address_ = nullptr;
 };
 

@@ -34,7 +34,7 @@ public:
         WriteBytes(dir_.File("monitor.cfg"), RecordBytes(monitored));
         ConsolePorts ports{&network_, &clock_, &clock_, &ui_, &addresses_, &dialogs_, dir_.Path()};
         console_ = std::make_unique<Console>(ports);
-        console_->Initialize();
+        console_->Initialize(view_);
     }
 
     Console& console() { return *console_; }
@@ -52,6 +52,7 @@ private:
     VirtualClock clock_;
     QuietUserInteraction ui_;
     CancelledDialogs dialogs_;
+    QuietView view_;
     UnreadableAddressTable addresses_;
     std::unique_ptr<Console> console_;
 };

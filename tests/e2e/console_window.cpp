@@ -10,23 +10,18 @@ namespace vantelo::test {
 ConsoleWindow::ConsoleWindow(std::string configDirectory)
     : configDirectory_(std::move(configDirectory)) {}
 
-ConsoleWindow::~ConsoleWindow() {
-    dialog_.reset();  // the views let go of the engine's lists first
-}
+ConsoleWindow::~ConsoleWindow() = default;
 
 void ConsoleWindow::Start() {
-    console_ = std::make_unique<Console>(
-        ConsolePorts{&sockets_, &timers_, &clock_, &ui_, &addresses_, &dialogs_, configDirectory_});
-    dialog_ = std::make_unique<MainWindow>(*console_);
-    dialogs_.SetParent(dialog_.get());
-    dialogs_.SetApplyRemoteIp(
-        [this](uint32_t address) { return console_->ApplyRemoteIp(address); });
-    dialog_->OnInitDialog();
-    dialog_->show();
+    PortChoices choices;
+    choices.ui = &ui_;
+    app_ = std::make_unique<ConsoleApp>(configDirectory_, choices);
+    app_->Initialize();
+    app_->Window().show();
 }
 
 void ConsoleWindow::Click(int id) const {
-    auto* button = dialog_->findChild<QPushButton*>(QString::number(id));
+    auto* button = app_->Window().findChild<QPushButton*>(QString::number(id));
     if (button == nullptr) {
         QTest::qFail(qPrintable(QStringLiteral("no button %1").arg(id)), __FILE__, __LINE__);
         return;

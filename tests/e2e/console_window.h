@@ -8,12 +8,7 @@
 #include <string>
 
 #include "RecordingUserInteraction.h"
-#include "console/Console.h"
-#include "gui/MainWindow.h"
-#include "platform/QtAddressTable.h"
-#include "platform/QtDatagramSocket.h"
-#include "gui/QtDialogRunner.h"
-#include "platform/QtTimers.h"
+#include "gui/ConsoleApp.h"
 
 class QTableView;
 
@@ -47,22 +42,16 @@ public:
     void Start();
     void Click(int id) const;
 
-    Console& Engine() { return *console_; }
-    MainWindow& Dialog() { return *dialog_; }
-    QTableView* DiscoveryView() const { return dialog_->DiscoveryView(); }
-    QTableView* MonitorView() const { return dialog_->MonitorView(); }
+    Console& Engine() { return app_->Engine(); }
+    MainWindow& Dialog() { return app_->Window(); }
+    QTableView* DiscoveryView() const { return app_->Window().DiscoveryView(); }
+    QTableView* MonitorView() const { return app_->Window().MonitorView(); }
     WatchedUserInteraction& Ui() { return ui_; }
 
 private:
     std::string configDirectory_;
-    QtSocketFactory sockets_;
-    QtTimers timers_;
-    QtClock clock_;
     WatchedUserInteraction ui_;
-    QtAddressTable addresses_;
-    QtDialogRunner dialogs_;
-    std::unique_ptr<Console> console_;
-    std::unique_ptr<MainWindow> dialog_;
+    std::unique_ptr<ConsoleApp> app_;
 };
 
 // The cell texts of one row of a view, as shown.

@@ -57,10 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     VirtualClock clock;
     FileAnswering ui(loaded);
     CancelledDialogs dialogs;
+    QuietView view;
     UnreadableAddressTable addresses;
     ConsolePorts ports{&network, &clock, &clock, &ui, &addresses, &dialogs, dir.Path()};
     Console console(ports);
-    console.Initialize();
+    console.Initialize(view);
     console.OnMonitorLoad();
     if (!TableListMismatch(console).empty()) {
         __builtin_trap();

@@ -62,10 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     VirtualClock clock;
     QuietUserInteraction ui;
     CancelledDialogs dialogs;
+    QuietView view;
     UnreadableAddressTable addresses;
     ConsolePorts ports{&network, &clock, &clock, &ui, &addresses, &dialogs, ConfigDirectory()};
     Console console(ports);
-    console.Initialize();
+    console.Initialize(view);
 
     size_t at = 0;
     while (at + 3 <= size) {

@@ -4,10 +4,11 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
+#include <cstdio>
 
 #include "GuiTestSupport.h"
-#include "lists/ListModel.h"
 #include "gui/ListTableModel.h"
+#include "lists/AgentLists.h"
 
 using namespace vantelo;
 
@@ -19,42 +20,24 @@ std::vector<ListTableModel::Column> Columns() {
             {QStringLiteral("MAC Address"), 100, false}};
 }
 
-// Two lists wired like the console's: a change in one clears the other's selection first. The
-// rule's own changes do not set it off again.
+// A bare list shown by a model of its own: the operator's selections go straight to it.
+ListTableModel::Binding Bind(ListModel& list) {
+    return {&list, [&list](int row, bool selected) { list.SetSelected(row, selected); },
+            [&list](ListModel::Observer* observer) { list.SetObserver(observer); }};
+}
+
+// The console's two lists, each in a view: a change in one clears the other's selection first.
 struct TwoLists {
     TwoLists() {
-        upper.SetItemChangingHook([this](int) {
-            Rule([this] {
-                const int row = lower.FirstSelectedRow();
-                if (row >= 0) {
-                    lower.SetSelected(row, false);
-                }
-            });
-        });
-        lower.SetItemChangingHook([this](int) {
-            Rule([this] {
-                for (const int row : upper.SelectedRows()) {
-                    upper.SetSelected(row, false);
-                }
-            });
-        });
-        for (ListModel* list : {&upper, &lower}) {
-            for (int row = 0; row < 4; ++row) {
-                list->InsertRow(row, -1, row);
-                list->SetText(row, 1, "10.77.0." + std::to_string(row + 1));
-            }
+        for (int slot = 0; slot < 4; ++slot) {
+            DeviceRecord record{};
+            record.macText[0] = static_cast<char>('a' + slot);
+            std::snprintf(record.ipText, sizeof record.ipText, "10.77.0.%d", slot + 1);
+            agents.StoreDiscovery(slot, record);
+            agents.StoreMonitor(slot, record);
         }
         Show(upperView, upperModel);
         Show(lowerView, lowerModel);
-    }
-
-    template <typename Change>
-    void Rule(Change change) {
-        if (!ruleRunning) {
-            ruleRunning = true;
-            change();
-            ruleRunning = false;
-        }
     }
 
     static void Show(QTableView& view, ListTableModel& model) {
@@ -66,11 +49,17 @@ struct TwoLists {
         view.show();
     }
 
-    bool ruleRunning = false;
-    ListModel upper{3};
-    ListModel lower{3};
-    ListTableModel upperModel{upper, Columns()};
-    ListTableModel lowerModel{lower, Columns()};
+    ListTableModel::Binding Bind(ListId list) {
+        return {&agents.List(list),
+                [this, list](int row, bool selected) { agents.Select(list, row, selected); },
+                [this, list](ListModel::Observer* observer) { agents.Watch(list, observer); }};
+    }
+
+    AgentLists agents;
+    const ListModel& upper = agents.DiscoveryList();
+    const ListModel& lower = agents.MonitorList();
+    ListTableModel upperModel{Bind(ListId::Discovery), Columns()};
+    ListTableModel lowerModel{Bind(ListId::Monitor), Columns()};
     QTableView upperView;
     QTableView lowerView;
 };
@@ -104,11 +93,12 @@ private slots:
     void labelEditsAreDiscarded();
     void operatorSelectionReachesTheEngine();
     void engineSelectionReachesTheView();
+    void selectedRowsFollowInsertionsAndRemovals();
 };
 
 void TestListModel::rowsFollowTheEngine() {
     ListModel list(3);
-    ListTableModel model(list, Columns());
+    ListTableModel model(Bind(list), Columns());
     model.SetImages({QIcon(QStringLiteral(":/vantelo/icon136.png")),
                      QIcon(QStringLiteral(":/vantelo/icon137.png"))});
     QTableView view;
@@ -156,7 +146,7 @@ void TestListModel::labelEditsAreDiscarded() {
     ListModel list(3);
     list.InsertRow(0, -1, 0);
     list.SetText(0, 0, "000a1b000001");
-    ListTableModel model(list, Columns());
+    ListTableModel model(Bind(list), Columns());
     model.SetLabelEditing(true);
     QTableView view;
     view.setModel(&model);
@@ -207,26 +197,37 @@ void TestListModel::operatorSelectionReachesTheEngine() {
 
 void TestListModel::engineSelectionReachesTheView() {
     TwoLists lists;
-    lists.upper.SetSelected(2, true);
+    lists.agents.Select(ListId::Discovery, 2, true);
     QCOMPARE(ViewSelection(lists.upperView), std::vector<int>{2});
 
-    lists.lower.SetSelected(0, true);
+    lists.agents.Select(ListId::Monitor, 0, true);
     QCOMPARE(ViewSelection(lists.upperView), std::vector<int>{});
     QCOMPARE(ViewSelection(lists.lowerView), std::vector<int>{0});
+}
+
+void TestListModel::selectedRowsFollowInsertionsAndRemovals() {
+    ListModel list(3);
+    for (int row = 0; row < 4; ++row) {
+        list.InsertRow(row, -1, row);
+    }
+    ListTableModel model(Bind(list), Columns());
+    QTableView view;
+    TwoLists::Show(view, model);
+    list.SetSelected(0, true);
 
     // Rows inserted before and removed around a selected row keep it selected where it went.
-    lists.lower.InsertRow(0, -1, 9);
-    QCOMPARE(ViewSelection(lists.lowerView), std::vector<int>{1});
-    lists.lower.SetSelected(3, true);
-    lists.lower.DeleteRow(1);
-    QCOMPARE(lists.lower.SelectedRows(), std::vector<int>{2});
-    QCOMPARE(ViewSelection(lists.lowerView), std::vector<int>{2});
+    list.InsertRow(0, -1, 9);
+    QCOMPARE(ViewSelection(view), std::vector<int>{1});
+    list.SetSelected(3, true);
+    list.DeleteRow(1);
+    QCOMPARE(list.SelectedRows(), std::vector<int>{2});
+    QCOMPARE(ViewSelection(view), std::vector<int>{2});
 
-    // A row replaced in place (delete and insert at the same position) comes back unselected.
-    lists.lower.DeleteRow(2);
-    lists.lower.InsertRow(2, 1, 2);
-    QCOMPARE(ViewSelection(lists.lowerView), std::vector<int>{});
-    QCOMPARE(lists.lower.SelectedCount(), 0);
+    // A row deleted and inserted again at the same position comes back unselected.
+    list.DeleteRow(2);
+    list.InsertRow(2, 1, 2);
+    QCOMPARE(ViewSelection(view), std::vector<int>{});
+    QCOMPARE(list.SelectedCount(), 0);
 }
 
 VANTELO_GUI_TEST_MAIN(TestListModel)

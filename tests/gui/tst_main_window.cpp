@@ -17,13 +17,13 @@
 #include "GuiTestSupport.h"
 #include "RecordingUserInteraction.h"
 #include "console/Console.h"
-#include "gui/MainWindow.h"
+#include "gui/ConsoleApp.h"
+#include "gui/QtDialogRunner.h"
+#include "gui/RemoteIpDialog.h"
 #include "gui/controls/ColorScheme.h"
 #include "gui/controls/DialogUnits.h"
 #include "gui/controls/IpAddressEdit.h"
-#include "gui/RemoteIpDialog.h"
 #include "persistence/DefinitionWriter.h"
-#include "gui/QtDialogRunner.h"
 #include "support/ConsoleHarness.h"
 
 using namespace vantelo;
@@ -40,23 +40,19 @@ struct Window {
     Window() {
         test::WriteBytes(dir.File("define.ecf"), BuildDefinitionFile(kDeviceTypeId, kBasePort));
     }
-    ~Window() {
-        dialog.reset();  // the views let go of the engine's lists first
-    }
 
     void WriteMonitorFile(const std::vector<DeviceRecord>& records) {
         test::WriteBytes(dir.File("monitor.cfg"), test::RecordBytes(records));
     }
 
     void Start() {
-        console = std::make_unique<Console>(
-            ConsolePorts{&network, &clock, &clock, &ui, &addresses, &dialogs, dir.Path()});
-        dialog = std::make_unique<MainWindow>(*console);
-        dialogs.SetParent(dialog.get());
-        dialogs.SetApplyRemoteIp([this](uint32_t ip) { return console->ApplyRemoteIp(ip); });
-        dialog->OnInitDialog();
+        app = std::make_unique<ConsoleApp>(dir.Path(),
+                                           PortChoices{&network, &clock, &clock, &ui, &addresses});
+        console = &app->Engine();
+        dialog = &app->Window();
+        app->Initialize();
         dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
     }
 
     // Agents that answer the console's requests through the in-memory network.
@@ -86,10 +82,10 @@ struct Window {
     test::VirtualClock clock;
     test::RecordingUserInteraction ui;
     test::FixedAddressTable addresses;
-    QtDialogRunner dialogs;
     std::vector<std::unique_ptr<test::SimulatedAgent>> agents;
-    std::unique_ptr<Console> console;
-    std::unique_ptr<MainWindow> dialog;
+    std::unique_ptr<ConsoleApp> app;
+    Console* console = nullptr;
+    MainWindow* dialog = nullptr;
 };
 
 void ClickRow(QTableView* view, int row, Qt::KeyboardModifiers modifiers = {}) {
@@ -305,12 +301,12 @@ void TestMainWindow::discoveryAndMovingAgents() {
 
     // Header clicks sort, both lists sharing one direction that every click turns.
     ClickHeader(monitor, 1);
-    QCOMPARE(window.console->SortColumn(), 1);
-    QVERIFY(!window.console->SortAscending());
+    QCOMPARE(window.console->Lists().SortColumn(), 1);
+    QVERIFY(!window.console->Lists().SortAscending());
     QCOMPARE(Column(monitor, 1), (QStringList{Ip(4), Ip(3), Ip(2)}));
     ClickHeader(discovery, 0);
-    QCOMPARE(window.console->SortColumn(), 0);
-    QVERIFY(window.console->SortAscending());
+    QCOMPARE(window.console->Lists().SortColumn(), 0);
+    QVERIFY(window.console->Lists().SortAscending());
     QVERIFY(window.ui.boxes.empty());
 }
 
@@ -325,9 +321,9 @@ void TestMainWindow::selectionFollowsOperatorAndEngine() {
     window.network.Deliver();
 
     ClickRow(monitor, 1);
-    QCOMPARE(window.console->CheckSelection(), kSelectionMonitor);
+    QCOMPARE(CheckSelection(window.console->Lists()), SelectionCode::Monitor);
     ClickRow(discovery, 0);
-    QCOMPARE(window.console->CheckSelection(), kSelectionDiscovery);
+    QCOMPARE(CheckSelection(window.console->Lists()), SelectionCode::Discovery);
     QCOMPARE(ViewSelection(monitor), std::vector<int>{});
     QCOMPARE(window.console->MonitorList().SelectedCount(), 0);
 
@@ -343,7 +339,7 @@ void TestMainWindow::selectionFollowsOperatorAndEngine() {
     QCOMPARE(window.console->DiscoveryList().SelectedRows(), std::vector<int>{1});
 
     ClickRow(discovery, 0, Qt::ControlModifier);
-    QCOMPARE(window.console->CheckSelection(), kSelectionSeveral);
+    QCOMPARE(CheckSelection(window.console->Lists()), SelectionCode::Several);
 }
 
 void TestMainWindow::laterCommandsDoNothingYet() {
@@ -473,7 +469,7 @@ void TestMainWindow::enterAndEscapeAreSwallowed() {
     QPushButton* discovery = window.Control<QPushButton>(1001);
     discovery->setFocus();
     for (QWidget* target : {static_cast<QWidget*>(discovery), window.Control(1000),
-                            window.Control(1003), static_cast<QWidget*>(window.dialog.get())}) {
+                            window.Control(1003), static_cast<QWidget*>(window.dialog)}) {
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
             QTest::keyClick(target, key);
         }

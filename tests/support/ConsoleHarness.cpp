@@ -22,8 +22,7 @@ Console& ConsoleHarness::Start() {
     ports.dialogs = &dialogs;
     ports.configDirectory = dir.Path();
     console = std::make_unique<Console>(ports);
-    dialogs.Attach(console.get());
-    console->Initialize();
+    console->Initialize(view);
     return *console;
 }
 

@@ -40,6 +40,7 @@ public:
     VirtualClock clock;
     ScriptedUserInteraction ui;
     ScriptedDialogRunner dialogs;
+    RecordingView view;
     FixedAddressTable addresses;
     std::unique_ptr<Console> console;
 };

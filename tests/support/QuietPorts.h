@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ports/AddressTable.h"
+#include "ports/ConsoleView.h"
 #include "ports/DialogRunner.h"
 #include "ports/UserInteraction.h"
 
@@ -26,7 +27,13 @@ public:
 
 class CancelledDialogs : public DialogRunner {
 public:
-    bool RunAddRemoteIp() override { return false; }
+    bool Run(const DialogRequest&) override { return false; }
+};
+
+class QuietView : public ConsoleView {
+public:
+    void ShowTrapIndicator(TrapIndicator) override {}
+    void ShowRefreshTime(int) override {}
 };
 
 class UnreadableAddressTable : public AddressTable {

@@ -2,28 +2,45 @@
 
 #include <gtest/gtest.h>
 
+#include "protocol/Conversions.h"
+
 namespace vantelo::test {
 
 ScriptedDialogRunner::~ScriptedDialogRunner() {
     if (!expected_.empty()) {
-        ADD_FAILURE() << expected_.size() << " expected Remote IP dialog(s) never opened";
+        ADD_FAILURE() << expected_.size() << " expected dialog(s) never opened";
     }
 }
 
-void ScriptedDialogRunner::ExpectAddRemoteIp(std::vector<uint32_t> applies) {
-    expected_.push_back(std::move(applies));
+void ScriptedDialogRunner::Expect(DialogId id, std::vector<ScriptedPress> presses) {
+    expected_.push_back(Expected{id, std::move(presses)});
 }
 
-bool ScriptedDialogRunner::RunAddRemoteIp() {
-    if (expected_.empty() || console_ == nullptr) {
-        ADD_FAILURE() << "unexpected Remote IP dialog";
+void ScriptedDialogRunner::ExpectAddRemoteIp(const std::vector<uint32_t>& applies) {
+    std::vector<ScriptedPress> presses;
+    for (uint32_t address : applies) {
+        presses.push_back(ScriptedPress{ControlId::RemoteIpApply,
+                                        {{ControlId::RemoteIpAddress, IpToText(address)}}});
+    }
+    Expect(DialogId::RemoteIp, std::move(presses));
+}
+
+bool ScriptedDialogRunner::Run(const DialogRequest& request) {
+    if (expected_.empty() || expected_.front().id != request.id) {
+        ADD_FAILURE() << "unexpected dialog " << static_cast<int>(request.id);
         return false;
     }
-    std::vector<uint32_t> applies = std::move(expected_.front());
+    Expected dialog = std::move(expected_.front());
     expected_.pop_front();
-    for (uint32_t address : applies) {
-        int result = console_->ApplyRemoteIp(address);
-        applyResults_.push_back(result);
+    opened_.push_back(request.initial);
+    for (const ScriptedPress& press : dialog.presses) {
+        auto action = request.buttons.find(press.button);
+        if (action == request.buttons.end()) {
+            ADD_FAILURE() << "the dialog has no button " << static_cast<int>(press.button);
+            return false;
+        }
+        int result = action->second(press.fields);
+        buttonResults_.push_back(result);
         if (result == 0) {
             return true;
         }

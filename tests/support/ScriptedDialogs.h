@@ -4,31 +4,54 @@
 #include <deque>
 #include <vector>
 
-#include "console/Console.h"
 #include "ports/AddressTable.h"
+#include "ports/ConsoleView.h"
 #include "ports/DialogRunner.h"
 
 namespace vantelo::test {
 
-// Modal dialogs run from a script: each expected Remote IP dialog presses Apply with its
-// addresses in turn until the console takes one (the dialog closes with OK), and presses Cancel
-// when it takes none. A dialog that was not expected fails the test; so does an expected one
-// that never opened.
+// A button the script presses in a dialog, with what the dialog's fields hold at that moment.
+struct ScriptedPress {
+    ControlId button;
+    DialogFields fields;
+};
+
+// Modal dialogs run from a script: each expected dialog presses its buttons in turn until one
+// closes it with OK, and is cancelled when none does. A dialog that was not expected, or of
+// another kind, fails the test; so does an expected one that never opened.
 class ScriptedDialogRunner : public DialogRunner {
 public:
     ~ScriptedDialogRunner() override;
 
-    void Attach(Console* console) { console_ = console; }
-    void ExpectAddRemoteIp(std::vector<uint32_t> applies);
-    bool RunAddRemoteIp() override;
+    void Expect(DialogId id, std::vector<ScriptedPress> presses);
+    // The Remote IP dialog, Apply pressed with each address in turn.
+    void ExpectAddRemoteIp(const std::vector<uint32_t>& applies);
+    bool Run(const DialogRequest& request) override;
 
-    // What each Apply returned, over every dialog.
-    const std::vector<int>& ApplyResults() const { return applyResults_; }
+    // What each button's action returned, over every dialog.
+    const std::vector<int>& ButtonResults() const { return buttonResults_; }
+    // The fields each dialog showed when it opened.
+    const std::vector<DialogFields>& Opened() const { return opened_; }
 
 private:
-    Console* console_ = nullptr;
-    std::deque<std::vector<uint32_t>> expected_;
-    std::vector<int> applyResults_;
+    struct Expected {
+        DialogId id;
+        std::vector<ScriptedPress> presses;
+    };
+
+    std::deque<Expected> expected_;
+    std::vector<int> buttonResults_;
+    std::vector<DialogFields> opened_;
+};
+
+// Records what the engine shows in the main window.
+class RecordingView : public ConsoleView {
+public:
+    void ShowTrapIndicator(TrapIndicator indicator) override { indicators.push_back(indicator); }
+    void ShowRefreshTime(int seconds) override { refreshTimes.push_back(seconds); }
+
+    std::vector<TrapIndicator> indicators;
+    std::vector<int> refreshTimes;
 };
 
 // The workstation's address table as the test sets it; a non-zero error makes Read fail.

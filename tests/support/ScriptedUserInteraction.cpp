@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace vantelo::test {
 
 namespace {
@@ -72,9 +74,11 @@ void ScriptedUserInteraction::ExpectBox(MessageBoxRequest box, BoxAnswer answer,
     expectedBoxes_.push_back(ExpectedBox{std::move(box), answer, std::move(whileOpen)});
 }
 
-void ScriptedUserInteraction::ExpectError(const std::string& text, const std::string& caption) {
+void ScriptedUserInteraction::ExpectError(const std::string& text, const std::string& caption,
+                                          std::function<void()> whileOpen) {
     ExpectBox(
-        MessageBoxRequest{text, caption, BoxIcon::Error, BoxButtons::Ok, BoxOwner::MainWindow});
+        MessageBoxRequest{text, caption, BoxIcon::Error, BoxButtons::Ok, BoxOwner::MainWindow},
+        BoxAnswer::Ok, std::move(whileOpen));
 }
 
 void ScriptedUserInteraction::ExpectFileDialog(FileDialogRequest request,
@@ -84,6 +88,7 @@ void ScriptedUserInteraction::ExpectFileDialog(FileDialogRequest request,
 
 BoxAnswer ScriptedUserInteraction::ShowMessage(const MessageBoxRequest& request) {
     boxes_.push_back(request);
+    mostOpen_ = std::max(mostOpen_, open_ + 1);
     if (expectedBoxes_.empty()) {
         ADD_FAILURE() << "unexpected " << Describe(request);
         return BoxAnswer::Ok;
@@ -95,7 +100,10 @@ BoxAnswer ScriptedUserInteraction::ShowMessage(const MessageBoxRequest& request)
                       << Describe(request);
     }
     if (expected.whileOpen) {
+        ++open_;
+        mostOpen_ = std::max(mostOpen_, open_);
         expected.whileOpen();
+        --open_;
     }
     return expected.answer;
 }

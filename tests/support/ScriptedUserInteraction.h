@@ -21,7 +21,8 @@ public:
     void ExpectBox(MessageBoxRequest box, BoxAnswer answer = BoxAnswer::Ok,
                    std::function<void()> whileOpen = {});
     // The error box of the main window.
-    void ExpectError(const std::string& text, const std::string& caption = "Error");
+    void ExpectError(const std::string& text, const std::string& caption = "Error",
+                     std::function<void()> whileOpen = {});
     // The next file dialog; no path means the operator cancels.
     void ExpectFileDialog(FileDialogRequest request, std::optional<std::string> path);
 
@@ -34,6 +35,8 @@ public:
     const std::vector<FileDialogRequest>& FileDialogs() const { return fileDialogs_; }
     const std::vector<std::string>& OpenedUrls() const { return urls_; }
     const std::vector<std::string>& OpenedTextFiles() const { return textFiles_; }
+    // The most boxes that were ever open at once.
+    int MostOpenAtOnce() const { return mostOpen_; }
     bool AllShown() const { return expectedBoxes_.empty() && expectedDialogs_.empty(); }
 
 private:
@@ -53,6 +56,8 @@ private:
     std::vector<FileDialogRequest> fileDialogs_;
     std::vector<std::string> urls_;
     std::vector<std::string> textFiles_;
+    int open_ = 0;
+    int mostOpen_ = 0;
 };
 
 std::string Describe(const MessageBoxRequest& box);

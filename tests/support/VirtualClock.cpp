@@ -63,7 +63,8 @@ void VirtualClock::Advance(int64_t ms) {
         }
         fn();
     }
-    nowMs_ = endMs;
+    // A callback may have advanced the clock itself, as a box's event loop would.
+    nowMs_ = std::max(nowMs_, endMs);
 }
 
 }  // namespace vantelo::test

@@ -21,7 +21,8 @@ public:
     LocalTime Now() override;
 
     // Moves time forward by ms, firing every timer that falls due on the way, also timers
-    // started by those callbacks.
+    // started by those callbacks. A callback may advance the clock in turn, as the event loop of
+    // a box it opens would.
     void Advance(int64_t ms);
     int64_t ElapsedMs() const { return nowMs_; }
     int ActiveTimers() const { return static_cast<int>(timers_.size()); }

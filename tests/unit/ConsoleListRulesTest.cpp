@@ -43,8 +43,8 @@ TEST_F(ListRules, ColumnClicksShareOneDirectionAndSortTextsAsText) {
     DeviceTable monitorBefore = console.MonitorTable();
 
     console.OnColumnClick(ListId::Monitor, 1);
-    EXPECT_FALSE(console.SortAscending());
-    EXPECT_EQ(console.SortColumn(), 1);
+    EXPECT_FALSE(console.Lists().SortAscending());
+    EXPECT_EQ(console.Lists().SortColumn(), 1);
     EXPECT_EQ(ColumnTexts(console.MonitorList(), 1),
               (std::vector<std::string>{"10.77.0.9", "10.77.0.100", "10.77.0.10"}));
     // Rows carry their item data; the table keeps its order.
@@ -53,14 +53,14 @@ TEST_F(ListRules, ColumnClicksShareOneDirectionAndSortTextsAsText) {
     EXPECT_EQ(std::memcmp(&console.MonitorTable(), &monitorBefore, sizeof monitorBefore), 0);
 
     console.OnColumnClick(ListId::Discovery, 0);
-    EXPECT_TRUE(console.SortAscending());
+    EXPECT_TRUE(console.Lists().SortAscending());
     EXPECT_EQ(ColumnTexts(console.DiscoveryList(), 0),
               (std::vector<std::string>{"000a1b00010a", "000a1b00010b", "000a1b00010c"}));
 
     // The third click sorts in descending order again; the fourth in ascending order.
     console.OnColumnClick(ListId::Monitor, 1);
     console.OnColumnClick(ListId::Monitor, 1);
-    EXPECT_TRUE(console.SortAscending());
+    EXPECT_TRUE(console.Lists().SortAscending());
     EXPECT_EQ(ColumnTexts(console.MonitorList(), 1),
               (std::vector<std::string>{"10.77.0.10", "10.77.0.100", "10.77.0.9"}));
 }
@@ -79,14 +79,14 @@ TEST_F(ListRules, StatusColumnSortsByImage) {
 
 TEST_F(ListRules, SelectingInOneListClearsTheOther) {
     Console& console = StartWithBothLists();
-    ListModel& discovery = console.DiscoveryList();
-    ListModel& monitor = console.MonitorList();
-    discovery.SetSelected(0, true);
-    discovery.SetSelected(2, true);
-    monitor.SetSelected(1, true);
+    const ListModel& discovery = console.DiscoveryList();
+    const ListModel& monitor = console.MonitorList();
+    console.OnSelect(ListId::Discovery, 0, true);
+    console.OnSelect(ListId::Discovery, 2, true);
+    console.OnSelect(ListId::Monitor, 1, true);
     EXPECT_EQ(discovery.SelectedCount(), 0);
     EXPECT_EQ(monitor.SelectedRows(), std::vector<int>{1});
-    discovery.SetSelected(1, true);
+    console.OnSelect(ListId::Discovery, 1, true);
     EXPECT_EQ(monitor.SelectedCount(), 0);
     EXPECT_EQ(discovery.SelectedRows(), std::vector<int>{1});
 }
@@ -96,30 +96,32 @@ TEST_F(ListRules, CheckSelectionRanksTheDiscoveryListFirst) {
         const char* name;
         std::vector<int> monitorRows;
         std::vector<int> discoveryRows;
-        int code;
+        SelectionCode code;
     } cases[] = {
-        {"none", {}, {}, kSelectionNone},
-        {"two monitor rows", {0, 2}, {}, kSelectionSeveral},
-        {"two discovery rows", {}, {0, 1}, kSelectionSeveral},
-        {"one monitor row", {2}, {}, kSelectionMonitor},
-        {"one discovery row", {}, {1}, kSelectionDiscovery},
+        {"two monitor rows", {0, 2}, {}, SelectionCode::Several},
+        {"none", {}, {}, SelectionCode::None},
+        {"two discovery rows", {}, {0, 1}, SelectionCode::Several},
+        {"one monitor row", {2}, {}, SelectionCode::Monitor},
+        {"one discovery row", {}, {1}, SelectionCode::Discovery},
         // Selecting in the discovery list clears only the first selected monitor row.
-        {"one in each list", {0, 2}, {1}, kSelectionDiscovery},
+        {"one in each list", {0, 2}, {1}, SelectionCode::Discovery},
     };
     Console& console = StartWithBothLists();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        console.MonitorList().SetSelected(console.MonitorList().FirstSelectedRow(), false);
+        for (int row : console.MonitorList().SelectedRows()) {
+            console.OnSelect(ListId::Monitor, row, false);
+        }
         for (int row : console.DiscoveryList().SelectedRows()) {
-            console.DiscoveryList().SetSelected(row, false);
+            console.OnSelect(ListId::Discovery, row, false);
         }
         for (int row : c.monitorRows) {
-            console.MonitorList().SetSelected(row, true);
+            console.OnSelect(ListId::Monitor, row, true);
         }
         for (int row : c.discoveryRows) {
-            console.DiscoveryList().SetSelected(row, true);
+            console.OnSelect(ListId::Discovery, row, true);
         }
-        EXPECT_EQ(console.CheckSelection(), c.code);
+        EXPECT_EQ(CheckSelection(console.Lists()), c.code);
     }
 }
 
@@ -138,23 +140,21 @@ TEST_F(ListRules, VersionCheckAndTargetSelection) {
     struct Case {
         ListId list;
         int row;
-        int code;
+        VersionCode code;
         const char* message;
     } cases[] = {
-        {ListId::Discovery, 0, kVersionOlderInterface, nullptr},
-        {ListId::Discovery, 1, kVersionInterfaceUnsupported, "agent interface version not support"},
-        {ListId::Discovery, 2, kVersionProtocolUnsupported, "agent protocol version not support"},
-        {ListId::Monitor, 0, kVersionProtocolUnsupported, "agent protocol version not support"},
-        {ListId::Monitor, 1, kVersionSupported, nullptr},
+        {ListId::Discovery, 0, VersionCode::OlderInterface, nullptr},
+        {ListId::Discovery, 1, VersionCode::InterfaceUnsupported, "agent interface version not support"},
+        {ListId::Discovery, 2, VersionCode::ProtocolUnsupported, "agent protocol version not support"},
+        {ListId::Monitor, 0, VersionCode::ProtocolUnsupported, "agent protocol version not support"},
+        {ListId::Monitor, 1, VersionCode::Supported, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << (c.list == ListId::Monitor ? "monitor" : "discovery") << " row " << c.row);
-        ListModel& list =
-            c.list == ListId::Monitor ? console.MonitorList() : console.DiscoveryList();
-        list.SetSelected(c.row, true);
+        console.OnSelect(c.list, c.row, true);
         int slot = -2;
-        EXPECT_EQ(console.CheckVersion(c.list, &slot), c.code);
+        EXPECT_EQ(CheckVersion(console.Lists(), c.list, &slot), c.code);
         EXPECT_EQ(slot, c.row);
         if (c.message != nullptr) {
             h.ui.ExpectError(c.message);
@@ -164,7 +164,7 @@ TEST_F(ListRules, VersionCheckAndTargetSelection) {
             EXPECT_EQ(console.CurrentSelection().slotIndex, c.row);
             EXPECT_EQ(console.CurrentSelection().inMonitorTable, c.list == ListId::Monitor);
         }
-        list.SetSelected(c.row, false);
+        console.OnSelect(c.list, c.row, false);
     }
 }
 
@@ -173,16 +173,16 @@ TEST_F(ListRules, TheTargetIsFoundByKeyTextAfterSorting) {
         {StoredRecord(At(1, 0x0A4D0002), kType), StoredRecord(At(2, 0x0A4D0003), kType)});
     Console& console = h.Start();
     console.OnColumnClick(ListId::Monitor, 1);  // descending: slot 1 shows in row 0
-    console.MonitorList().SetSelected(0, true);
+    console.OnSelect(ListId::Monitor, 0, true);
     ASSERT_EQ(console.SelectTarget(), 0);
     EXPECT_EQ(console.CurrentSelection().slotIndex, 1);
 
     h.ui.ExpectError("Only one device can be selected");
-    console.MonitorList().SetSelected(1, true);
+    console.OnSelect(ListId::Monitor, 1, true);
     EXPECT_EQ(console.SelectTarget(), -1);
     h.ui.ExpectError("Please select one device");
-    console.MonitorList().SetSelected(0, false);
-    console.MonitorList().SetSelected(1, false);
+    console.OnSelect(ListId::Monitor, 0, false);
+    console.OnSelect(ListId::Monitor, 1, false);
     EXPECT_EQ(console.SelectTarget(), -1);
 }
 

@@ -40,9 +40,9 @@ protected:
         return console;
     }
 
-    void Select(ListModel& list, const std::vector<int>& rows) {
+    void Select(ListId list, const std::vector<int>& rows) {
         for (int row : rows) {
-            list.SetSelected(row, true);
+            h.console->OnSelect(list, row, true);
         }
     }
 
@@ -61,7 +61,7 @@ TEST_F(MonitorList, MovesTheSelectedAgentsAndKeepsADuplicateInTheDiscoveryList) 
     console.OnMonitorLoad();
     DeviceRecord first = console.DiscoveryTable()[0];
 
-    Select(console.DiscoveryList(), {0, 1, 2});
+    Select(ListId::Discovery, {0, 1, 2});
     h.ui.ExpectBox(Box("Duplicate ip ", "Add fail"));
     console.OnAddToMonitorList();
 
@@ -85,11 +85,11 @@ TEST_F(MonitorList, TwoDiscoveredAgentsWithOneAddressCannotBeMoved) {
     h.Reply(other);
     ASSERT_EQ(console.DiscoveryList().RowCount(), 2);
 
-    Select(console.DiscoveryList(), {0, 1});
+    Select(ListId::Discovery, {0, 1});
     h.ui.ExpectBox(Box("Duplicate ip ", "Add fail"));
     h.ui.ExpectBox(Box("Duplicate ip ", "Add fail"));
     console.OnAddToMonitorList();
-    console.DiscoveryList().SetSelected(0, false);
+    console.OnSelect(ListId::Discovery, 0, false);
     h.ui.ExpectBox(Box("Duplicate ip ", "Add fail"));
     console.OnDiscoveryDoubleClick();
     EXPECT_EQ(console.MonitorList().RowCount(), 0);
@@ -98,11 +98,11 @@ TEST_F(MonitorList, TwoDiscoveredAgentsWithOneAddressCannotBeMoved) {
 
 TEST_F(MonitorList, DoubleClickMovesOnlyASingleSelectedAgent) {
     Console& console = StartWithDiscovered({1, 2, 3});
-    Select(console.DiscoveryList(), {0, 1});
+    Select(ListId::Discovery, {0, 1});
     console.OnDiscoveryDoubleClick();
     EXPECT_EQ(console.MonitorList().RowCount(), 0);
 
-    console.DiscoveryList().SetSelected(0, false);
+    console.OnSelect(ListId::Discovery, 0, false);
     console.OnDiscoveryDoubleClick();
     EXPECT_EQ(ColumnTexts(console.MonitorList(), 2), std::vector<std::string>{"000a1b000002"});
     EXPECT_EQ(Macs(console.DiscoveryTable(), 3),
@@ -115,7 +115,7 @@ TEST_F(MonitorList, MovingIntoAFullMonitorListIsRefused) {
         monitored.push_back(StoredRecord(NumberedAgent(1000 + n), kType));
     }
     Console& console = StartWithDiscovered({1, 2, 3}, monitored);
-    Select(console.DiscoveryList(), {0, 1, 2});
+    Select(ListId::Discovery, {0, 1, 2});
     h.ui.ExpectError("out of 256 device in monitor list");
     console.OnAddToMonitorList();
     EXPECT_EQ(console.MonitorList().RowCount(), kTableSlots);
@@ -129,7 +129,7 @@ TEST_F(MonitorList, RepliesWhileABoxIsOpenKeepTheirSlots) {
     AgentSettings other = NumberedAgent(3);
     other.ip = NumberedAgent(2).ip;
     h.Reply(other);
-    Select(console.DiscoveryList(), {0, 1});
+    Select(ListId::Discovery, {0, 1});
     // The box's own event loop takes a new agent's answer into the discovery list.
     h.ui.ExpectBox(Box("Duplicate ip ", "Add fail"), BoxAnswer::Ok,
                    [this] { h.Reply(NumberedAgent(9)); });
@@ -141,12 +141,11 @@ TEST_F(MonitorList, RepliesWhileABoxIsOpenKeepTheirSlots) {
 
 TEST_F(MonitorList, AddItemTakesALegalAddressAtTheEnd) {
     Console& console = StartWithDiscovered({1});
-    EXPECT_EQ(console.ApplyRemoteIp(0x0A4D0063), -1);  // no dialog open
     h.dialogs.ExpectAddRemoteIp({0, 0x7F000001, 0x0A4D0063});
     h.ui.ExpectBox(Box("IP address is illegal", " Error", BoxIcon::Error, BoxOwner::Dialog));
     h.ui.ExpectBox(Box("IP address is illegal", " Error", BoxIcon::Error, BoxOwner::Dialog));
     console.OnAddItem();
-    EXPECT_EQ(h.dialogs.ApplyResults(), (std::vector<int>{-1, -1, 0}));
+    EXPECT_EQ(h.dialogs.ButtonResults(), (std::vector<int>{-1, -1, 0}));
     ASSERT_EQ(console.MonitorList().RowCount(), 1);
     EXPECT_EQ(console.MonitorList().Text(0, 1), "10.77.0.99");
     EXPECT_EQ(console.MonitorList().Text(0, 3), "0.000.000");
@@ -191,7 +190,7 @@ TEST_F(MonitorList, DeleteRemovesTheSelectedRowsAndClosesTheTableUp) {
         monitored.push_back(StoredRecord(NumberedAgent(n), kType));
     }
     Console& console = StartWithDiscovered({}, monitored);
-    Select(console.MonitorList(), {1, 3});
+    Select(ListId::Monitor, {1, 3});
     MessageBoxRequest confirm{"Are you sure to delete this item ?", "Warning", BoxIcon::Warning,
                               BoxButtons::OkCancel, BoxOwner::MainWindow};
     h.ui.ExpectBox(confirm, BoxAnswer::Cancel);

@@ -318,24 +318,24 @@ protected:
 TEST_F(Receiving, NumberedRepliesAreTakenOnceAndMoveTheSequenceOn) {
     Console& console = h.Start();
     Deliver(SequencedReply(kNew, OpCode::BroadcastSetReply, 0));
-    EXPECT_EQ(console.RequestSequence(), 1);
+    EXPECT_EQ(console.Sockets().RequestSequence(), 1);
     EXPECT_EQ(SystemNameOf(0), "sw2");
 
     Deliver(SequencedReply(Named(kNew, "copy"), OpCode::BroadcastSetReply, 0));
-    EXPECT_EQ(console.RequestSequence(), 1);
+    EXPECT_EQ(console.Sockets().RequestSequence(), 1);
     EXPECT_EQ(SystemNameOf(0), "sw2");
 
     h.ui.ExpectError("Device return : password error");
     Deliver(SequencedReply(Named(kNew, "refused"), OpCode::BroadcastSetReply, 1, 2));
-    EXPECT_EQ(console.RequestSequence(), 2);
+    EXPECT_EQ(console.Sockets().RequestSequence(), 2);
     EXPECT_EQ(SystemNameOf(0), "sw2");
 
     // Unicast set replies are not numbered; a trigger reply from another agent is stored.
     Deliver(SequencedReply(Named(kNew, "unicast"), OpCode::UnicastSetReply, 77));
-    EXPECT_EQ(console.RequestSequence(), 2);
+    EXPECT_EQ(console.Sockets().RequestSequence(), 2);
     EXPECT_EQ(SystemNameOf(0), "unicast");
     Deliver(SequencedReply(Named(kNew, "trigger"), OpCode::UpgradeTriggerReply, 2));
-    EXPECT_EQ(console.RequestSequence(), 3);
+    EXPECT_EQ(console.Sockets().RequestSequence(), 3);
     EXPECT_EQ(SystemNameOf(0), "trigger");
     EXPECT_EQ(console.DiscoveryTable()[0].lastOpCode, 11);
 }
@@ -348,7 +348,7 @@ TEST_F(Receiving, TheUpgradeTargetAcknowledgesTheTriggerAndIsRediscovered) {
     uint16_t acknowledged = 0;
     console.Upgrade().GetTriggerAcknowledged(&acknowledged);
     EXPECT_EQ(acknowledged, 1);
-    EXPECT_EQ(console.RequestSequence(), 1);
+    EXPECT_EQ(console.Sockets().RequestSequence(), 1);
     EXPECT_EQ(console.DiscoveryList().RowCount(), 0);
 
     // The mark is set before the result code is looked at.
@@ -379,21 +379,23 @@ TEST_F(Receiving, The257thAgentIsRefusedOncePerDatagram) {
     EXPECT_STREQ(console.DiscoveryTable()[0].macText, "000a1b000000");
 }
 
-TEST_F(Receiving, AStoredReplySelectsTheRememberedRowAgain) {
-    h.WriteMonitorFile(
-        {StoredRecord(NumberedAgent(1), kType), StoredRecord(NumberedAgent(2), kType)});
+TEST_F(Receiving, RefreshedMonitorRowsKeepTheOperatorsSelection) {
+    h.WriteMonitorFile({StoredRecord(NumberedAgent(1), kType),
+                        StoredRecord(NumberedAgent(2), kType),
+                        StoredRecord(NumberedAgent(3), kType)});
     Console& console = h.Start();
-    console.MonitorList().SetSelected(1, true);
+    console.OnSelect(ListId::Monitor, 1, true);
+    console.OnSelect(ListId::Monitor, 2, true);
 
     h.Reply(Named(NumberedAgent(2), "refreshed"));
     EXPECT_EQ(console.MonitorList().Text(1, 5), "refreshed");
-    EXPECT_EQ(console.MonitorList().SelectedRows(), std::vector<int>{1});
+    EXPECT_EQ(console.MonitorList().SelectedRows(), (std::vector<int>{1, 2}));
 
-    // An agent stored without decoding is not selected again: its row was replaced.
-    AgentSettings old = NumberedAgent(2);
+    // A row refreshed from an agent stored without decoding keeps it too.
+    AgentSettings old = NumberedAgent(3);
     old.protocolVersion = 1;
     h.Reply(old);
-    EXPECT_EQ(console.MonitorList().SelectedCount(), 0);
+    EXPECT_EQ(console.MonitorList().SelectedRows(), (std::vector<int>{1, 2}));
 }
 
 TEST_F(Receiving, DatagramsOver1500BytesAreDropped) {

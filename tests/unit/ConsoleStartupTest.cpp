@@ -16,8 +16,8 @@ constexpr uint32_t kAgentIp = 0x0A4D0002;
 TEST(ConsoleStartup, ReadsTheDefinitionFileAndOpensBothSockets) {
     ConsoleHarness h;
     Console& console = h.Start();
-    EXPECT_EQ(console.DeviceTypeId(), ConsoleHarness::kDeviceTypeId);
-    EXPECT_EQ(console.BasePort(), ConsoleHarness::kBasePort);
+    EXPECT_EQ(console.Sockets().DeviceTypeId(), ConsoleHarness::kDeviceTypeId);
+    EXPECT_EQ(console.Sockets().BasePort(), ConsoleHarness::kBasePort);
     EXPECT_EQ(console.PollIntervalSeconds(), 15);
     EXPECT_TRUE(h.network.IsBound(8000));
     EXPECT_TRUE(h.network.IsBound(8001));
@@ -50,8 +50,8 @@ TEST(ConsoleStartup, BadDefinitionFileShowsBothBoxesAndStillLoadsTheMonitorList)
         h.ui.ExpectError("define.ecf checksum error", "file error");
         h.ui.ExpectError("It will cause the application fail\n ");
         Console& console = h.Start();
-        EXPECT_EQ(console.DeviceTypeId(), 0u);
-        EXPECT_EQ(console.BasePort(), 0);
+        EXPECT_EQ(console.Sockets().DeviceTypeId(), 0u);
+        EXPECT_EQ(console.Sockets().BasePort(), 0);
         EXPECT_TRUE(h.network.IsBound(0));
         EXPECT_TRUE(h.network.IsBound(1));
         EXPECT_EQ(console.MonitorList().RowCount(), 1);

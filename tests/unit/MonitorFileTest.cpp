@@ -149,7 +149,7 @@ TEST_F(MonitorFile, SaveAsAndLoadAskForAFileAndDoNothingOnCancel) {
     // An empty list saves an empty file, and loading that changes nothing.
     h.ui.ExpectBox(MessageBoxRequest{"Are you sure to delete this item ?", "Warning",
                                      BoxIcon::Warning, BoxButtons::OkCancel, BoxOwner::MainWindow});
-    console.MonitorList().SetSelected(0, true);
+    console.OnSelect(ListId::Monitor, 0, true);
     console.OnDeleteItem();
     h.ui.ExpectFileDialog(kSaveAs, h.dir.File("empty.cfg"));
     console.OnMonitorSaveAs();
@@ -165,7 +165,7 @@ TEST_F(MonitorFile, AFailedSaveLeavesTheEarlierFileWhole) {
     h.WriteMonitorFile(records);
     std::vector<uint8_t> before = ReadBytes(h.dir.File("monitor.cfg"));
     Console& console = h.Start();
-    console.MonitorList().SetSelected(0, true);
+    console.OnSelect(ListId::Monitor, 0, true);
     h.ui.ExpectBox(MessageBoxRequest{"Are you sure to delete this item ?", "Warning",
                                      BoxIcon::Warning, BoxButtons::OkCancel, BoxOwner::MainWindow});
     console.OnDeleteItem();
@@ -188,7 +188,7 @@ TEST_F(MonitorFile, NoRecordGoesPastSlot255) {
 
     h.ui.ExpectBox(MessageBoxRequest{"Are you sure to delete this item ?", "Warning",
                                      BoxIcon::Warning, BoxButtons::OkCancel, BoxOwner::MainWindow});
-    console.MonitorList().SetSelected(0, true);
+    console.OnSelect(ListId::Monitor, 0, true);
     console.OnDeleteItem();
     WriteBytes(h.dir.File("three.cfg"),
                RecordBytes({Saved(300, kNoImage), Saved(301, kNoImage), Saved(302, kNoImage)}));

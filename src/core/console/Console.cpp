@@ -1,153 +1,91 @@
 #include "console/Console.h"
 
-#include "console/ConsoleState.h"
 #include "console/Discovery.h"
-#include "console/EngineHooks.h"
-#include "lists/ListSorting.h"
-#include "console/ReceivePath.h"
-#include "lists/Selection.h"
-#include "transport/Sockets.h"
-#include "monitor/MonitorList.h"
 #include "persistence/ConfigDirectory.h"
 #include "persistence/DefinitionFile.h"
-#include "persistence/MonitorFileCommands.h"
 
 namespace vantelo {
 
-namespace {
+Console::Console(const ConsolePorts& ports)
+    : ports_(ports),
+      boxes_(*ports.ui, *ports.timers),
+      transport_(*ports.sockets, boxes_),
+      files_(lists_, boxes_, *ports.ui, ports.configDirectory),
+      editor_(lists_, boxes_, *ports.dialogs),
+      receivePath_(ReceivePath::Parts{transport_, lists_, boxes_, traps_, setConfirmation_,
+                                      upgrade_, rediscovery_}) {}
 
-void LoadDefinition(ConsoleState& state) {
+void Console::LoadDefinition() {
     DefinitionValues values{};
-    if (LoadDefinitionFile(JoinPath(state.ports.configDirectory, kDefinitionFileName), &values) ==
-        0) {
-        state.deviceTypeId = values.deviceTypeId;
-        state.basePort = values.basePort;
+    if (LoadDefinitionFile(JoinPath(ports_.configDirectory, kDefinitionFileName), &values) == 0) {
+        transport_.SetDefinition(values.deviceTypeId, values.basePort);
         return;
     }
-    ShowBox(state, "define.ecf checksum error", "file error");
-    ShowBox(state, "It will cause the application fail\n ");
+    boxes_.Ask(ErrorBox("define.ecf checksum error", "file error"));
+    boxes_.Ask(ErrorBox("It will cause the application fail\n "));
 }
 
-}  // namespace
-
-BoxAnswer ShowBox(ConsoleState& state, const char* text, const char* caption, BoxIcon icon,
-                  BoxOwner owner, BoxButtons buttons) {
-    return state.ports.ui->ShowMessage(MessageBoxRequest{text, caption, icon, buttons, owner});
-}
-
-Console::Console(const ConsolePorts& ports) : state_(std::make_unique<ConsoleState>(ports)) {
-    InstallSelectionExclusivity(*state_);
-}
-
-Console::~Console() = default;
-
-void Console::Initialize() {
-    ConsoleState& state = *state_;
-    state.pollIntervalSeconds = 15;
-    LoadDefinition(state);
-    state.discoveryTable.fill(DeviceRecord{});
-    state.monitorTable.fill(DeviceRecord{});
-    LoadMonitorListAtStartup(state);
-    OpenSocket(state, SocketId::Broadcast);
-    OpenSocket(state, SocketId::Unicast);
-    StartPolling(state);
-    StartLivenessTimer(state);
-    state.upgrade.Reset();
+void Console::Initialize(ConsoleView& view) {
+    view_ = &view;
+    view_->ShowTrapIndicator(TrapIndicator::Green);
+    view_->ShowRefreshTime(Polling::kDefaultIntervalSeconds);
+    LoadDefinition();
+    files_.LoadAtStartup();
+    transport_.Open(SocketId::Broadcast, [this] { ReceiveDatagram(SocketId::Broadcast); });
+    transport_.Open(SocketId::Unicast, [this] { ReceiveDatagram(SocketId::Unicast); });
+    polling_.Start();
+    upgrade_.Reset();
 }
 
 void Console::Shutdown() {
-    if (state_->shutDown) {
+    if (shutDown_) {
         return;
     }
-    state_->shutDown = true;
-    CloseSockets(*state_);
+    shutDown_ = true;
+    transport_.Close();
 }
 
 void Console::OnDiscovery() {
-    RunDiscovery(*state_);
+    RunDiscovery(transport_, lists_, boxes_);
 }
 void Console::OnAddToMonitorList() {
-    AddToMonitorList(*state_);
+    editor_.AddToMonitorList();
 }
 void Console::OnDiscoveryDoubleClick() {
-    MoveDoubleClicked(*state_);
+    editor_.MoveDoubleClicked();
 }
 void Console::OnAddItem() {
-    AddItem(*state_);
+    editor_.AddItem();
 }
 void Console::OnDeleteItem() {
-    DeleteItem(*state_);
+    editor_.DeleteItem();
 }
 void Console::OnMonitorSave() {
-    SaveMonitorList(*state_);
+    files_.Save();
 }
 void Console::OnMonitorSaveAs() {
-    SaveMonitorListAs(*state_);
+    files_.SaveAs();
 }
 void Console::OnMonitorLoad() {
-    LoadMonitorList(*state_);
+    files_.Load();
 }
 void Console::OnColumnClick(ListId list, int column) {
-    SortList(*state_, list, column);
+    lists_.Sort(list, column);
 }
-int Console::ApplyRemoteIp(uint32_t address) {
-    return vantelo::ApplyRemoteIp(*state_, address);
+void Console::OnRefreshTime(int seconds) {
+    polling_.SetIntervalSeconds(seconds);
+    if (view_ != nullptr) {
+        view_->ShowRefreshTime(seconds);
+    }
+}
+void Console::OnSelect(ListId list, int row, bool selected) {
+    lists_.Select(list, row, selected);
 }
 void Console::ReceiveDatagram(SocketId socket) {
-    vantelo::ReceiveDatagram(*state_, socket);
-}
-
-int Console::CheckSelection() const {
-    return vantelo::CheckSelection(*state_);
-}
-int Console::CheckVersion(ListId list, int* slotIndex) const {
-    return vantelo::CheckVersion(*state_, list, slotIndex);
+    receivePath_.ReceiveDatagram(socket);
 }
 int Console::SelectTarget() {
-    return vantelo::SelectTarget(*state_);
-}
-const SelectionTarget& Console::CurrentSelection() const {
-    return state_->currentSelection;
-}
-
-ListModel& Console::DiscoveryList() {
-    return state_->discoveryList;
-}
-ListModel& Console::MonitorList() {
-    return state_->monitorList;
-}
-const DeviceTable& Console::DiscoveryTable() const {
-    return state_->discoveryTable;
-}
-const DeviceTable& Console::MonitorTable() const {
-    return state_->monitorTable;
-}
-const DeviceRecord& Console::CurrentReply() const {
-    return state_->currentReply;
-}
-uint16_t Console::RequestSequence() const {
-    return state_->requestSequence;
-}
-uint32_t Console::DeviceTypeId() const {
-    return state_->deviceTypeId;
-}
-uint16_t Console::BasePort() const {
-    return state_->basePort;
-}
-int Console::PollIntervalSeconds() const {
-    return state_->pollIntervalSeconds;
-}
-UpgradeContext& Console::Upgrade() {
-    return state_->upgrade;
-}
-RediscoveryMark& Console::Rediscovery() {
-    return state_->rediscovery;
-}
-bool Console::SortAscending() const {
-    return state_->sortAscending;
-}
-int Console::SortColumn() const {
-    return state_->sortColumn;
+    return vantelo::SelectTarget(lists_, boxes_, &currentSelection_);
 }
 
 }  // namespace vantelo

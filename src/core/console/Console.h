@@ -1,16 +1,24 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
-#include "lists/ListModel.h"
+#include "console/ReceivePath.h"
+#include "events/Boxes.h"
+#include "lists/AgentLists.h"
+#include "lists/Selection.h"
+#include "monitor/MonitorListEditor.h"
+#include "monitor/Polling.h"
+#include "monitor/Traps.h"
+#include "persistence/MonitorFileCommands.h"
 #include "ports/AddressTable.h"
+#include "ports/ConsoleView.h"
 #include "ports/DatagramSocket.h"
 #include "ports/DialogRunner.h"
 #include "ports/Timers.h"
 #include "ports/UserInteraction.h"
-#include "protocol/DeviceRecord.h"
+#include "settings/SetConfirmation.h"
+#include "transport/Transport.h"
 #include "upgrade/UpgradeContext.h"
 
 namespace vantelo {
@@ -26,44 +34,17 @@ struct ConsolePorts {
     std::string configDirectory;  // where define.ecf, monitor.cfg and syslog.log live
 };
 
-enum class ListId { Discovery, Monitor };
-enum class SocketId { Broadcast, Unicast };
-
-// The agent that the settings, web access and upgrade commands act on.
-struct SelectionTarget {
-    int slotIndex = 0;
-    bool inMonitorTable = false;
-};
-
-// Codes of CheckSelection.
-inline constexpr int kSelectionSeveral = 1;
-inline constexpr int kSelectionNone = 2;
-inline constexpr int kSelectionDiscovery = 3;
-inline constexpr int kSelectionMonitor = 4;
-
-// Codes of CheckVersion.
-inline constexpr int kVersionSupported = 0;
-inline constexpr int kVersionProtocolUnsupported = 5;
-inline constexpr int kVersionInterfaceUnsupported = 6;
-inline constexpr int kVersionOlderInterface = 7;
-
-struct ConsoleState;
-
-// Column counts of the two lists.
-inline constexpr int kDiscoveryColumns = 10;
-inline constexpr int kMonitorColumns = 11;
-
-// The engine's root: the process-wide state of the console and every handler of the main window.
-// Single threaded: everything runs on the GUI thread, driven by calls, socket callbacks and timers.
+// The engine's root: it owns the parts of the console and takes every command of the main
+// window. Single threaded: everything runs on the GUI thread, driven by calls, socket callbacks
+// and timers.
 class Console {
 public:
     explicit Console(const ConsolePorts& ports);
-    ~Console();
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // The main window's initialisation, in its fixed order.
-    void Initialize();
+    // The main window's initialisation, in its fixed order; the window shows what view is told.
+    void Initialize(ConsoleView& view);
     // Closes both sockets; later calls do nothing. The Exit button, File Exit and the close box.
     void Shutdown();
 
@@ -77,43 +58,54 @@ public:
     void OnMonitorSaveAs();
     void OnMonitorLoad();
     void OnColumnClick(ListId list, int column);
-
-    // The "Remote IP" dialog's Apply: returns 0 when the address is taken (the dialog closes),
-    // -1 when it was refused with a message (the dialog stays open). Outside the dialog that
-    // "Add item" opens it does nothing and returns -1.
-    int ApplyRemoteIp(uint32_t address);
+    void OnRefreshTime(int seconds);
+    // The operator selects or deselects a row.
+    void OnSelect(ListId list, int row, bool selected);
 
     // One datagram waiting on a socket goes through the receive path.
     void ReceiveDatagram(SocketId socket);
 
-    // Which list holds the selection: one of the kSelection codes.
-    int CheckSelection() const;
-    // The version check of the first selected row of list: one of the kVersion codes, and the
-    // row's slot in *slotIndex (-1 when its key text matches no slot).
-    int CheckVersion(ListId list, int* slotIndex) const;
     // The selection and version checks that open a settings or upgrade command: records the
     // target in CurrentSelection and returns 0, or shows why there is none and returns -1.
     int SelectTarget();
-    const SelectionTarget& CurrentSelection() const;
+    const SelectionTarget& CurrentSelection() const { return currentSelection_; }
 
-    ListModel& DiscoveryList();
-    ListModel& MonitorList();
+    // Read-only state, for the views and for tests.
+    const AgentLists& Lists() const { return lists_; }
+    const ListModel& DiscoveryList() const { return lists_.DiscoveryList(); }
+    const ListModel& MonitorList() const { return lists_.MonitorList(); }
+    const DeviceTable& DiscoveryTable() const { return lists_.DiscoveryTable(); }
+    const DeviceTable& MonitorTable() const { return lists_.MonitorTable(); }
+    const DeviceRecord& CurrentReply() const { return receivePath_.CurrentReply(); }
+    const Transport& Sockets() const { return transport_; }
+    int PollIntervalSeconds() const { return polling_.IntervalSeconds(); }
+    const Boxes& MessageBoxes() const { return boxes_; }
 
-    // State, for the views and for tests.
-    const DeviceTable& DiscoveryTable() const;
-    const DeviceTable& MonitorTable() const;
-    const DeviceRecord& CurrentReply() const;
-    uint16_t RequestSequence() const;
-    uint32_t DeviceTypeId() const;
-    uint16_t BasePort() const;
-    int PollIntervalSeconds() const;
-    UpgradeContext& Upgrade();
-    RediscoveryMark& Rediscovery();
-    bool SortAscending() const;
-    int SortColumn() const;
+    // A view follows every change of the list.
+    void WatchList(ListId list, ListModel::Observer* observer) { lists_.Watch(list, observer); }
+
+    // The upgrade's own state, until the upgrade commands own it.
+    UpgradeContext& Upgrade() { return upgrade_; }
+    RediscoveryMark& Rediscovery() { return rediscovery_; }
 
 private:
-    std::unique_ptr<ConsoleState> state_;
+    void LoadDefinition();
+
+    ConsolePorts ports_;
+    ConsoleView* view_ = nullptr;
+    Boxes boxes_;
+    Transport transport_;
+    AgentLists lists_;
+    MonitorFiles files_;
+    MonitorListEditor editor_;
+    Polling polling_;
+    Traps traps_;
+    SetConfirmation setConfirmation_;
+    UpgradeContext upgrade_;
+    RediscoveryMark rediscovery_;
+    ReceivePath receivePath_;
+    SelectionTarget currentSelection_;
+    bool shutDown_ = false;
 };
 
 }  // namespace vantelo

@@ -1,27 +1,24 @@
 #include "console/Discovery.h"
 
-#include "protocol/DeviceTables.h"
 #include "protocol/TlvElements.h"
 
 namespace vantelo {
 
-void RunDiscovery(ConsoleState& state) {
-    PacketBuffer request{};
-    DatagramSocket* socket = state.broadcastSocket.get();
-    if (socket == nullptr || !socket->IsOpen() || socket->EnableBroadcast() != 0) {
-        ShowBox(state, "Set socketopt error");
+void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes) {
+    if (transport.EnableBroadcast() != 0) {
+        boxes.Ask(ErrorBox("Set socketopt error"));
         return;
     }
-    Endpoint to{kBroadcastAddress, state.AgentPort()};
+    PacketBuffer request{};
     request.length =
-        BuildRequestHeader(request.bytes, OpCode::DiscoveryRequest, state.deviceTypeId);
+        BuildRequestHeader(request.bytes, OpCode::DiscoveryRequest, transport.DeviceTypeId());
     // Monitored agents hear the broadcast too; their answers count as answers to a poll.
-    CountPollRound(state.monitorTable);
-    state.discoveryList.DeleteAll();
-    state.discoveryTable.fill(DeviceRecord{});
+    lists.CountPollRound();
+    lists.ClearDiscovery();
     int error = 0;
-    if (socket->SendTo(request.bytes, request.length, to, &error) != 0) {
-        ShowBox(state, "Discovery sento fail");
+    if (transport.Send(SocketId::Broadcast, request.bytes, request.length,
+                       Endpoint{kBroadcastAddress, transport.AgentPort()}, &error) != 0) {
+        boxes.Ask(ErrorBox("Discovery sento fail"));
     }
 }
 

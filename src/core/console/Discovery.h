@@ -1,11 +1,13 @@
 #pragma once
 
-#include "console/ConsoleState.h"
+#include "events/Boxes.h"
+#include "lists/AgentLists.h"
+#include "transport/Transport.h"
 
 namespace vantelo {
 
 // Empties the discovery list and table and broadcasts one discovery request; the answers come
 // in through the receive path.
-void RunDiscovery(ConsoleState& state);
+void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes);
 
 }  // namespace vantelo

@@ -61,6 +61,16 @@ int ListModel::Image(int row) const {
     return InRange(row) ? rows_[static_cast<size_t>(row)].image : -1;
 }
 
+void ListModel::SetImage(int row, int image) {
+    if (!InRange(row)) {
+        return;
+    }
+    rows_[static_cast<size_t>(row)].image = image;
+    if (observer_ != nullptr) {
+        observer_->RowChanged(row);
+    }
+}
+
 long ListModel::ItemData(int row) const {
     return InRange(row) ? rows_[static_cast<size_t>(row)].itemData : 0;
 }

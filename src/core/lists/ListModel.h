@@ -36,6 +36,7 @@ public:
     const std::string& Text(int row, int column) const;
     void SetText(int row, int column, const std::string& text);
     int Image(int row) const;
+    void SetImage(int row, int image);
     long ItemData(int row) const;
     void SetItemData(int row, long itemData);
     bool IsSelected(int row) const;

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "protocol/RecordText.h"
 #include "protocol/Conversions.h"
+#include "protocol/RecordText.h"
 
 namespace vantelo {
 
@@ -68,12 +68,11 @@ bool IsSlot(int slot) {
 
 }  // namespace
 
-void ShowDiscoveryRow(ConsoleState& state, int slot) {
+void ShowDiscoveryRow(const DeviceTable& table, ListModel& list, int slot) {
     if (!IsSlot(slot)) {
         return;
     }
-    const DeviceRecord& record = state.discoveryTable[static_cast<size_t>(slot)];
-    ListModel& list = state.discoveryList;
+    const DeviceRecord& record = table[static_cast<size_t>(slot)];
     RecordTexts texts = TextsOf(record);
     int row = -1;
     if (record.rowState == kRowNotShown) {
@@ -89,22 +88,17 @@ void ShowDiscoveryRow(ConsoleState& state, int slot) {
     }
 }
 
-void ShowMonitorRow(ConsoleState& state, int slot) {
+void ShowMonitorRow(const DeviceTable& table, ListModel& list, int slot) {
     if (!IsSlot(slot)) {
         return;
     }
-    const DeviceRecord& record = state.monitorTable[static_cast<size_t>(slot)];
-    ListModel& list = state.monitorList;
+    const DeviceRecord& record = table[static_cast<size_t>(slot)];
     int row = -1;
     if (record.rowState == kRowNotShown) {
         row = list.InsertRow(slot, record.statusImage, slot);
     } else {
         row = FindMonitorRow(list, record);
-        if (row >= 0) {
-            long itemData = list.ItemData(row);
-            list.DeleteRow(row);
-            list.InsertRow(row, record.statusImage, itemData);
-        }
+        list.SetImage(row, record.statusImage);
     }
     if (row >= 0) {
         SetMonitorTexts(list, row, TextsOf(record));

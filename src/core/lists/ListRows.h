@@ -2,18 +2,24 @@
 
 #include <string_view>
 
-#include "console/ConsoleState.h"
+#include "lists/ListModel.h"
+#include "protocol/DeviceRecord.h"
 
 namespace vantelo {
 
-// Shows discovery slot `slot` in the discovery list: inserts its row when the slot's rowState
-// is 0, otherwise rewrites the row that shows its MAC text.
-void ShowDiscoveryRow(ConsoleState& state, int slot);
+// Column counts of the two lists.
+inline constexpr int kDiscoveryColumns = 10;
+inline constexpr int kMonitorColumns = 11;
 
-// Shows monitor slot `slot` in the monitor list: inserts its row when the slot's rowState is 0,
-// otherwise replaces the row that shows its IP text (or else its MAC text) at the same position,
-// which is how the status image changes. Every monitor row's item data becomes its position.
-void ShowMonitorRow(ConsoleState& state, int slot);
+// Shows discovery slot `slot` of table in list: inserts its row when the slot's rowState is 0,
+// otherwise rewrites the row that shows its MAC text.
+void ShowDiscoveryRow(const DeviceTable& table, ListModel& list, int slot);
+
+// Shows monitor slot `slot` of table in list: inserts its row when the slot's rowState is 0,
+// otherwise refreshes the row that shows its IP text (or else its MAC text) in place, which is
+// how the status image changes; the row keeps its selection. Every monitor row's item data
+// becomes its position.
+void ShowMonitorRow(const DeviceTable& table, ListModel& list, int slot);
 
 // The first discovery row, up to the position just past the last, whose MAC text agrees with
 // macText in its first 12 characters; RowCount() + 1 when none does.

@@ -1,14 +1,11 @@
 #include "persistence/MonitorFileCommands.h"
 
 #include <memory>
-#include <string>
 
-#include "lists/ListRows.h"
-#include "protocol/RecordText.h"
-#include "monitor/MonitorList.h"
 #include "persistence/ConfigDirectory.h"
 #include "persistence/MonitorFile.h"
 #include "protocol/DeviceTables.h"
+#include "protocol/RecordText.h"
 
 namespace vantelo {
 
@@ -17,10 +14,6 @@ namespace {
 constexpr const char* kFilter = "config File (*.cfg)|*.cfg||";
 constexpr const char* kConfigFileError = "Config File Error";
 
-std::string MonitorFilePath(const ConsoleState& state) {
-    return JoinPath(state.ports.configDirectory, kMonitorFileName);
-}
-
 // A loaded record has answered and waits for its first counted poll.
 void MarkLoaded(DeviceRecord& record) {
     record.rowState = kRowNotShown;
@@ -28,77 +21,81 @@ void MarkLoaded(DeviceRecord& record) {
     record.missedPolls = 0;
 }
 
-// Appends one loaded record unless its address or MAC text is already listed; returns -1 when
-// the monitor list is full.
-int AppendLoaded(ConsoleState& state, DeviceRecord record) {
-    MarkLoaded(record);
-    int count = state.MonitorCount();
-    if (FindInMonitorTable(state.monitorTable, count, TextOf(record.ipText), true).found) {
-        ShowBox(state, "Duplicate ip in monitor list", "Warning", BoxIcon::Warning);
-        return 0;
-    }
-    TableLookup byMac =
-        FindInMonitorTable(state.monitorTable, count, TextOf(record.macText), false);
-    if (byMac.found) {
-        ShowBox(state, "Duplicate device in monitor list", "Warning", BoxIcon::Warning);
-        return 0;
-    }
-    if (byMac.index >= kTableSlots) {
-        return -1;
-    }
-    state.monitorTable[static_cast<size_t>(byMac.index)] = record;
-    ShowMonitorRow(state, byMac.index);
-    return 0;
+MessageBoxRequest DuplicateWarning(const char* text) {
+    return MessageBoxRequest{text, "Warning", BoxIcon::Warning, BoxButtons::Ok,
+                             BoxOwner::MainWindow};
 }
 
 }  // namespace
 
-void LoadMonitorListAtStartup(ConsoleState& state) {
-    int count = ReadMonitorFile(MonitorFilePath(state), &state.monitorTable);
+std::string MonitorFiles::MonitorFilePath() const {
+    return JoinPath(configDirectory_, kMonitorFileName);
+}
+
+// Appends one loaded record unless its address or MAC text is already listed; returns -1 when
+// the monitor list is full.
+int MonitorFiles::AppendLoaded(DeviceRecord record) {
+    MarkLoaded(record);
+    const DeviceTable& table = lists_.MonitorTable();
+    int count = lists_.MonitorCount();
+    if (FindInMonitorTable(table, count, TextOf(record.ipText), true).found) {
+        boxes_.Ask(DuplicateWarning("Duplicate ip in monitor list"));
+        return 0;
+    }
+    TableLookup byMac = FindInMonitorTable(table, count, TextOf(record.macText), false);
+    if (byMac.found) {
+        boxes_.Ask(DuplicateWarning("Duplicate device in monitor list"));
+        return 0;
+    }
+    // A box above let datagrams in, which may have changed the count; the record goes at the end.
+    return lists_.StoreMonitor(lists_.MonitorCount(), record);
+}
+
+void MonitorFiles::LoadAtStartup() {
+    auto records = std::make_unique<DeviceTable>();
+    int count = ReadMonitorFile(MonitorFilePath(), records.get());
     if (count < 0) {
-        ShowBox(state, kConfigFileError);
+        boxes_.Ask(ErrorBox(kConfigFileError));
         return;
     }
     for (int slot = 0; slot < count; ++slot) {
-        DeviceRecord& record = state.monitorTable[static_cast<size_t>(slot)];
+        DeviceRecord record = (*records)[static_cast<size_t>(slot)];
         MarkLoaded(record);
         // An agent saved as not alive keeps its icon until it answers.
         if (record.statusImage != kNotAliveImage) {
             record.statusImage = kNoImage;
         }
-        ShowMonitorRow(state, slot);
+        lists_.StoreMonitor(slot, record);
     }
 }
 
-void SaveMonitorList(ConsoleState& state) {
-    WriteMonitorFile(MonitorFilePath(state), state.monitorTable.data(), state.MonitorCount());
+void MonitorFiles::Save() {
+    WriteMonitorFile(MonitorFilePath(), lists_.MonitorTable().data(), lists_.MonitorCount());
 }
 
-void SaveMonitorListAs(ConsoleState& state) {
-    int count = state.MonitorCount();
+void MonitorFiles::SaveAs() {
+    int count = lists_.MonitorCount();
     std::string path;
-    if (!state.ports.ui->AskFileName(FileDialogRequest{true, kFilter, "*.cfg", "Default.cfg"},
-                                     &path)) {
+    if (!ui_.AskFileName(FileDialogRequest{true, kFilter, "*.cfg", "Default.cfg"}, &path)) {
         return;
     }
-    WriteMonitorFile(path, state.monitorTable.data(), count);
+    WriteMonitorFile(path, lists_.MonitorTable().data(), count);
 }
 
-void LoadMonitorList(ConsoleState& state) {
+void MonitorFiles::Load() {
     std::string path;
-    if (!state.ports.ui->AskFileName(FileDialogRequest{false, kFilter, "monitor.cfg", "*.cfg"},
-                                     &path)) {
+    if (!ui_.AskFileName(FileDialogRequest{false, kFilter, "monitor.cfg", "*.cfg"}, &path)) {
         return;
     }
     auto records = std::make_unique<DeviceTable>();
     int count = ReadMonitorFile(path, records.get());
     if (count < 0) {
-        ShowBox(state, kConfigFileError);
+        boxes_.Ask(ErrorBox(kConfigFileError));
         return;
     }
     for (int k = 0; k < count; ++k) {
-        if (AppendLoaded(state, (*records)[static_cast<size_t>(k)]) != 0) {
-            ShowBox(state, kMonitorListFull);
+        if (AppendLoaded((*records)[static_cast<size_t>(k)]) != 0) {
+            boxes_.Ask(ErrorBox(kMonitorListFull));
             return;
         }
     }

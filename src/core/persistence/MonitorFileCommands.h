@@ -1,21 +1,36 @@
 #pragma once
 
-#include "console/ConsoleState.h"
+#include <string>
+
+#include "events/Boxes.h"
+#include "lists/AgentLists.h"
+#include "ports/UserInteraction.h"
 
 namespace vantelo {
 
 // The monitor list files as the console's commands use them.
+class MonitorFiles {
+public:
+    MonitorFiles(AgentLists& lists, Boxes& boxes, UserInteraction& ui, std::string configDirectory)
+        : lists_(lists), boxes_(boxes), ui_(ui), configDirectory_(std::move(configDirectory)) {}
 
-// Start-up: fills the empty monitor list from monitor.cfg in the configuration directory.
-void LoadMonitorListAtStartup(ConsoleState& state);
+    // Start-up: fills the empty monitor list from monitor.cfg in the configuration directory.
+    void LoadAtStartup();
+    // "Monitor save": writes the monitor list to monitor.cfg.
+    void Save();
+    // "Monitor save as": writes the monitor list to a file the operator chooses.
+    void SaveAs();
+    // "Monitor load": appends the records of a file the operator chooses, skipping duplicates.
+    void Load();
 
-// "Monitor save": writes the monitor list to monitor.cfg; no message either way.
-void SaveMonitorList(ConsoleState& state);
+private:
+    std::string MonitorFilePath() const;
+    int AppendLoaded(DeviceRecord record);
 
-// "Monitor save as": writes the monitor list to a file the operator chooses.
-void SaveMonitorListAs(ConsoleState& state);
-
-// "Monitor load": appends the records of a file the operator chooses, skipping duplicates.
-void LoadMonitorList(ConsoleState& state);
+    AgentLists& lists_;
+    Boxes& boxes_;
+    UserInteraction& ui_;
+    std::string configDirectory_;
+};
 
 }  // namespace vantelo

@@ -1,0 +1,28 @@
+#include "events/RepeatingTick.h"
+
+namespace vantelo {
+
+void RepeatingTick::Start(int periodMs) {
+    Stop();
+    handle_ = timers_.StartRepeating(periodMs, [this] { Fire(); });
+}
+
+void RepeatingTick::Stop() {
+    timers_.Stop(handle_);
+    handle_ = kNoTimer;
+}
+
+void RepeatingTick::Fire() {
+    if (running_) {
+        fellDue_ = true;
+        return;
+    }
+    running_ = true;
+    do {
+        fellDue_ = false;
+        run_();
+    } while (fellDue_);
+    running_ = false;
+}
+
+}  // namespace vantelo

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <bitset>
+#include <string_view>
+
+#include "lists/ListModel.h"
+#include "lists/ListRows.h"
+#include "protocol/DeviceRecord.h"
+
+namespace vantelo {
+
+enum class ListId { Discovery, Monitor };
+
+using SlotSet = std::bitset<kTableSlots>;
+
+// The two device tables, each with the list that shows it. Every change goes through here, so
+// record and row stay in step by construction: the list's rows show exactly the table's used
+// slots (from slot 0 on, as many as there are rows) and every slot after them is all zero.
+class AgentLists {
+public:
+    AgentLists();
+    AgentLists(const AgentLists&) = delete;
+    AgentLists& operator=(const AgentLists&) = delete;
+
+    const DeviceTable& DiscoveryTable() const { return discoveryTable_; }
+    const DeviceTable& MonitorTable() const { return monitorTable_; }
+    const ListModel& DiscoveryList() const { return discoveryList_; }
+    const ListModel& MonitorList() const { return monitorList_; }
+    const ListModel& List(ListId list) const;
+    int DiscoveryCount() const { return discoveryList_.RowCount(); }
+    int MonitorCount() const { return monitorList_.RowCount(); }
+
+    // Writes record into slot and shows it: an existing row is rewritten; a record whose
+    // rowState is 0 gets a new row, which must be the next unused slot. Any other slot is
+    // refused (-1).
+    int StoreDiscovery(int slot, const DeviceRecord& record);
+    int StoreMonitor(int slot, const DeviceRecord& record);
+    // Every discovery row and slot goes.
+    void ClearDiscovery();
+    // The discovery agent in slot, shown by macText, leaves both the table and the list.
+    void RemoveDiscoveryAgent(int slot, std::string_view macText);
+    // The monitor rows (ascending) and the slots chosen for them leave; the table closes up.
+    void RemoveMonitorRows(const std::vector<int>& rows, const SlotSet& slots);
+
+    // The poll bookkeeping of one monitor slot, and of every used one.
+    void CountPollSent(int slot);
+    void CountPollRound();
+
+    // Selecting in one list clears the other's selection first (by the operator or the engine).
+    void Select(ListId list, int row, bool selected);
+
+    // A click on a column header: flips the direction shared by both lists, then sorts that
+    // list's rows by the column: monitor column 0 by image index, every other column by its
+    // text compared byte by byte. Tables and item data stay as they are. A column the list lacks
+    // is ignored.
+    void Sort(ListId list, int column);
+    bool SortAscending() const { return sortAscending_; }
+    int SortColumn() const { return sortColumn_; }
+
+    // A view follows every change of the list.
+    void Watch(ListId list, ListModel::Observer* observer);
+
+private:
+    ListModel& MutableList(ListId list);
+    void ClearOtherSelection(ListId selecting);
+
+    DeviceTable discoveryTable_{};
+    DeviceTable monitorTable_{};
+    ListModel discoveryList_{kDiscoveryColumns};
+    ListModel monitorList_{kMonitorColumns};
+    bool selectionRuleRunning_ = false;
+    bool sortAscending_ = true;
+    int sortColumn_ = 0;
+};
+
+// The box shown when the monitor list has no room left.
+inline constexpr const char* kMonitorListFull = "out of 256 device in monitor list";
+
+}  // namespace vantelo

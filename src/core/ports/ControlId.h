@@ -1,0 +1,41 @@
+#pragma once
+
+namespace vantelo {
+
+// The windows' control, menu command and bitmap ids. Each control carries its id as its object
+// name, so tests and accessibility tools find it; dialogs hand their fields to the engine by id.
+enum class ControlId : int {
+    // Main window.
+    DiscoveryList = 1000,
+    Discovery = 1001,
+    AddToMonitorList = 1002,
+    MonitorList = 1003,
+    DeleteItem = 1004,
+    AddItem = 1005,
+    TrapIndicator = 1006,
+    ViewTrap = 1007,
+    PasswordChange = 1008,
+    ConfigurationSetting = 1009,
+    WebAccess = 1015,
+    FirmwareUpgrade = 1042,
+    Exit = 1053,
+    // Remote IP dialog.
+    RemoteIpAddress = 1010,
+    RemoteIpLabel = 1115,
+    RemoteIpApply = 1,  // the dialog's OK button
+    // Main menu commands.
+    MonitorSave = 32771,
+    MonitorLoad = 32773,
+    FileExit = 32774,
+    MonitorSaveAs = 32775,
+    ViewLog = 32776,
+    RefreshTime15Secs = 32778,
+    RefreshTime30Secs = 32779,
+    RefreshTime1Min = 32780,
+    RefreshTime2Mins = 32781,
+    RefreshTime5Mins = 32782,
+    About = 32783,
+    ClearLog = 32791,
+};
+
+}  // namespace vantelo
