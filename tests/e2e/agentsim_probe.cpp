@@ -122,7 +122,8 @@ void AppendSetFields(std::map<std::string, std::string>& f, PacketBuffer* packet
         AppendTextElement(*packet, TlvType::NewPassword, f["new-password"]);
     }
     if (f.count("dhcp") != 0) {
-        uint16_t interface = f.count("interface") != 0 ? std::stoi(f["interface"]) : 2;
+        auto interface =
+            static_cast<uint16_t>(f.count("interface") != 0 ? std::stoi(f["interface"]) : 2);
         AppendDhcpElement(*packet, interface, static_cast<uint16_t>(std::stoi(f["dhcp"])));
     }
 }
@@ -161,7 +162,7 @@ void Send(const Probe& p) {
     } else if (verb == "set" || verb == "trigger") {
         need(4);
         std::map<std::string, std::string> f = Fields(c, 4);
-        uint16_t sequence = f.count("seq") != 0 ? std::stoi(f["seq"]) : 0;
+        auto sequence = static_cast<uint16_t>(f.count("seq") != 0 ? std::stoi(f["seq"]) : 0);
         OpCode op = verb == "trigger"     ? OpCode::UpgradeTrigger
                     : c[1] == "broadcast" ? OpCode::BroadcastSetRequest
                                           : OpCode::UnicastSetRequest;

@@ -45,8 +45,8 @@ std::vector<uint8_t> SettingsReply(const AgentSettings& agent, OpCode opCode,
 // loader mode, with a bare loader mode reply. It stays silent while `silent` is set.
 class SimulatedAgent : public FakeAgent {
 public:
-    SimulatedAgent(AgentSettings settings, uint32_t deviceTypeId, uint16_t agentPort)
-        : settings(std::move(settings)), deviceTypeId_(deviceTypeId), agentPort_(agentPort) {}
+    SimulatedAgent(AgentSettings agent, uint32_t deviceTypeId, uint16_t agentPort)
+        : settings(std::move(agent)), deviceTypeId_(deviceTypeId), agentPort_(agentPort) {}
 
     uint32_t Address() const override { return settings.ip; }
     void OnRequest(VirtualNetwork& network, const SentDatagram& request) override;

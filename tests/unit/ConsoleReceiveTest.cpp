@@ -290,9 +290,9 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     {},
                     0}),
-    [](const ::testing::TestParamInfo<StoringCase>& info) {
+    [](const ::testing::TestParamInfo<StoringCase>& param) {
         std::string name;
-        for (const char* c = info.param.name; *c != '\0'; ++c) {
+        for (const char* c = param.param.name; *c != '\0'; ++c) {
             name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
         }
         return name;

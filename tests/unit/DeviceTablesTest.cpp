@@ -82,14 +82,14 @@ TEST_F(TablesTest, CountPollRoundStopsAtTheFirstEmptyIpText) {
     for (int i = 0; i < kTableSlots; ++i) {
         char ip[20];
         std::snprintf(ip, sizeof ip, "10.0.%d.%d", i / 250, i % 250 + 1);
-        (*table)[i] = Entry("", ip);
-        (*table)[i].answered = i % 2;
-        (*table)[i].missedPolls = 7;
+        (*table)[static_cast<size_t>(i)] = Entry("", ip);
+        (*table)[static_cast<size_t>(i)].answered = i % 2;
+        (*table)[static_cast<size_t>(i)].missedPolls = 7;
     }
     CountPollRound(*table);
     for (int i = 0; i < kTableSlots; ++i) {
-        EXPECT_EQ((*table)[i].answered, 0) << i;
-        EXPECT_EQ((*table)[i].missedPolls, i % 2 == 1 ? 0 : 8) << i;
+        EXPECT_EQ((*table)[static_cast<size_t>(i)].answered, 0) << i;
+        EXPECT_EQ((*table)[static_cast<size_t>(i)].missedPolls, i % 2 == 1 ? 0 : 8) << i;
     }
 
     (*table)[3].ipText[0] = '\0';

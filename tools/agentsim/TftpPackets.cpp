@@ -15,7 +15,7 @@ int ReadZeroEnded(const uint8_t* packet, size_t size, size_t* offset, std::strin
     if (end == nullptr) {
         return -1;
     }
-    size_t length = static_cast<const uint8_t*>(end) - (packet + *offset);
+    auto length = static_cast<size_t>(static_cast<const uint8_t*>(end) - (packet + *offset));
     text->assign(reinterpret_cast<const char*>(packet + *offset), length);
     *offset += length + 1;
     return 0;

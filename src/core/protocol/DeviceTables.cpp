@@ -28,7 +28,7 @@ TableLookup FindInDiscoveryTable(const DeviceTable& table, int itemCount, std::s
                                  bool byIp) {
     int count = ClampCount(itemCount);
     for (int i = 0; i < count; ++i) {
-        if (KeyField(table[i], byIp) == key) {
+        if (KeyField(table[static_cast<size_t>(i)], byIp) == key) {
             return {i, true};
         }
     }
@@ -39,10 +39,10 @@ TableLookup FindInMonitorTable(const DeviceTable& table, int itemCount, std::str
                                bool byIp) {
     int count = ClampCount(itemCount);
     for (int i = 0; i < count; ++i) {
-        if (!byIp && table[i].macText[0] == '\0') {
+        if (!byIp && table[static_cast<size_t>(i)].macText[0] == '\0') {
             continue;
         }
-        if (KeyField(table[i], byIp) == key) {
+        if (KeyField(table[static_cast<size_t>(i)], byIp) == key) {
             return {i, true};
         }
     }
@@ -53,7 +53,7 @@ void CountPollSent(DeviceTable& monitorTable, int slot) {
     if (slot < 0 || slot >= kTableSlots) {
         return;
     }
-    DeviceRecord& record = monitorTable[slot];
+    DeviceRecord& record = monitorTable[static_cast<size_t>(slot)];
     if (record.answered == 1) {
         record.answered = 0;
         record.missedPolls = 0;
