@@ -2,11 +2,11 @@
 
 #include "console/Console.h"
 #include "gui/MainWindow.h"
+#include "gui/QtDialogRunner.h"
+#include "gui/QtUserInteraction.h"
 #include "platform/QtAddressTable.h"
 #include "platform/QtDatagramSocket.h"
-#include "gui/QtDialogRunner.h"
 #include "platform/QtTimers.h"
-#include "gui/QtUserInteraction.h"
 
 namespace vantelo {
 

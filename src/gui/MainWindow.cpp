@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <QTableView>
 
-#include "gui/controls/ColorScheme.h"
-#include "gui/controls/FrameStrip.h"
-#include "gui/controls/DialogUnits.h"
 #include "gui/ListTableModel.h"
+#include "gui/controls/ColorScheme.h"
+#include "gui/controls/DialogUnits.h"
+#include "gui/controls/FrameStrip.h"
 
 namespace vantelo {
 

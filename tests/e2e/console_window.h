@@ -10,9 +10,9 @@
 #include "RecordingUserInteraction.h"
 #include "console/Console.h"
 #include "gui/MainWindow.h"
+#include "gui/QtDialogRunner.h"
 #include "platform/QtAddressTable.h"
 #include "platform/QtDatagramSocket.h"
-#include "gui/QtDialogRunner.h"
 #include "platform/QtTimers.h"
 
 class QTableView;

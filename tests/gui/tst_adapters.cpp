@@ -16,12 +16,12 @@
 #include <set>
 
 #include "GuiTestSupport.h"
-#include "gui/controls/IpAddressEdit.h"
 #include "gui/FileDialogFilter.h"
+#include "gui/QtUserInteraction.h"
+#include "gui/controls/IpAddressEdit.h"
 #include "platform/QtAddressTable.h"
 #include "platform/QtDatagramSocket.h"
 #include "platform/QtTimers.h"
-#include "gui/QtUserInteraction.h"
 
 using namespace vantelo;
 using vantelo::test::OnNextModal;

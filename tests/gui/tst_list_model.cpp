@@ -6,8 +6,8 @@
 #include <QTableView>
 
 #include "GuiTestSupport.h"
-#include "lists/ListModel.h"
 #include "gui/ListTableModel.h"
+#include "lists/ListModel.h"
 
 using namespace vantelo;
 

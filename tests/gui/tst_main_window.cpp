@@ -18,12 +18,12 @@
 #include "RecordingUserInteraction.h"
 #include "console/Console.h"
 #include "gui/MainWindow.h"
+#include "gui/QtDialogRunner.h"
+#include "gui/RemoteIpDialog.h"
 #include "gui/controls/ColorScheme.h"
 #include "gui/controls/DialogUnits.h"
 #include "gui/controls/IpAddressEdit.h"
-#include "gui/RemoteIpDialog.h"
 #include "persistence/DefinitionWriter.h"
-#include "gui/QtDialogRunner.h"
 #include "support/ConsoleHarness.h"
 
 using namespace vantelo;

@@ -4,9 +4,9 @@
 
 #include "console/EngineHooks.h"
 #include "lists/ListRows.h"
-#include "protocol/RecordText.h"
 #include "protocol/Conversions.h"
 #include "protocol/DeviceTables.h"
+#include "protocol/RecordText.h"
 #include "protocol/ResultCode.h"
 #include "protocol/TlvElements.h"
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "protocol/RecordText.h"
 #include "protocol/Conversions.h"
+#include "protocol/RecordText.h"
 
 namespace vantelo {
 

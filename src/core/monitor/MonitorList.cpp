@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "lists/ListRows.h"
-#include "protocol/RecordText.h"
 #include "protocol/Conversions.h"
 #include "protocol/DeviceTables.h"
+#include "protocol/RecordText.h"
 #include "settings/AddressRules.h"
 
 namespace vantelo {

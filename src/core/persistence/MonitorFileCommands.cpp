@@ -4,11 +4,11 @@
 #include <string>
 
 #include "lists/ListRows.h"
-#include "protocol/RecordText.h"
 #include "monitor/MonitorList.h"
 #include "persistence/ConfigDirectory.h"
 #include "persistence/MonitorFile.h"
 #include "protocol/DeviceTables.h"
+#include "protocol/RecordText.h"
 
 namespace vantelo {
 
