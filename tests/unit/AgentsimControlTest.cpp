@@ -104,7 +104,7 @@ TEST_F(AgentsimControl, CommandsDriveTheAgentsAndTheirFaults) {
     EXPECT_EQ(Final("restart 10.77.0.10"), "ok restart 10.77.0.10");
     EXPECT_EQ(simulator->FindAgent(Ip("10.77.0.10"))->state, AgentState::Restarting);
     EXPECT_EQ(Final("loss 100"), "ok loss 100");
-    EXPECT_EQ(Final("stats").rfind("ok stats received 0 sent 1 lost-in 0", 0), 0u);
+    EXPECT_EQ(Final("stats").rfind("ok stats received 0 sent 2 lost-in 0", 0), 0u);
     EXPECT_EQ(result, ControlResult::Continue);
     EXPECT_EQ(Final("quit"), "ok quit");
     EXPECT_EQ(result, ControlResult::Quit);
