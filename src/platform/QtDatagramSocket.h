@@ -30,6 +30,10 @@ public:
     long Receive(uint8_t* buffer, size_t capacity, Endpoint* from) override;
     void SetReadableCallback(std::function<void()> onReadable) override;
 
+    // The port the socket is bound to, so that one opened on port 0 tells which it got; 0 when
+    // it is not open.
+    uint16_t LocalPort() const { return socket_.localPort(); }
+
     // The receive buffer the socket asks the system for: room for 256 replies arriving at once.
     static constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
 

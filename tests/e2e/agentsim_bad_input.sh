@@ -1,6 +1,7 @@
 #!/bin/sh
 # Any datagram of any length or content on the agent port and on port 69, bad control lines and
 # bad web requests: each is answered as an agent would or dropped, and the simulator goes on.
+# shellcheck source=agentsim_common.sh
 . "$(dirname "$0")/agentsim_common.sh"
 
 start_sim --agents 3

@@ -1,6 +1,8 @@
+# shellcheck shell=sh
 # Sourced by the end to end tests of the simulator, which tools/testnet runs inside a private
 # network namespace. Arguments of the test: the simulator, the probe and vantelo-mkdefine.
 set -eu
+# shellcheck source=private_network_guard.sh
 . "${VANTELO_E2E_DIR:-$(dirname "$0")}/private_network_guard.sh"
 AGENTSIM=$1
 PROBE=$2

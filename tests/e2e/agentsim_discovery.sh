@@ -1,6 +1,7 @@
 #!/bin/sh
 # Discovery answered by every agent from its own address, polls, the kinds of agents an agent file
 # describes, and the web page.
+# shellcheck source=agentsim_common.sh
 . "$(dirname "$0")/agentsim_common.sh"
 
 start_sim --agents 40

@@ -1,5 +1,6 @@
 #!/bin/sh
 # Set requests applied and refused, a new password, and traps on command and on schedule.
+# shellcheck source=agentsim_common.sh
 . "$(dirname "$0")/agentsim_common.sh"
 
 start_sim --agents 3 --trap-every 1 --password admin

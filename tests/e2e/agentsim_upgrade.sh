@@ -2,6 +2,7 @@
 # Firmware uploads by clients written elsewhere (tftp-hpa and atftp, octet mode) after an upgrade
 # trigger: stored byte for byte, then the restart, after which the agent answers again, out of
 # loader mode. Without a trigger the upload is refused.
+# shellcheck source=agentsim_common.sh
 . "$(dirname "$0")/agentsim_common.sh"
 
 head -c 300000 /dev/urandom >"$work/image.bin"

@@ -4,6 +4,7 @@
 # vantelo-demo-monitor. The simulator's helpers come from agentsim_common.sh, with the driver in
 # place of the probe.
 # Scripts outside tests/e2e name its directory in VANTELO_E2E_DIR.
+# shellcheck source=agentsim_common.sh
 . "${VANTELO_E2E_DIR:-$(dirname "$0")}/agentsim_common.sh"
 DRIVER=$PROBE
 # shellcheck disable=SC2034 # read by the tests that source this file

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Discovery lists agents of every kind with their columns; an agent moved to the monitor list,
 # or listed in the monitor list file at start-up, answers into its monitor row.
+# shellcheck source=console_common.sh
 . "$(dirname "$0")/console_common.sh"
 agents="$(dirname "$0")/console_agents.txt"
 

@@ -77,6 +77,13 @@ TEST_F(AgentsimControl, CommandsDriveTheAgentsAndTheirFaults) {
     EXPECT_EQ(Final("trap 10.77.0.11 fan  failure"), "ok trap 10.77.0.11");
     EXPECT_TRUE(HasEvent("trap-sent 10.77.0.11 10.77.0.1 fan  failure"));
     EXPECT_EQ(network.sent.size(), 1u);
+    // Without text: the address, then at once the text's closing zero.
+    EXPECT_EQ(Final("trap 10.77.0.11"), "ok trap 10.77.0.11");
+    ASSERT_EQ(network.sent.size(), 1u);
+    const std::vector<uint8_t>& bare = network.sent[0].bytes;
+    ASSERT_EQ(bare.size(), kHeaderSize + 4 + 1);
+    EXPECT_EQ(GetU32(bare.data() + kHeaderSize), Ip("10.77.0.11"));
+    EXPECT_EQ(bare.back(), 0);
 
     EXPECT_EQ(Final("silence 10.77.0.11"), "ok silence 10.77.0.11");
     EXPECT_EQ(Final("trap 10.77.0.11 x").rfind("error trap", 0), 0u);
@@ -97,7 +104,7 @@ TEST_F(AgentsimControl, CommandsDriveTheAgentsAndTheirFaults) {
     EXPECT_EQ(Final("restart 10.77.0.10"), "ok restart 10.77.0.10");
     EXPECT_EQ(simulator->FindAgent(Ip("10.77.0.10"))->state, AgentState::Restarting);
     EXPECT_EQ(Final("loss 100"), "ok loss 100");
-    EXPECT_EQ(Final("stats").rfind("ok stats received 0 sent 1 lost-in 0", 0), 0u);
+    EXPECT_EQ(Final("stats").rfind("ok stats received 0 sent 2 lost-in 0", 0), 0u);
     EXPECT_EQ(result, ControlResult::Continue);
     EXPECT_EQ(Final("quit"), "ok quit");
     EXPECT_EQ(result, ControlResult::Quit);

@@ -9,6 +9,7 @@ trap 'rm -rf "$dir"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 for pair in "03B27F16 1F40" "00000000 0000" "ffffffff FFFF" "a1b2c3d4 0bb8"; do
+    # shellcheck disable=SC2086 # the pair is two words
     set -- $pair
     "$mkdefine" --device-type "$1" --base-port "$2" -o "$dir/define.ecf" || fail "exit for $pair"
     got=$("$check" "$dir/define.ecf") || fail "loader refused $pair"

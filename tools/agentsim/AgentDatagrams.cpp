@@ -43,7 +43,11 @@ void BuildTrap(const AgentSettings& agent, uint32_t deviceTypeId, std::string_vi
     }
     uint8_t* at = out->bytes + out->length;
     PutU32(at, agent.ip);
-    std::memcpy(at + 4, text.data(), text.size());
+    // A trap command without text gives an empty view whose data may be null, which memcpy must
+    // not get even for zero bytes.
+    if (!text.empty()) {
+        std::memcpy(at + 4, text.data(), text.size());
+    }
     at[4 + text.size()] = 0;
     out->length += 4 + text.size() + 1;
 }
