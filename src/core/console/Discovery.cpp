@@ -13,8 +13,8 @@ void RunDiscovery(ConsoleState& state) {
         return;
     }
     Endpoint to{kBroadcastAddress, state.AgentPort()};
-    request.length =
-        BuildRequestHeader(request.bytes, OpCode::DiscoveryRequest, state.deviceTypeId);
+    request.length = BuildRequestHeader(std::span(request.bytes).first<kHeaderSize>(),
+                                        OpCode::DiscoveryRequest, state.deviceTypeId);
     // Monitored agents hear the broadcast too; their answers count as answers to a poll.
     CountPollRound(state.monitorTable);
     state.discoveryList.DeleteAll();

@@ -4,9 +4,9 @@
 
 #include "console/EngineHooks.h"
 #include "lists/ListRows.h"
-#include "protocol/RecordText.h"
 #include "protocol/Conversions.h"
 #include "protocol/DeviceTables.h"
+#include "protocol/RecordText.h"
 #include "protocol/ResultCode.h"
 #include "protocol/TlvElements.h"
 
@@ -124,7 +124,7 @@ bool StoreInMonitorTable(ConsoleState& state) {
 void StoreDecodedReply(ConsoleState& state, size_t length) {
     RememberedSelection remembered{state.monitorList.FirstSelectedRow(),
                                    state.discoveryList.FirstSelectedRow()};
-    DecodeElements(state.receiveBuffer, length, &state.currentReply);
+    DecodeElements(std::span(state.receiveBuffer).first(length), &state.currentReply);
     if (!StoreInMonitorTable(state) && StoreInDiscoveryTable(state) != 0) {
         return;
     }
@@ -193,7 +193,7 @@ void ReceiveDatagram(ConsoleState& state, SocketId socket) {
         return;
     }
     PacketHeader header{};
-    DecodeHeader(state.receiveBuffer, kMaxDatagram, &header);
+    DecodeHeader(state.receiveBuffer, &header);
     MacToText(header.mac, reply.macText);
     if (header.deviceTypeId != state.deviceTypeId) {
         return;
