@@ -25,12 +25,14 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "agentsim_client.h"
 #include "persistence/DefinitionFile.h"
+#include "protocol/ByteCursor.h"
 #include "protocol/Conversions.h"
 #include "protocol/PacketHeader.h"
 #include "protocol/TlvElements.h"
@@ -93,11 +95,12 @@ std::map<std::string, std::string> Fields(const std::vector<std::string>& words,
 
 PacketBuffer Header(const Probe& p, OpCode op, const std::string& macText, uint16_t sequence) {
     PacketBuffer packet{};
-    packet.length = BuildRequestHeader(packet.bytes, op, p.definition.deviceTypeId);
+    packet.length = BuildRequestHeader(std::span(packet.bytes).first<kHeaderSize>(), op,
+                                       p.definition.deviceTypeId);
     if (!macText.empty() && HexTextToBytes(macText, packet.bytes + 4, 6) != 0) {
         Usage("bad MAC '" + macText + "'");
     }
-    PutU16(packet.bytes + 26, sequence);
+    ByteWriter(std::span(packet.bytes).subspan(26, 2)).WriteU16(sequence);
     return packet;
 }
 
@@ -140,7 +143,8 @@ void SendRandom(const Probe& p, const std::vector<std::string>& c) {
         }
         if (i % 2 == 0 && bytes.size() >= kHeaderSize) {
             OpCode op = static_cast<OpCode>(random() % 14);
-            BuildRequestHeader(bytes.data(), op, p.definition.deviceTypeId);
+            BuildRequestHeader(std::span(bytes).first<kHeaderSize>(), op,
+                               p.definition.deviceTypeId);
         }
         agentsim::client::SendToAddress(p.unicastSocket, bytes.data(), bytes.size(), ip, port);
     }
@@ -191,7 +195,7 @@ void Print(const uint8_t* data, size_t size, const sockaddr_in& from) {
     std::string source =
         IpToText(ntohl(from.sin_addr.s_addr)) + ":" + std::to_string(ntohs(from.sin_port));
     PacketHeader h{};
-    if (DecodeHeader(data, size, &h) != 0) {
+    if (DecodeHeader({data, size}, &h) != 0) {
         std::printf("short from=%s size=%zu\n", source.c_str(), size);
         return;
     }
@@ -204,14 +208,14 @@ void Print(const uint8_t* data, size_t size, const sockaddr_in& from) {
         std::string text(
             reinterpret_cast<const char*>(data) + kHeaderSize + 4,
             strnlen(reinterpret_cast<const char*>(data) + kHeaderSize + 4, size - kHeaderSize - 4));
-        std::printf(" agent=%s text=\"%s\"\n", IpToText(GetU32(data + kHeaderSize)).c_str(),
-                    text.c_str());
+        std::printf(" agent=%s text=\"%s\"\n",
+                    IpToText(ByteReader({data + kHeaderSize, 4}).ReadU32()).c_str(), text.c_str());
         return;
     }
     DeviceRecord r{};
     r.dhcp = kDhcpNotReported;
     r.interfaceVersion = h.interfaceVersion;
-    DecodeElements(data, size, &r);
+    DecodeElements({data, size}, &r);
     std::printf(
         " ip=%s mask=%s gateway=%s trap-ip=%s dhcp=%u product=\"%s\" name=\"%s\""
         " location=\"%s\"\n",

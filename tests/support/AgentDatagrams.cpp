@@ -1,6 +1,7 @@
 #include "support/AgentDatagrams.h"
 
 #include <algorithm>
+#include <span>
 
 #include "protocol/TlvElements.h"
 
@@ -42,9 +43,9 @@ std::vector<uint8_t> SettingsElements(const AgentSettings& agent) {
 }
 
 std::vector<uint8_t> Datagram(const PacketHeader& header, const std::vector<uint8_t>& elements) {
-    std::vector<uint8_t> bytes(kHeaderSize);
-    EncodeHeader(header, bytes.data());
-    bytes.insert(bytes.end(), elements.begin(), elements.end());
+    std::vector<uint8_t> bytes(kHeaderSize + elements.size());
+    EncodeHeader(header, std::span(bytes).first<kHeaderSize>());
+    std::copy(elements.begin(), elements.end(), bytes.begin() + kHeaderSize);
     return bytes;
 }
 
@@ -55,8 +56,7 @@ std::vector<uint8_t> SettingsReply(const AgentSettings& agent, OpCode opCode,
 
 void SimulatedAgent::OnRequest(VirtualNetwork& network, const SentDatagram& request) {
     PacketHeader header{};
-    if (request.to.port != agentPort_ ||
-        DecodeHeader(request.bytes.data(), request.bytes.size(), &header) != 0 ||
+    if (request.to.port != agentPort_ || DecodeHeader(request.bytes, &header) != 0 ||
         header.deviceTypeId != deviceTypeId_) {
         return;
     }

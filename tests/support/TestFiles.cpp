@@ -47,7 +47,7 @@ std::vector<uint8_t> RecordBytes(const std::vector<DeviceRecord>& records) {
 DeviceRecord StoredRecord(const AgentSettings& agent, uint32_t deviceTypeId) {
     DeviceRecord record{};
     record.deviceTypeId = deviceTypeId;
-    MacToText(agent.mac.data(), record.macText);
+    MacToText(agent.mac, record.macText);
     CopyField(record.productName, agent.productName.data(), agent.productName.size());
     CopyField(record.systemName, agent.systemName.data(), agent.systemName.size());
     CopyField(record.location, agent.location.data(), agent.location.size());

@@ -1,6 +1,7 @@
 #include "AgentsimFixture.h"
 #include "ControlCommands.h"
 #include "WebPage.h"
+#include "protocol/ByteCursor.h"
 
 namespace vantelo::agentsim::testing {
 namespace {
@@ -82,7 +83,8 @@ TEST_F(AgentsimControl, CommandsDriveTheAgentsAndTheirFaults) {
     ASSERT_EQ(network.sent.size(), 1u);
     const std::vector<uint8_t>& bare = network.sent[0].bytes;
     ASSERT_EQ(bare.size(), kHeaderSize + 4 + 1);
-    EXPECT_EQ(GetU32(bare.data() + kHeaderSize), Ip("10.77.0.11"));
+    ByteReader address(std::span<const uint8_t>(bare).subspan(kHeaderSize));
+    EXPECT_EQ(address.ReadU32(), Ip("10.77.0.11"));
     EXPECT_EQ(bare.back(), 0);
 
     EXPECT_EQ(Final("silence 10.77.0.11"), "ok silence 10.77.0.11");

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -98,12 +99,18 @@ protected:
 
     // A request header as the console builds it, aimed at mac when one is given.
     static PacketBuffer Request(OpCode op, const uint8_t* mac = nullptr, uint16_t sequence = 0) {
-        PacketBuffer packet{};
-        packet.length = BuildRequestHeader(packet.bytes, op, kDeviceType);
+        PacketHeader header{};
+        header.protocolVersion = kProtocolVersion;
+        header.direction = kDirectionRequest;
         if (mac != nullptr) {
-            std::memcpy(packet.bytes + 4, mac, 6);
+            std::memcpy(header.mac, mac, sizeof header.mac);
         }
-        PutU16(packet.bytes + 26, sequence);
+        header.opCode = static_cast<uint16_t>(op);
+        header.deviceTypeId = kDeviceType;
+        header.sequence = sequence;
+        PacketBuffer packet{};
+        EncodeHeader(header, std::span(packet.bytes).first<kHeaderSize>());
+        packet.length = kHeaderSize;
         return packet;
     }
 
@@ -121,11 +128,11 @@ protected:
 
     // A reply read back by the console's own decoders.
     static DeviceRecord Decoded(const Sent& sent, PacketHeader* header) {
-        EXPECT_EQ(DecodeHeader(sent.bytes.data(), sent.bytes.size(), header), 0);
+        EXPECT_EQ(DecodeHeader(sent.bytes, header), 0);
         DeviceRecord record{};
         record.dhcp = kDhcpNotReported;
         record.interfaceVersion = header->interfaceVersion;
-        DecodeElements(sent.bytes.data(), sent.bytes.size(), &record);
+        DecodeElements(sent.bytes, &record);
         return record;
     }
 

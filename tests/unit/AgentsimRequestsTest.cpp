@@ -1,4 +1,5 @@
 #include "AgentsimFixture.h"
+#include "protocol/ByteCursor.h"
 #include "protocol/ResultCode.h"
 
 namespace vantelo::agentsim::testing {
@@ -16,7 +17,7 @@ protected:
 
     void ExpectRefusal(const Sent& reply, uint16_t op, ResultCode result) {
         PacketHeader header{};
-        ASSERT_EQ(DecodeHeader(reply.bytes.data(), reply.bytes.size(), &header), 0);
+        ASSERT_EQ(DecodeHeader(reply.bytes, &header), 0);
         EXPECT_EQ(reply.bytes.size(), kHeaderSize);
         EXPECT_EQ(header.opCode, op);
         EXPECT_EQ(ResultCodeOf(header.resultCode), static_cast<uint16_t>(result));
@@ -199,7 +200,7 @@ TEST_F(AgentsimRequests, RefusedSetsChangeNothing) {
         {"address element of length 12", "admin",
          [](PacketBuffer& p) {
              AppendAddressElement(p, TlvType::Gateway, 0);
-             PutU16(p.bytes + p.length - 6, 12);
+             ByteWriter(std::span(p.bytes).subspan(p.length - 6, 2)).WriteU16(12);
          },
          ResultCode::ParametersError},
         {"system name over 20 characters", "admin",
@@ -272,7 +273,7 @@ TEST_F(AgentsimRequests, TrapCarriesTheAddressTextAndZeroToTheTrapAddressAtTheBa
     EXPECT_EQ(trap.to, (Endpoint{Ip("10.77.0.1"), kBasePort}));
     EXPECT_EQ(trap.from, (Endpoint{Ip("10.77.0.10"), kAgentPort}));
     PacketHeader header{};
-    ASSERT_EQ(DecodeHeader(trap.bytes.data(), trap.bytes.size(), &header), 0);
+    ASSERT_EQ(DecodeHeader(trap.bytes, &header), 0);
     EXPECT_EQ(header.opCode, static_cast<uint16_t>(OpCode::Trap));
     std::vector<uint8_t> body(trap.bytes.begin() + kHeaderSize, trap.bytes.end());
     std::vector<uint8_t> expected = {10, 77, 0, 10};

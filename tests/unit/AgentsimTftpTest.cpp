@@ -3,6 +3,7 @@
 
 #include "AgentsimFixture.h"
 #include "TftpPackets.h"
+#include "protocol/ByteCursor.h"
 
 namespace vantelo::agentsim::testing {
 namespace {
@@ -170,8 +171,9 @@ TEST_F(AgentsimTftp, RequestsThatCannotStartAreRefusedWithAnError) {
         Packet(wellKnown, c.packet, client);
         std::vector<uint8_t> answer = Answer(client);
         ASSERT_GE(answer.size(), 5u) << c.name;
-        EXPECT_EQ(GetU16(answer.data()), 5) << c.name;
-        EXPECT_EQ(GetU16(answer.data() + 2), static_cast<uint16_t>(c.code)) << c.name;
+        ByteReader reader(answer);
+        EXPECT_EQ(reader.ReadU16(), 5) << c.name;
+        EXPECT_EQ(reader.ReadU16(), static_cast<uint16_t>(c.code)) << c.name;
         EXPECT_EQ(network.sent[0].from, wellKnown) << c.name;
         EXPECT_TRUE(HasEvent(std::string("tftp-refused 10.77.0.10 ") + c.event)) << c.name;
         EXPECT_TRUE(network.open.empty()) << c.name;
@@ -232,9 +234,65 @@ TEST_F(AgentsimTftp, OversizedBlockEndsTheTransfer) {
     Packet(wellKnown, big, client);
     std::vector<uint8_t> answer = Answer(client);
     ASSERT_GE(answer.size(), 4u);
-    EXPECT_EQ(GetU16(answer.data()), 5);
+    EXPECT_EQ(ByteReader(answer).ReadU16(), 5);
     EXPECT_TRUE(HasEvent("tftp-aborted 02000a4d000a oversize"));
     EXPECT_TRUE(network.open.empty());
+}
+
+TEST(TftpPackets, RequestTextsMustEndWithAZeroInsideThePacket) {
+    struct Row {
+        const char* name;
+        std::vector<uint8_t> packet;
+        int result;
+        const char* fileName;
+        const char* mode;
+    } rows[] = {
+        {"one byte", {0}, -1, "", ""},
+        {"opcode only", {0, 2}, -1, "", ""},
+        {"name without its zero", {0, 2, 'f'}, -1, "", ""},
+        {"name and no mode", {0, 2, 'f', 0}, -1, "", ""},
+        {"mode without its zero", {0, 2, 'f', 0, 'o', 'c', 't'}, -1, "", ""},
+        {"empty name and mode", {0, 2, 0, 0}, 0, "", ""},
+        {"options after the mode",
+         {0, 2, 'f', 0, 'o', 'c', 't', 'e', 't', 0, 'b', 'l', 'k', 0},
+         0,
+         "f",
+         "octet"},
+    };
+    for (const Row& row : rows) {
+        std::string fileName;
+        std::string mode;
+        ASSERT_EQ(ParseTransferRequest(row.packet, &fileName, &mode), row.result) << row.name;
+        if (row.result == 0) {
+            EXPECT_EQ(fileName, row.fileName) << row.name;
+            EXPECT_EQ(mode, row.mode) << row.name;
+        }
+    }
+}
+
+TEST(TftpPackets, DataPacketsShorterThanTheirHeaderAreRefused) {
+    struct Row {
+        const char* name;
+        std::vector<uint8_t> packet;
+        int result;
+        uint16_t block;
+        size_t bytes;
+    } rows[] = {
+        {"opcode only", {0, 3}, -1, 0, 0},
+        {"one block byte", {0, 3, 1}, -1, 0, 0},
+        {"empty final block", {0, 3, 0xFF, 0xFE}, 0, 0xFFFE, 0},
+        {"two data bytes", {0, 3, 0x01, 0x02, 7, 8}, 0, 0x0102, 2},
+    };
+    for (const Row& row : rows) {
+        uint16_t block = 0;
+        std::span<const uint8_t> bytes;
+        ASSERT_EQ(ParseData(row.packet, &block, &bytes), row.result) << row.name;
+        EXPECT_EQ(block, row.block) << row.name;
+        EXPECT_EQ(bytes.size(), row.bytes) << row.name;
+        if (!bytes.empty()) {
+            EXPECT_EQ(bytes.data(), row.packet.data() + 4) << row.name;
+        }
+    }
 }
 
 }  // namespace

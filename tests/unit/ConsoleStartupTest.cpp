@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <vector>
@@ -94,9 +95,9 @@ TEST(ConsoleStartup, ShutdownClosesBothSocketsOnce) {
 class Discovery : public ::testing::Test {
 protected:
     std::vector<uint8_t> DiscoveryRequest() {
-        std::vector<uint8_t> bytes(kHeaderSize);
-        BuildRequestHeader(bytes.data(), OpCode::DiscoveryRequest, ConsoleHarness::kDeviceTypeId);
-        return bytes;
+        std::array<uint8_t, kHeaderSize> bytes{};
+        BuildRequestHeader(bytes, OpCode::DiscoveryRequest, ConsoleHarness::kDeviceTypeId);
+        return {bytes.begin(), bytes.end()};
     }
 
     ConsoleHarness h;

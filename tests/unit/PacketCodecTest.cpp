@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "protocol/Conversions.h"
@@ -17,9 +20,9 @@ std::vector<uint8_t> ReplyWith(uint16_t interfaceVersion, std::vector<uint8_t> e
     header.direction = 1;
     header.interfaceVersion = interfaceVersion;
     header.opCode = 2;
-    std::vector<uint8_t> datagram(kHeaderSize);
-    EncodeHeader(header, datagram.data());
-    datagram.insert(datagram.end(), elements.begin(), elements.end());
+    std::vector<uint8_t> datagram(kHeaderSize + elements.size());
+    EncodeHeader(header, std::span(datagram).first<kHeaderSize>());
+    std::copy(elements.begin(), elements.end(), datagram.begin() + kHeaderSize);
     return datagram;
 }
 
@@ -27,7 +30,7 @@ DeviceRecord Decode(const std::vector<uint8_t>& datagram, uint16_t interfaceVers
     DeviceRecord record{};
     record.dhcp = kDhcpNotReported;
     record.interfaceVersion = interfaceVersion;
-    DecodeElements(datagram.data(), datagram.size(), &record);
+    DecodeElements(datagram, &record);
     return record;
 }
 
@@ -48,9 +51,11 @@ TEST(PacketHeader, RoundTripsEveryFieldAndRefusesShortInput) {
     EXPECT_EQ(bytes[26], 0xBE);
     EXPECT_EQ(bytes[27], 0xEF);
     PacketHeader out{};
-    ASSERT_EQ(DecodeHeader(bytes, sizeof bytes, &out), 0);
+    ASSERT_EQ(DecodeHeader(bytes, &out), 0);
     EXPECT_EQ(std::memcmp(&in, &out, sizeof in), 0);
-    EXPECT_EQ(DecodeHeader(bytes, 39, &out), -1);
+    PacketHeader untouched = out;
+    EXPECT_EQ(DecodeHeader(std::span(bytes).first(39), &untouched), -1);
+    EXPECT_EQ(std::memcmp(&untouched, &out, sizeof out), 0) << "a short header changes nothing";
 }
 
 TEST(ResultCode, OnlyTheLowFourBitsCount) {
@@ -221,6 +226,7 @@ TEST(Conversions, MacToTextIsTwelveLowercaseDigits) {
     std::memset(text, 'x', sizeof text);
     MacToText(mac, text);
     EXPECT_STREQ(text, "000a1b2cfdef");
+    EXPECT_EQ(std::string(text + 12, 4), std::string(4, '\0')) << "the field is zero-filled";
 }
 
 TEST(Conversions, VersionAndAddressTexts) {

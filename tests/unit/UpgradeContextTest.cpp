@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 
@@ -8,64 +10,56 @@
 namespace vantelo {
 namespace {
 
-TEST(UpgradeContext, StartsEmptyAndResetsToEmpty) {
-    UpgradeContext context;
-    for (int round = 0; round < 2; ++round) {
-        char mac[UpgradeContext::kMacCapacity];
-        char path[UpgradeContext::kPathCapacity];
-        char setMac[UpgradeContext::kMacCapacity];
-        std::memset(mac, 'x', sizeof mac);
-        std::memset(path, 'x', sizeof path);
-        std::memset(setMac, 'x', sizeof setMac);
-        uint32_t ip = 1, requested = 1, sent = 1;
-        uint16_t acknowledged = 1;
-        EXPECT_EQ(context.GetDeviceMac(mac), 0);
-        EXPECT_EQ(context.GetFirmwarePath(path), 0);
-        EXPECT_EQ(context.GetSetTargetMac(setMac), 0);
-        EXPECT_EQ(context.GetDeviceIp(&ip), 0);
-        EXPECT_EQ(context.GetRequestedIp(&requested), 0);
-        EXPECT_EQ(context.GetBytesSent(&sent), 0);
-        EXPECT_EQ(context.GetTriggerAcknowledged(&acknowledged), 0);
-        EXPECT_STREQ(mac, "");
-        EXPECT_STREQ(path, "");
-        EXPECT_STREQ(setMac, "");
-        EXPECT_EQ(ip + requested + sent + acknowledged, 0u);
-
-        context.SetDeviceMac("000a1b2c3d4e");
-        context.SetFirmwarePath("/tmp/fw.bin");
-        context.SetSetTargetMac("000a1b2c3d4f");
-        context.SetDeviceIp(5);
-        context.SetRequestedIp(6);
-        context.AddBytesSent(7);
-        context.SetTriggerAcknowledged(1);
-        EXPECT_EQ(context.Reset(), 0);
-    }
+// The text of a copy-out, which must end inside the buffer and leave only zeros behind it.
+template <size_t N>
+std::string CopiedText(const std::array<char, N>& out) {
+    size_t length = strnlen(out.data(), N);
+    EXPECT_LT(length, N) << "no terminator inside the field";
+    EXPECT_TRUE(std::all_of(out.begin() + static_cast<long>(length), out.end(), [](char c) {
+        return c == '\0';
+    })) << "stale bytes behind the text";
+    return std::string(out.data(), length);
 }
 
-TEST(UpgradeContext, CopiesRoundTripAndStayWithinTheirFields) {
-    UpgradeContext context;
-    context.SetDeviceMac("000a1b2c3d4e");
-    std::string longPath(300, 'p');
-    context.SetFirmwarePath(longPath.c_str());
-    char mac[UpgradeContext::kMacCapacity];
-    char path[UpgradeContext::kPathCapacity];
-    context.GetDeviceMac(mac);
-    context.GetFirmwarePath(path);
-    EXPECT_STREQ(mac, "000a1b2c3d4e");
-    EXPECT_EQ(std::string(path), std::string(127, 'p'));
-}
+TEST(UpgradeContext, TextsLongerThanTheirFieldsAreCut) {
+    struct Row {
+        const char* name;
+        size_t macLength;
+        size_t pathLength;
+    } rows[] = {
+        {"exactly the capacity less one", 15, 127},
+        {"one over", 16, 128},
+        {"far over", 300, 300},
+    };
+    for (const Row& row : rows) {
+        UpgradeContext context;
+        context.SetDeviceMac(std::string(row.macLength, 'm').c_str());
+        context.SetSetTargetMac(std::string(row.macLength, 't').c_str());
+        context.SetFirmwarePath(std::string(row.pathLength, 'p').c_str());
+        std::array<char, UpgradeContext::kMacCapacity> mac;
+        std::array<char, UpgradeContext::kMacCapacity> target;
+        std::array<char, UpgradeContext::kPathCapacity> path;
+        mac.fill('x');
+        target.fill('x');
+        path.fill('x');
+        context.GetDeviceMac(mac);
+        context.GetSetTargetMac(target);
+        context.GetFirmwarePath(path);
+        EXPECT_EQ(CopiedText(mac), std::string(std::min<size_t>(row.macLength, 15), 'm'))
+            << row.name;
+        EXPECT_EQ(CopiedText(target), std::string(std::min<size_t>(row.macLength, 15), 't'))
+            << row.name;
+        EXPECT_EQ(CopiedText(path), std::string(std::min<size_t>(row.pathLength, 127), 'p'))
+            << row.name;
 
-TEST(UpgradeContext, BytesSentAddsAndZeroes) {
-    UpgradeContext context;
-    for (int i = 0; i < 3; ++i) {
-        context.AddBytesSent(512);
+        // A shorter text replaces the long one completely.
+        context.SetDeviceMac("ab");
+        context.SetFirmwarePath("/fw.bin");
+        context.GetDeviceMac(mac);
+        context.GetFirmwarePath(path);
+        EXPECT_EQ(CopiedText(mac), "ab") << row.name;
+        EXPECT_EQ(CopiedText(path), "/fw.bin") << row.name;
     }
-    uint32_t sent = 0;
-    context.GetBytesSent(&sent);
-    EXPECT_EQ(sent, 1536u);
-    context.ZeroBytesSent();
-    context.GetBytesSent(&sent);
-    EXPECT_EQ(sent, 0u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "protocol/ByteCursor.h"
 #include "protocol/PacketHeader.h"
 
 namespace vantelo::agentsim {
@@ -17,7 +18,7 @@ void StartAgentDatagram(const AgentSettings& agent, uint16_t opCode, uint16_t re
     header.resultCode = result;
     header.deviceTypeId = deviceTypeId;
     header.sequence = sequence;
-    EncodeHeader(header, out->bytes);
+    EncodeHeader(header, std::span(out->bytes).first<kHeaderSize>());
     out->length = kHeaderSize;
 }
 
@@ -38,18 +39,11 @@ void AppendSettings(const AgentSettings& agent, PacketBuffer* out) {
 void BuildTrap(const AgentSettings& agent, uint32_t deviceTypeId, std::string_view text,
                PacketBuffer* out) {
     StartAgentDatagram(agent, static_cast<uint16_t>(OpCode::Trap), 0, 0, deviceTypeId, out);
-    if (text.size() > kTrapTextMax) {
-        text = text.substr(0, kTrapTextMax);
-    }
-    uint8_t* at = out->bytes + out->length;
-    PutU32(at, agent.ip);
-    // A trap command without text gives an empty view whose data may be null, which memcpy must
-    // not get even for zero bytes.
-    if (!text.empty()) {
-        std::memcpy(at + 4, text.data(), text.size());
-    }
-    at[4 + text.size()] = 0;
-    out->length += 4 + text.size() + 1;
+    ByteWriter writer(std::span(out->bytes).subspan(out->length));
+    writer.WriteU32(agent.ip);
+    writer.WriteText(text.substr(0, kTrapTextMax));
+    writer.WriteU8(0);
+    out->length += writer.position();
 }
 
 }  // namespace vantelo::agentsim

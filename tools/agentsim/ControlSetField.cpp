@@ -3,6 +3,7 @@
 
 #include "AgentSetup.h"
 #include "ControlContext.h"
+#include "protocol/ByteCursor.h"
 #include "protocol/Conversions.h"
 #include "settings/AddressRules.h"
 
@@ -57,8 +58,7 @@ std::string SetDeviceType(Simulator&, Agent& agent, std::string_view value) {
     if (value.size() != 8 || HexTextToBytes(value, bytes, 4) != 0) {
         return "not 8 hexadecimal digits";
     }
-    agent.faults.replyDeviceType = (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) |
-                                   (uint32_t{bytes[2]} << 8) | bytes[3];
+    agent.faults.replyDeviceType = ByteReader(bytes).ReadU32();
     return "";
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "persistence/DefinitionFile.h"
+#include "protocol/ByteCursor.h"
 #include "protocol/Conversions.h"
 
 namespace vantelo::agentsim {
@@ -43,8 +44,7 @@ int DeviceType(std::string_view value, std::optional<uint32_t>* out, std::string
     if (value.size() != 8 || HexTextToBytes(value, bytes, 4) != 0) {
         return Fail(error, "--device-type needs 8 hexadecimal digits");
     }
-    *out = (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) |
-           bytes[3];
+    *out = ByteReader(bytes).ReadU32();
     return 0;
 }
 

@@ -1,13 +1,11 @@
 #include "RequestElements.h"
 
-#include "protocol/PacketHeader.h"
+#include "protocol/ByteCursor.h"
 #include "protocol/TlvElements.h"
 
 namespace vantelo::agentsim {
 
 namespace {
-
-constexpr size_t kAddressElementSize = 8;
 
 std::optional<std::string>* TextSlot(TlvType type, RequestElements* out) {
     switch (type) {
@@ -41,53 +39,50 @@ std::optional<uint32_t>* AddressSlot(TlvType type, RequestElements* out) {
     }
 }
 
-int ReadDhcp(const uint8_t* value, size_t length, RequestElements* out) {
-    if (length == kElementHeaderSize + 1) {
-        out->dhcp = value[0];
-    } else if (length == kElementHeaderSize + 2) {
-        out->dhcp = GetU16(value);
+int ReadDhcp(std::span<const uint8_t> value, RequestElements* out) {
+    ByteReader reader(value);
+    if (value.size() == 1) {
+        out->dhcp = reader.ReadU8();
+    } else if (value.size() == 2) {
+        out->dhcp = reader.ReadU16();
     } else {
         return -1;
     }
     return 0;
 }
 
-int ReadOne(TlvType type, const uint8_t* value, size_t length, RequestElements* out) {
+int ReadOne(TlvType type, std::span<const uint8_t> value, RequestElements* out) {
     if (std::optional<std::string>* text = TextSlot(type, out)) {
-        *text = std::string(reinterpret_cast<const char*>(value), length - kElementHeaderSize);
+        *text = std::string(value.begin(), value.end());
         return 0;
     }
     if (std::optional<uint32_t>* address = AddressSlot(type, out)) {
-        if (length != kAddressElementSize) {
+        if (value.size() != 4) {
             return -1;
         }
-        *address = GetU32(value);
+        *address = ByteReader(value).ReadU32();
         return 0;
     }
     if (type == TlvType::Dhcp) {
-        return ReadDhcp(value, length, out);
+        return ReadDhcp(value, out);
     }
     return -1;
 }
 
 }  // namespace
 
-int ParseRequestElements(const uint8_t* payload, size_t size, RequestElements* out) {
-    size_t cursor = 0;
-    while (cursor < size) {
-        if (size - cursor < kElementHeaderSize) {
+int ParseRequestElements(std::span<const uint8_t> payload, RequestElements* out) {
+    ByteReader reader(payload);
+    while (reader.remaining() > 0) {
+        auto type = static_cast<TlvType>(reader.ReadU16());
+        uint16_t length = reader.ReadU16();
+        if (!reader.ok() || length < kElementHeaderSize) {
             return -1;
         }
-        uint16_t type = GetU16(payload + cursor);
-        size_t length = GetU16(payload + cursor + 2);
-        if (length < kElementHeaderSize || length > size - cursor) {
+        std::span<const uint8_t> value = reader.ReadSpan(length - kElementHeaderSize);
+        if (!reader.ok() || ReadOne(type, value, out) != 0) {
             return -1;
         }
-        if (ReadOne(static_cast<TlvType>(type), payload + cursor + kElementHeaderSize, length,
-                    out) != 0) {
-            return -1;
-        }
-        cursor += length;
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace vantelo::agentsim {
@@ -21,10 +22,10 @@ struct RequestElements {
     std::optional<uint16_t> dhcp;
 };
 
-// Reads the elements that follow the header (payload of size bytes). Unlike the console's
+// Reads the elements that follow the header (the payload). Unlike the console's
 // decoder, the agent trusts nothing: it returns -1 for an element type outside 1..10, a length
 // below 4 or past the end, an address element whose length is not 8, or a Dhcp element whose
 // length is neither 5 (one byte) nor 6 (16 bits). Later elements of one type replace earlier ones.
-int ParseRequestElements(const uint8_t* payload, size_t size, RequestElements* out);
+int ParseRequestElements(std::span<const uint8_t> payload, RequestElements* out);
 
 }  // namespace vantelo::agentsim

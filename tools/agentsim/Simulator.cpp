@@ -51,7 +51,7 @@ void Simulator::OnTftpDatagram(const uint8_t* data, size_t size, Endpoint to, En
         ++stats_.lostIn;
         return;
     }
-    tftp_.OnPacket(to, from, data, size, nowMs);
+    tftp_.OnPacket(to, from, {data, size}, nowMs);
 }
 
 void Simulator::Tick(int64_t nowMs) {

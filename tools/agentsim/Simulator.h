@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -85,8 +86,7 @@ public:
 private:
     struct Request {
         PacketHeader header;
-        const uint8_t* payload;
-        size_t payloadSize;
+        std::span<const uint8_t> payload;
         Endpoint from;
     };
     struct Delayed {

@@ -109,10 +109,11 @@ void Simulator::OnManagementDatagram(const uint8_t* data, size_t size, uint32_t 
         return;
     }
     PacketHeader header{};
+    std::span<const uint8_t> datagram(data, size);
     if (size > kMaxDatagram) {
         return Drop(dstIp, "long");
     }
-    if (DecodeHeader(data, size, &header) != 0) {
+    if (DecodeHeader(datagram, &header) != 0) {
         return Drop(dstIp, "short");
     }
     if (header.direction != kDirectionRequest) {
@@ -121,7 +122,7 @@ void Simulator::OnManagementDatagram(const uint8_t* data, size_t size, uint32_t 
     if (header.deviceTypeId != config_.deviceTypeId) {
         return Drop(dstIp, "device-type");
     }
-    Request request{header, data + kHeaderSize, size - kHeaderSize, from};
+    Request request{header, datagram.subspan(kHeaderSize), from};
     if (Agent* agent = FindAgent(dstIp)) {
         HandleRequest(*agent, request, false, nowMs);
         return;
@@ -216,7 +217,7 @@ void Simulator::Refuse(Agent& agent, const Request& request, uint16_t result, co
 void Simulator::HandleSet(Agent& agent, const Request& request, int64_t nowMs) {
     RequestElements e;
     auto parameters = static_cast<uint16_t>(ResultCode::ParametersError);
-    if (ParseRequestElements(request.payload, request.payloadSize, &e) != 0) {
+    if (ParseRequestElements(request.payload, &e) != 0) {
         return Refuse(agent, request, parameters, "parameters", nowMs);
     }
     if (e.password != agent.settings.password) {
@@ -237,7 +238,7 @@ void Simulator::HandleSet(Agent& agent, const Request& request, int64_t nowMs) {
 
 void Simulator::HandleTrigger(Agent& agent, const Request& request, int64_t nowMs) {
     RequestElements e;
-    if (ParseRequestElements(request.payload, request.payloadSize, &e) != 0) {
+    if (ParseRequestElements(request.payload, &e) != 0) {
         return Refuse(agent, request, static_cast<uint16_t>(ResultCode::ParametersError),
                       "parameters", nowMs);
     }

@@ -1,38 +1,52 @@
 #include "TftpPackets.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "protocol/PacketHeader.h"
+#include "protocol/ByteCursor.h"
 
 namespace vantelo::agentsim {
 
 namespace {
 
-// The text that starts at offset and ends with a zero byte inside the packet, or -1.
-int ReadZeroEnded(const uint8_t* packet, size_t size, size_t* offset, std::string* text) {
-    const void* end = std::memchr(packet + *offset, 0, size - *offset);
-    if (end == nullptr) {
+// The text up to the next zero byte, which is taken too; -1 when no zero byte follows.
+int ReadZeroEnded(ByteReader& reader, std::string* text) {
+    std::span<const uint8_t> rest = reader.Unread();
+    auto zero = std::find(rest.begin(), rest.end(), uint8_t{0});
+    if (zero == rest.end()) {
         return -1;
     }
-    auto length = static_cast<size_t>(static_cast<const uint8_t*>(end) - (packet + *offset));
-    text->assign(reinterpret_cast<const char*>(packet + *offset), length);
-    *offset += length + 1;
+    std::span<const uint8_t> run = reader.ReadSpan(static_cast<size_t>(zero - rest.begin()));
+    text->assign(run.begin(), run.end());
+    reader.Skip(1);
     return 0;
 }
 
 }  // namespace
 
-int ParseTransferRequest(const uint8_t* packet, size_t size, std::string* fileName,
+TftpOpcode OpcodeOf(std::span<const uint8_t> packet) {
+    return static_cast<TftpOpcode>(ByteReader(packet).ReadU16());
+}
+
+int ParseTransferRequest(std::span<const uint8_t> packet, std::string* fileName,
                          std::string* mode) {
-    size_t offset = 2;
-    if (size <= offset) {
+    ByteReader reader(packet);
+    reader.Skip(2);
+    if (ReadZeroEnded(reader, fileName) != 0) {
         return -1;
     }
-    if (ReadZeroEnded(packet, size, &offset, fileName) != 0 || offset >= size) {
+    return ReadZeroEnded(reader, mode);
+}
+
+int ParseData(std::span<const uint8_t> packet, uint16_t* block, std::span<const uint8_t>* bytes) {
+    ByteReader reader(packet);
+    reader.Skip(2);
+    uint16_t number = reader.ReadU16();
+    if (!reader.ok()) {
         return -1;
     }
-    return ReadZeroEnded(packet, size, &offset, mode);
+    *block = number;
+    *bytes = reader.Unread();
+    return 0;
 }
 
 bool IsOctetMode(std::string_view mode) {
@@ -54,17 +68,20 @@ bool IsOctetMode(std::string_view mode) {
 
 std::vector<uint8_t> BuildAck(uint16_t block) {
     std::vector<uint8_t> packet(4);
-    PutU16(packet.data(), static_cast<uint16_t>(TftpOpcode::Ack));
-    PutU16(packet.data() + 2, block);
+    ByteWriter writer(packet);
+    writer.WriteU16(static_cast<uint16_t>(TftpOpcode::Ack));
+    writer.WriteU16(block);
     return packet;
 }
 
 std::vector<uint8_t> BuildError(TftpError code, std::string_view text) {
     // Sized once: growing a 4-byte vector trips a false array-bounds warning of GCC 12 at -O2.
-    std::vector<uint8_t> packet(4 + text.size() + 1, 0);
-    PutU16(packet.data(), static_cast<uint16_t>(TftpOpcode::Error));
-    PutU16(packet.data() + 2, static_cast<uint16_t>(code));
-    std::copy(text.begin(), text.end(), packet.begin() + 4);
+    std::vector<uint8_t> packet(4 + text.size() + 1);
+    ByteWriter writer(packet);
+    writer.WriteU16(static_cast<uint16_t>(TftpOpcode::Error));
+    writer.WriteU16(static_cast<uint16_t>(code));
+    writer.WriteText(text);
+    writer.WriteU8(0);
     return packet;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,13 +26,18 @@ enum class TftpError : uint16_t {
 };
 
 inline constexpr size_t kTftpBlockSize = 512;
-inline constexpr size_t kTftpDataHeader = 4;
 inline constexpr uint16_t kTftpPort = 69;
+
+// The opcode in the first two bytes; 0, which no packet uses, when they are missing.
+TftpOpcode OpcodeOf(std::span<const uint8_t> packet);
 
 // The file name and mode of a request: both zero-terminated inside the packet. Options after the
 // mode are ignored, which refuses them as a server without options does. Returns 0 or -1.
-int ParseTransferRequest(const uint8_t* packet, size_t size, std::string* fileName,
-                         std::string* mode);
+int ParseTransferRequest(std::span<const uint8_t> packet, std::string* fileName, std::string* mode);
+
+// The block number of a data packet and the bytes behind its header, in place; -1 when the
+// packet is shorter than the header.
+int ParseData(std::span<const uint8_t> packet, uint16_t* block, std::span<const uint8_t>* bytes);
 
 // True for "octet" in any case.
 bool IsOctetMode(std::string_view mode);

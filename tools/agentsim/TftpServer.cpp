@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "protocol/Conversions.h"
-#include "protocol/PacketHeader.h"
 
 namespace vantelo::agentsim {
 
@@ -16,42 +15,42 @@ std::string EndpointText(Endpoint e) {
 
 }  // namespace
 
-void TftpServer::OnPacket(Endpoint to, Endpoint from, const uint8_t* data, size_t size,
+void TftpServer::OnPacket(Endpoint to, Endpoint from, std::span<const uint8_t> packet,
                           int64_t nowMs) {
-    if (size < 2) {
+    if (packet.size() < 2) {
         return;
     }
     if (to.port == kTftpPort) {
-        OnWellKnownPort(to, from, data, size, nowMs);
+        OnWellKnownPort(to, from, packet, nowMs);
     } else if (Session* s = FindByLocal(to)) {
-        OnTransferPort(*s, from, data, size, nowMs);
+        OnTransferPort(*s, from, packet, nowMs);
     }
 }
 
-void TftpServer::OnWellKnownPort(Endpoint to, Endpoint from, const uint8_t* data, size_t size,
+void TftpServer::OnWellKnownPort(Endpoint to, Endpoint from, std::span<const uint8_t> packet,
                                  int64_t nowMs) {
     Agent* agent = host_.AgentAt(to.ip);
     if (agent == nullptr) {
         return;
     }
-    auto op = static_cast<TftpOpcode>(GetU16(data));
+    TftpOpcode op = OpcodeOf(packet);
     Session* s = FindByAgent(*agent);
     if (s != nullptr && s->client == from && op == TftpOpcode::Data) {
-        OnData(*s, data, size, nowMs);
+        OnData(*s, packet, nowMs);
         return;
     }
     if (agent->state != AgentState::Running) {
         return;
     }
     if (op == TftpOpcode::WriteRequest) {
-        OnWriteRequest(*agent, to, from, data, size, nowMs);
+        OnWriteRequest(*agent, to, from, packet, nowMs);
     } else if (op == TftpOpcode::ReadRequest) {
         Refuse(*agent, to, from, TftpError::IllegalOperation, "firmware uploads only",
                "read-request", nowMs);
     }
 }
 
-void TftpServer::OnTransferPort(Session& s, Endpoint from, const uint8_t* data, size_t size,
+void TftpServer::OnTransferPort(Session& s, Endpoint from, std::span<const uint8_t> packet,
                                 int64_t nowMs) {
     if (!Answering(s)) {
         return;
@@ -61,9 +60,9 @@ void TftpServer::OnTransferPort(Session& s, Endpoint from, const uint8_t* data, 
                             BuildError(TftpError::UnknownTransferId, "Unknown transfer ID"), nowMs);
         return;
     }
-    switch (static_cast<TftpOpcode>(GetU16(data))) {
+    switch (OpcodeOf(packet)) {
         case TftpOpcode::Data:
-            OnData(s, data, size, nowMs);
+            OnData(s, packet, nowMs);
             break;
         case TftpOpcode::Error:
             host_.Emit(std::string("tftp-aborted ") + s.agent->macText + " client-error");
@@ -78,11 +77,11 @@ void TftpServer::OnTransferPort(Session& s, Endpoint from, const uint8_t* data, 
     }
 }
 
-void TftpServer::OnWriteRequest(Agent& agent, Endpoint to, Endpoint from, const uint8_t* data,
-                                size_t size, int64_t nowMs) {
+void TftpServer::OnWriteRequest(Agent& agent, Endpoint to, Endpoint from,
+                                std::span<const uint8_t> packet, int64_t nowMs) {
     std::string fileName;
     std::string mode;
-    if (ParseTransferRequest(data, size, &fileName, &mode) != 0) {
+    if (ParseTransferRequest(packet, &fileName, &mode) != 0) {
         Refuse(agent, to, from, TftpError::IllegalOperation, "Illegal TFTP operation", "malformed",
                nowMs);
         return;
@@ -150,14 +149,14 @@ void TftpServer::StartSession(Agent& agent, Endpoint from, int64_t nowMs) {
     }
 }
 
-void TftpServer::OnData(Session& s, const uint8_t* data, size_t size, int64_t nowMs) {
-    if (!Answering(s) || size < kTftpDataHeader) {
+void TftpServer::OnData(Session& s, std::span<const uint8_t> packet, int64_t nowMs) {
+    uint16_t block = 0;
+    std::span<const uint8_t> bytes;
+    if (!Answering(s) || ParseData(packet, &block, &bytes) != 0) {
         return;
     }
     s.lastPacketMs = nowMs;
-    uint16_t block = GetU16(data + 2);
-    size_t count = size - kTftpDataHeader;
-    if (count > kTftpBlockSize) {
+    if (bytes.size() > kTftpBlockSize) {
         Abort(s, TftpError::IllegalOperation, "block larger than 512 bytes", "oversize", nowMs);
     } else if (s.complete) {
         if (block == s.finalBlock) {
@@ -166,13 +165,13 @@ void TftpServer::OnData(Session& s, const uint8_t* data, size_t size, int64_t no
     } else if (s.stalled) {
         return;
     } else if (block == s.expectedBlock) {
-        AcceptBlock(s, block, data + kTftpDataHeader, count, nowMs);
+        AcceptBlock(s, block, bytes, nowMs);
     } else if (block == static_cast<uint16_t>(s.expectedBlock - 1) && s.expectedBlock != 1) {
         Send(s, BuildAck(block), nowMs);
     }
 }
 
-void TftpServer::AcceptBlock(Session& s, uint16_t block, const uint8_t* bytes, size_t count,
+void TftpServer::AcceptBlock(Session& s, uint16_t block, std::span<const uint8_t> bytes,
                              int64_t nowMs) {
     const AgentFaults& faults = s.agent->faults;
     if (faults.tftpErrorBlock == block) {
@@ -184,12 +183,12 @@ void TftpServer::AcceptBlock(Session& s, uint16_t block, const uint8_t* bytes, s
         host_.Emit(std::string("tftp-stalled ") + s.agent->macText + " " + std::to_string(block));
         return;
     }
-    if (s.image.size() + count > kMaxImageBytes) {
+    if (s.image.size() + bytes.size() > kMaxImageBytes) {
         Abort(s, TftpError::DiskFull, "image too large", "too-large", nowMs);
         return;
     }
-    s.image.insert(s.image.end(), bytes, bytes + count);
-    if (count < kTftpBlockSize) {
+    s.image.insert(s.image.end(), bytes.begin(), bytes.end());
+    if (bytes.size() < kTftpBlockSize) {
         Finish(s, block, nowMs);
         return;
     }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,7 @@ public:
     explicit TftpServer(TftpHost& host) : host_(host) {}
 
     // A packet that arrived at an agent address, on port 69 or on a transfer port.
-    void OnPacket(Endpoint to, Endpoint from, const uint8_t* data, size_t size, int64_t nowMs);
+    void OnPacket(Endpoint to, Endpoint from, std::span<const uint8_t> packet, int64_t nowMs);
     // Ends idle transfers and finished ones past their dally.
     void Tick(int64_t nowMs);
     // The earliest time Tick has work, or INT64_MAX.
@@ -63,15 +64,15 @@ private:
         int64_t closeAtMs = 0;
     };
 
-    void OnWellKnownPort(Endpoint to, Endpoint from, const uint8_t* data, size_t size,
+    void OnWellKnownPort(Endpoint to, Endpoint from, std::span<const uint8_t> packet,
                          int64_t nowMs);
-    void OnTransferPort(Session& s, Endpoint from, const uint8_t* data, size_t size, int64_t nowMs);
-    void OnWriteRequest(Agent& agent, Endpoint to, Endpoint from, const uint8_t* data, size_t size,
+    void OnTransferPort(Session& s, Endpoint from, std::span<const uint8_t> packet, int64_t nowMs);
+    void OnWriteRequest(Agent& agent, Endpoint to, Endpoint from, std::span<const uint8_t> packet,
                         int64_t nowMs);
     bool MayReplace(Agent& agent, Endpoint to, Endpoint from, int64_t nowMs);
     void StartSession(Agent& agent, Endpoint from, int64_t nowMs);
-    void OnData(Session& s, const uint8_t* data, size_t size, int64_t nowMs);
-    void AcceptBlock(Session& s, uint16_t block, const uint8_t* bytes, size_t count, int64_t nowMs);
+    void OnData(Session& s, std::span<const uint8_t> packet, int64_t nowMs);
+    void AcceptBlock(Session& s, uint16_t block, std::span<const uint8_t> bytes, int64_t nowMs);
     void Finish(Session& s, uint16_t block, int64_t nowMs);
     void Refuse(Agent& agent, Endpoint to, Endpoint from, TftpError code, const char* text,
                 const char* reason, int64_t nowMs);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -115,7 +116,7 @@ DeviceRecord RecordOf(const AgentSettings& agent, uint32_t deviceTypeId) {
         agent, static_cast<uint16_t>(vantelo::OpCode::DiscoveryReply), 0, 0, deviceTypeId, &answer);
     vantelo::agentsim::AppendSettings(agent, &answer);
     vantelo::PacketHeader header{};
-    vantelo::DecodeHeader(answer.bytes, answer.length, &header);
+    vantelo::DecodeHeader(std::span(answer.bytes).first(answer.length), &header);
 
     DeviceRecord record{};
     record.dhcp = vantelo::kDhcpNotReported;
@@ -126,7 +127,7 @@ DeviceRecord RecordOf(const AgentSettings& agent, uint32_t deviceTypeId) {
     record.direction = header.direction;
     record.lastOpCode = header.opCode;
     vantelo::SetAddressField(agent.ip, &record.ip, record.ipText);
-    vantelo::DecodeElements(answer.bytes, answer.length, &record);
+    vantelo::DecodeElements(std::span(answer.bytes).first(answer.length), &record);
     record.rowState = vantelo::kRowShown;
     record.statusImage = vantelo::kNoImage;
     record.answered = 1;

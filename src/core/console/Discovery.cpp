@@ -10,8 +10,8 @@ void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes) {
         return;
     }
     PacketBuffer request{};
-    request.length =
-        BuildRequestHeader(request.bytes, OpCode::DiscoveryRequest, transport.DeviceTypeId());
+    request.length = BuildRequestHeader(std::span(request.bytes).first<kHeaderSize>(),
+                                        OpCode::DiscoveryRequest, transport.DeviceTypeId());
     // Monitored agents hear the broadcast too; their answers count as answers to a poll.
     lists.CountPollRound();
     lists.ClearDiscovery();

@@ -95,7 +95,7 @@ bool ReceivePath::StoreInMonitorTable() {
 void ReceivePath::StoreDecodedReply(size_t length) {
     RememberedSelection remembered{p_.lists.MonitorList().FirstSelectedRow(),
                                    p_.lists.DiscoveryList().FirstSelectedRow()};
-    DecodeElements(p_.transport.ReceiveBuffer(), length, &reply_);
+    DecodeElements(p_.transport.ReceiveBuffer().first(length), &reply_);
     if (!StoreInMonitorTable() && StoreInDiscoveryTable() != 0) {
         return;
     }
@@ -133,7 +133,7 @@ void ReceivePath::Dispatch(const PacketHeader& header, size_t length) {
     }
     reply_.lastOpCode = header.opCode;
     if (code == OpCode::Trap) {
-        p_.traps.HandleTrap(p_.transport.ReceiveBuffer(), length);
+        p_.traps.HandleTrap(p_.transport.ReceiveBuffer().first(length));
         return;
     }
     StoreDecodedReply(length);
@@ -148,7 +148,7 @@ void ReceivePath::ReceiveDatagram(SocketId socket) {
         return;
     }
     PacketHeader header{};
-    DecodeHeader(p_.transport.ReceiveBuffer(), kMaxDatagram, &header);
+    DecodeHeader(p_.transport.ReceiveBuffer(), &header);
     MacToText(header.mac, reply_.macText);
     if (header.deviceTypeId != p_.transport.DeviceTypeId()) {
         return;

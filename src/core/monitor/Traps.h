@@ -1,18 +1,15 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace vantelo {
 
 // Traps from monitored agents, their store and the system log. A trap datagram comes here from
-// the receive path whole, with its received length.
+// the receive path whole, as long as it was received.
 class Traps {
 public:
-    void HandleTrap(const uint8_t* datagram, size_t length) {
-        static_cast<void>(datagram);
-        static_cast<void>(length);
-    }
+    void HandleTrap(std::span<const uint8_t> datagram) { static_cast<void>(datagram); }
 };
 
 }  // namespace vantelo

@@ -21,15 +21,6 @@ int HexDigitValue(char c) {
 
 }  // namespace
 
-void MacToText(const uint8_t* mac, char* out) {
-    static const char kDigits[] = "0123456789abcdef";
-    for (int i = 0; i < 6; ++i) {
-        out[2 * i] = kDigits[mac[i] >> 4];
-        out[2 * i + 1] = kDigits[mac[i] & 0x0F];
-    }
-    out[12] = '\0';
-}
-
 int HexTextToBytes(std::string_view text, uint8_t* out, size_t capacity) {
     for (char c : text) {
         if (HexDigitValue(c) < 0) {

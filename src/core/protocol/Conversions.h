@@ -2,13 +2,25 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace vantelo {
 
-// Writes 12 lowercase hexadecimal digits and a NUL (13 bytes) for the 6 bytes of mac.
-void MacToText(const uint8_t* mac, char* out);
+// Writes the 12 lowercase hexadecimal digits of mac into a text field, zero-filled behind them.
+template <size_t N>
+void MacToText(std::span<const uint8_t, 6> mac, char (&text)[N]) {
+    static_assert(N >= 13, "a MAC text needs 13 bytes");
+    static constexpr char kDigits[] = "0123456789abcdef";
+    for (size_t i = 0; i < mac.size(); ++i) {
+        text[2 * i] = kDigits[mac[i] >> 4];
+        text[2 * i + 1] = kDigits[mac[i] & 0x0F];
+    }
+    for (size_t i = 2 * mac.size(); i < N; ++i) {
+        text[i] = '\0';
+    }
+}
 
 // Converts pairs of hexadecimal digits (either case) into bytes, at most capacity of them; a last
 // odd digit is ignored. Returns -1 and writes nothing when any character is not a hex digit.

@@ -1,37 +1,52 @@
 #include "protocol/PacketHeader.h"
 
-#include <cstring>
+#include "protocol/ByteCursor.h"
 
 namespace vantelo {
 
-void EncodeHeader(const PacketHeader& header, uint8_t* out) {
-    std::memset(out, 0, kHeaderSize);
-    PutU16(out + 0, header.protocolVersion);
-    PutU16(out + 2, header.direction);
-    std::memcpy(out + 4, header.mac, 6);
-    PutU16(out + 10, header.interfaceVersion);
-    PutU16(out + 12, header.opCode);
-    PutU16(out + 14, header.resultCode);
-    PutU32(out + 16, header.deviceTypeId);
-    PutU16(out + 26, header.sequence);
+namespace {
+
+// Reserved bytes lie between the device type and the sequence, and after the sequence.
+constexpr size_t kSequenceOffset = 26;
+
+}  // namespace
+
+void EncodeHeader(const PacketHeader& header, std::span<uint8_t, kHeaderSize> out) {
+    ByteWriter writer(out);
+    writer.WriteU16(header.protocolVersion);
+    writer.WriteU16(header.direction);
+    writer.WriteBytes(header.mac);
+    writer.WriteU16(header.interfaceVersion);
+    writer.WriteU16(header.opCode);
+    writer.WriteU16(header.resultCode);
+    writer.WriteU32(header.deviceTypeId);
+    writer.WriteZeros(kSequenceOffset - writer.position());
+    writer.WriteU16(header.sequence);
+    writer.WriteZeros(writer.remaining());
 }
 
-int DecodeHeader(const uint8_t* data, size_t length, PacketHeader* header) {
-    if (length < kHeaderSize) {
+int DecodeHeader(std::span<const uint8_t> datagram, PacketHeader* header) {
+    ByteReader reader(datagram);
+    PacketHeader decoded{};
+    decoded.protocolVersion = reader.ReadU16();
+    decoded.direction = reader.ReadU16();
+    reader.ReadBytes(decoded.mac);
+    decoded.interfaceVersion = reader.ReadU16();
+    decoded.opCode = reader.ReadU16();
+    decoded.resultCode = reader.ReadU16();
+    decoded.deviceTypeId = reader.ReadU32();
+    reader.Skip(kSequenceOffset - reader.position());
+    decoded.sequence = reader.ReadU16();
+    reader.Skip(kHeaderSize - reader.position());
+    if (!reader.ok()) {
         return -1;
     }
-    header->protocolVersion = GetU16(data + 0);
-    header->direction = GetU16(data + 2);
-    std::memcpy(header->mac, data + 4, 6);
-    header->interfaceVersion = GetU16(data + 10);
-    header->opCode = GetU16(data + 12);
-    header->resultCode = GetU16(data + 14);
-    header->deviceTypeId = GetU32(data + 16);
-    header->sequence = GetU16(data + 26);
+    *header = decoded;
     return 0;
 }
 
-size_t BuildRequestHeader(uint8_t* out, OpCode opCode, uint32_t deviceTypeId) {
+size_t BuildRequestHeader(std::span<uint8_t, kHeaderSize> out, OpCode opCode,
+                          uint32_t deviceTypeId) {
     PacketHeader header{};
     header.protocolVersion = kProtocolVersion;
     header.direction = kDirectionRequest;

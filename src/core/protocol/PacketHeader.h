@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace vantelo {
 
@@ -38,31 +39,15 @@ struct PacketHeader {
 };
 
 // Writes the 40 header bytes (reserved bytes zero) into out.
-void EncodeHeader(const PacketHeader& header, uint8_t* out);
+void EncodeHeader(const PacketHeader& header, std::span<uint8_t, kHeaderSize> out);
 
-// Reads a header from the first 40 bytes; returns -1 when fewer than 40 bytes are given.
-int DecodeHeader(const uint8_t* data, size_t length, PacketHeader* header);
+// Reads a header from the first 40 bytes of datagram; returns -1, leaving header as it was, when
+// fewer than 40 bytes are given.
+int DecodeHeader(std::span<const uint8_t> datagram, PacketHeader* header);
 
 // Writes a request header (protocol 2, direction 0, the given code and device type, all else 0)
-// into out, which holds at least 40 bytes; returns 40.
-size_t BuildRequestHeader(uint8_t* out, OpCode opCode, uint32_t deviceTypeId);
-
-// Big-endian helpers shared by the codecs.
-inline void PutU16(uint8_t* out, uint16_t value) {
-    out[0] = static_cast<uint8_t>(value >> 8);
-    out[1] = static_cast<uint8_t>(value);
-}
-inline void PutU32(uint8_t* out, uint32_t value) {
-    out[0] = static_cast<uint8_t>(value >> 24);
-    out[1] = static_cast<uint8_t>(value >> 16);
-    out[2] = static_cast<uint8_t>(value >> 8);
-    out[3] = static_cast<uint8_t>(value);
-}
-inline uint16_t GetU16(const uint8_t* in) {
-    return static_cast<uint16_t>((in[0] << 8) | in[1]);
-}
-inline uint32_t GetU32(const uint8_t* in) {
-    return (uint32_t{in[0]} << 24) | (uint32_t{in[1]} << 16) | (uint32_t{in[2]} << 8) | in[3];
-}
+// into out; returns 40.
+size_t BuildRequestHeader(std::span<uint8_t, kHeaderSize> out, OpCode opCode,
+                          uint32_t deviceTypeId);
 
 }  // namespace vantelo

@@ -1,161 +1,144 @@
 #include "protocol/TlvElements.h"
 
-#include <cstring>
+#include <algorithm>
 
+#include "protocol/ByteCursor.h"
 #include "protocol/Conversions.h"
 
 namespace vantelo {
 
 namespace {
 
-constexpr size_t kAddressElementSize = 8;
+constexpr size_t kMaxElementSize = 0xFFFF;
 
-uint8_t* Reserve(PacketBuffer& packet, size_t size) {
-    if (packet.length > kMaxDatagram || kMaxDatagram - packet.length < size) {
-        return nullptr;
-    }
-    uint8_t* at = packet.bytes + packet.length;
-    packet.length += size;
-    return at;
+// A writer over the room behind the packet's bytes; it has no room when the length is out of
+// range.
+ByteWriter RoomOf(PacketBuffer& packet) {
+    std::span<uint8_t> bytes(packet.bytes);
+    return ByteWriter(packet.length <= bytes.size() ? bytes.subspan(packet.length) : bytes.last(0));
 }
 
-uint8_t* ReserveElement(PacketBuffer& packet, TlvType type, size_t valueSize) {
+template <typename WriteValue>
+int AppendElement(PacketBuffer& packet, TlvType type, size_t valueSize, WriteValue writeValue) {
+    ByteWriter writer = RoomOf(packet);
     size_t size = kElementHeaderSize + valueSize;
-    if (size > 0xFFFF) {
-        return nullptr;
+    // Checked before writing, so that a refused element leaves no partial bytes behind.
+    if (size > kMaxElementSize || size > writer.remaining()) {
+        return -1;
     }
-    uint8_t* at = Reserve(packet, size);
-    if (at != nullptr) {
-        PutU16(at, static_cast<uint16_t>(type));
-        PutU16(at + 2, static_cast<uint16_t>(size));
-    }
-    return at;
+    writer.WriteU16(static_cast<uint16_t>(type));
+    writer.WriteU16(static_cast<uint16_t>(size));
+    writeValue(writer);
+    packet.length += writer.position();
+    return 0;
 }
 
-// Stores a text value; returns false when the element is malformed.
-bool DecodeText(uint16_t type, const uint8_t* value, size_t valueSize, DeviceRecord* record) {
-    const char* text = reinterpret_cast<const char*>(value);
-    switch (static_cast<TlvType>(type)) {
-        case TlvType::ProductName:
-            CopyField(record->productName, text, valueSize);
-            return true;
-        case TlvType::SystemName:
-            CopyField(record->systemName, text, valueSize);
-            return true;
-        case TlvType::Location:
-            CopyField(record->location, text, valueSize);
-            return true;
-        case TlvType::Password:
-            CopyField(record->password, text, valueSize);
-            return true;
-        default:
-            return false;
-    }
-}
-
-void DecodeAddress(uint16_t type, const uint8_t* value, DeviceRecord* record) {
-    uint32_t address = GetU32(value);
-    switch (static_cast<TlvType>(type)) {
-        case TlvType::IpAddress:
-            SetAddressField(address, &record->ip, record->ipText);
-            break;
-        case TlvType::SubnetMask:
-            SetAddressField(address, &record->subnetMask, record->subnetMaskText);
-            break;
-        case TlvType::Gateway:
-            SetAddressField(address, &record->gateway, record->gatewayText);
-            break;
-        default:
-            SetAddressField(address, &record->trapIp, record->trapIpText);
-            break;
-    }
-}
-
-// Decodes the element at cursor; returns the bytes it takes, or 0 to end decoding.
-size_t DecodeOne(const uint8_t* cursor, size_t remaining, DeviceRecord* record) {
-    if (remaining < kElementHeaderSize) {
-        return 0;
-    }
-    uint16_t type = GetU16(cursor);
-    size_t length = GetU16(cursor + 2);
-    if (type < 1 || type > 10 || length < kElementHeaderSize) {
-        return 0;
-    }
+// The bytes an element's value takes on the wire, as the console reads them: address and DHCP
+// elements have a fixed width whatever their length says.
+size_t ValueSize(uint16_t type, uint16_t length, uint16_t interfaceVersion) {
     switch (static_cast<TlvType>(type)) {
         case TlvType::IpAddress:
         case TlvType::SubnetMask:
         case TlvType::Gateway:
         case TlvType::TrapIp:
-            if (remaining < kAddressElementSize) {
-                return 0;
-            }
-            DecodeAddress(type, cursor + kElementHeaderSize, record);
-            return kAddressElementSize;
-        case TlvType::NewPassword:
-            return length <= remaining ? length : 0;
-        case TlvType::Dhcp: {
-            size_t size = record->interfaceVersion == 1 ? 5 : 6;
-            if (remaining < size) {
-                return 0;
-            }
-            const uint8_t* value = cursor + kElementHeaderSize;
-            record->dhcp = size == 5 ? value[0] : GetU16(value);
-            return size;
-        }
+            return 4;
+        case TlvType::Dhcp:
+            return interfaceVersion == 1 ? 1 : 2;
         default:
-            if (length > remaining) {
-                return 0;
-            }
-            DecodeText(type, cursor + kElementHeaderSize, length - kElementHeaderSize, record);
-            return length;
+            return length - kElementHeaderSize;
     }
+}
+
+void DecodeText(uint16_t type, std::span<const uint8_t> value, DeviceRecord* record) {
+    const char* text = reinterpret_cast<const char*>(value.data());
+    switch (static_cast<TlvType>(type)) {
+        case TlvType::ProductName:
+            CopyField(record->productName, text, value.size());
+            break;
+        case TlvType::SystemName:
+            CopyField(record->systemName, text, value.size());
+            break;
+        case TlvType::Location:
+            CopyField(record->location, text, value.size());
+            break;
+        case TlvType::Password:
+            CopyField(record->password, text, value.size());
+            break;
+        default:
+            break;
+    }
+}
+
+// Stores a value that lies wholly inside the datagram; the new password is not kept.
+void DecodeValue(uint16_t type, std::span<const uint8_t> value, DeviceRecord* record) {
+    ByteReader reader(value);
+    switch (static_cast<TlvType>(type)) {
+        case TlvType::IpAddress:
+            SetAddressField(reader.ReadU32(), &record->ip, record->ipText);
+            break;
+        case TlvType::SubnetMask:
+            SetAddressField(reader.ReadU32(), &record->subnetMask, record->subnetMaskText);
+            break;
+        case TlvType::Gateway:
+            SetAddressField(reader.ReadU32(), &record->gateway, record->gatewayText);
+            break;
+        case TlvType::TrapIp:
+            SetAddressField(reader.ReadU32(), &record->trapIp, record->trapIpText);
+            break;
+        case TlvType::Dhcp:
+            record->dhcp = value.size() == 1 ? reader.ReadU8() : reader.ReadU16();
+            break;
+        case TlvType::NewPassword:
+            break;
+        default:
+            DecodeText(type, value, record);
+            break;
+    }
+}
+
+// Decodes the element at the reader's position; false ends decoding.
+bool DecodeOne(ByteReader& reader, DeviceRecord* record) {
+    uint16_t type = reader.ReadU16();
+    uint16_t length = reader.ReadU16();
+    if (!reader.ok() || type < 1 || type > 10 || length < kElementHeaderSize) {
+        return false;
+    }
+    std::span<const uint8_t> value =
+        reader.ReadSpan(ValueSize(type, length, record->interfaceVersion));
+    if (!reader.ok()) {
+        return false;
+    }
+    DecodeValue(type, value, record);
+    return true;
 }
 
 }  // namespace
 
 int AppendTextElement(PacketBuffer& packet, TlvType type, std::string_view text) {
-    uint8_t* at = ReserveElement(packet, type, text.size());
-    if (at == nullptr) {
-        return -1;
-    }
-    std::memcpy(at + kElementHeaderSize, text.data(), text.size());
-    return 0;
+    return AppendElement(packet, type, text.size(),
+                         [text](ByteWriter& writer) { writer.WriteText(text); });
 }
 
 int AppendAddressElement(PacketBuffer& packet, TlvType type, uint32_t hostOrderAddress) {
-    uint8_t* at = ReserveElement(packet, type, 4);
-    if (at == nullptr) {
-        return -1;
-    }
-    PutU32(at + kElementHeaderSize, hostOrderAddress);
-    return 0;
+    return AppendElement(packet, type, 4, [hostOrderAddress](ByteWriter& writer) {
+        writer.WriteU32(hostOrderAddress);
+    });
 }
 
 int AppendDhcpElement(PacketBuffer& packet, uint16_t interfaceVersion, uint16_t value) {
-    bool oneByte = interfaceVersion == 1;
-    uint8_t* at = ReserveElement(packet, TlvType::Dhcp, oneByte ? 1 : 2);
-    if (at == nullptr) {
-        return -1;
+    if (interfaceVersion == 1) {
+        return AppendElement(packet, TlvType::Dhcp, 1, [value](ByteWriter& writer) {
+            writer.WriteU8(static_cast<uint8_t>(value));
+        });
     }
-    if (oneByte) {
-        at[kElementHeaderSize] = static_cast<uint8_t>(value);
-    } else {
-        PutU16(at + kElementHeaderSize, value);
-    }
-    return 0;
+    return AppendElement(packet, TlvType::Dhcp, 2,
+                         [value](ByteWriter& writer) { writer.WriteU16(value); });
 }
 
-int DecodeElements(const uint8_t* datagram, size_t length, DeviceRecord* record) {
-    if (length > kMaxDatagram) {
-        length = kMaxDatagram;
-    }
-    size_t cursor = kHeaderSize;
-    while (cursor < length) {
-        size_t taken = DecodeOne(datagram + cursor, length - cursor, record);
-        if (taken == 0) {
-            break;
-        }
-        cursor += taken;
+int DecodeElements(std::span<const uint8_t> datagram, DeviceRecord* record) {
+    ByteReader reader(datagram.first(std::min(datagram.size(), kMaxDatagram)));
+    reader.Skip(kHeaderSize);
+    while (reader.remaining() > 0 && DecodeOne(reader, record)) {
     }
     return 0;
 }

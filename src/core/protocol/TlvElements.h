@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "protocol/DeviceRecord.h"
@@ -36,10 +37,10 @@ int AppendAddressElement(PacketBuffer& packet, TlvType type, uint32_t hostOrderA
 // The one-byte form for interface version 1, the 16-bit form otherwise.
 int AppendDhcpElement(PacketBuffer& packet, uint16_t interfaceVersion, uint16_t value);
 
-// Decodes the elements from byte 40 up to length (at most 1500) into record, whose
+// Decodes the elements from byte 40 up to the datagram's end (at most byte 1500) into record, whose
 // interfaceVersion must already hold the header's. Fields whose element is absent keep their
 // value. Texts longer than their field are cut; an element type outside 1..10, a length below 4
 // or an element running past the end ends decoding. Returns 0.
-int DecodeElements(const uint8_t* datagram, size_t length, DeviceRecord* record);
+int DecodeElements(std::span<const uint8_t> datagram, DeviceRecord* record);
 
 }  // namespace vantelo

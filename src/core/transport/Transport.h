@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "events/Boxes.h"
 #include "ports/DatagramSocket.h"
@@ -38,7 +39,7 @@ public:
     // when the socket is closed or the datagram does not fit in 1500 bytes. A shorter datagram
     // leaves zeros behind it, which complete a short header.
     long Receive(SocketId socket, Endpoint* from);
-    const uint8_t* ReceiveBuffer() const { return receiveBuffer_.data(); }
+    std::span<const uint8_t> ReceiveBuffer() const { return receiveBuffer_; }
 
     // The broadcast option of the broadcast socket: 0, or -1 when it is closed or refuses.
     int EnableBroadcast();

@@ -1,5 +1,6 @@
 #include "upgrade/UpgradeContext.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vantelo {
@@ -16,8 +17,8 @@ void CopyIn(char (&field)[N], const char* text) {
 }
 
 template <size_t N>
-void CopyOut(const char (&field)[N], char* out) {
-    std::memcpy(out, field, N);
+void CopyOut(const char (&field)[N], std::span<char, N> out) {
+    std::copy(field, field + N, out.begin());
 }
 
 }  // namespace
@@ -37,7 +38,7 @@ int UpgradeContext::SetDeviceMac(const char* macText) {
     return 0;
 }
 
-int UpgradeContext::GetDeviceMac(char* out) const {
+int UpgradeContext::GetDeviceMac(std::span<char, kMacCapacity> out) const {
     CopyOut(deviceMac_, out);
     return 0;
 }
@@ -47,7 +48,7 @@ int UpgradeContext::SetFirmwarePath(const char* path) {
     return 0;
 }
 
-int UpgradeContext::GetFirmwarePath(char* out) const {
+int UpgradeContext::GetFirmwarePath(std::span<char, kPathCapacity> out) const {
     CopyOut(firmwarePath_, out);
     return 0;
 }
@@ -82,7 +83,7 @@ int UpgradeContext::SetSetTargetMac(const char* macText) {
     return 0;
 }
 
-int UpgradeContext::GetSetTargetMac(char* out) const {
+int UpgradeContext::GetSetTargetMac(std::span<char, kMacCapacity> out) const {
     CopyOut(setTargetMac_, out);
     return 0;
 }

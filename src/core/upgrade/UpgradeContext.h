@@ -1,12 +1,16 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace vantelo {
 
 // The facts remembered about requests outstanding with one agent: the upgrade target and its
 // transfer progress, and the target of the last configuration or password request. Every
-// operation returns 0. Copy-outs write at most the field's capacity.
+// operation returns 0. A text longer than its field is cut to the capacity less one; a copy-out
+// fills a buffer of exactly the field's capacity, so it can neither overrun nor come out
+// unterminated.
 class UpgradeContext {
 public:
     static constexpr int kMacCapacity = 16;
@@ -15,16 +19,16 @@ public:
     int SetDeviceIp(uint32_t ip);
     int GetDeviceIp(uint32_t* ip) const;
     int SetDeviceMac(const char* macText);
-    int GetDeviceMac(char* out) const;
+    int GetDeviceMac(std::span<char, kMacCapacity> out) const;
     int SetFirmwarePath(const char* path);
-    int GetFirmwarePath(char* out) const;
+    int GetFirmwarePath(std::span<char, kPathCapacity> out) const;
     int AddBytesSent(uint32_t count);
     int GetBytesSent(uint32_t* count) const;
     int ZeroBytesSent();
     int SetTriggerAcknowledged(uint16_t value);
     int GetTriggerAcknowledged(uint16_t* value) const;
     int SetSetTargetMac(const char* macText);
-    int GetSetTargetMac(char* out) const;
+    int GetSetTargetMac(std::span<char, kMacCapacity> out) const;
     int SetRequestedIp(uint32_t ip);
     int GetRequestedIp(uint32_t* ip) const;
     int Reset();
