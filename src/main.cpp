@@ -13,12 +13,9 @@ int main(int argc, char** argv) {
     // The system proxy lookup is of no use for UDP on the local network and starts a thread.
     QNetworkProxyFactory::setUseSystemConfiguration(false);
 
-    std::string configDirectory;
-    if (vantelo::ConfigDirectory(&configDirectory) != 0) {
-        configDirectory =
-            vantelo::JoinPath(QCoreApplication::applicationDirPath().toStdString(), "cfg");
-    }
-    vantelo::CVanteloApp app(configDirectory);
+    // Qt knows the executable's own path, wherever it was started from.
+    vantelo::CVanteloApp app(
+        vantelo::ConfigDirectoryFor(QCoreApplication::applicationFilePath().toStdString()));
     app.InitInstance();
     return 0;
 }

@@ -2,11 +2,12 @@
 
 #include "console/Console.h"
 #include "gui/MainWindow.h"
+#include "gui/QtDialogRunner.h"
+#include "gui/QtUserInteraction.h"
 #include "platform/QtAddressTable.h"
 #include "platform/QtDatagramSocket.h"
-#include "gui/QtDialogRunner.h"
 #include "platform/QtTimers.h"
-#include "gui/QtUserInteraction.h"
+#include "platform/files/PosixFileSystem.h"
 
 namespace vantelo {
 
@@ -20,8 +21,9 @@ bool CVanteloApp::InitInstance() {
     QtUserInteraction ui;
     QtAddressTable addresses;
     QtDialogRunner dialogs;
-    Console console(
-        ConsolePorts{&sockets, &timers, &clock, &ui, &addresses, &dialogs, configDirectory_});
+    PosixFileSystem files;
+    Console console(ConsolePorts{&sockets, &timers, &clock, &ui, &addresses, &dialogs, &files,
+                                 configDirectory_});
 
     MainWindow dialog(console);
     ui.SetMainWindow(&dialog);

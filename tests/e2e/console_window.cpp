@@ -15,8 +15,8 @@ ConsoleWindow::~ConsoleWindow() {
 }
 
 void ConsoleWindow::Start() {
-    console_ = std::make_unique<Console>(
-        ConsolePorts{&sockets_, &timers_, &clock_, &ui_, &addresses_, &dialogs_, configDirectory_});
+    console_ = std::make_unique<Console>(ConsolePorts{
+        &sockets_, &timers_, &clock_, &ui_, &addresses_, &dialogs_, &files_, configDirectory_});
     dialog_ = std::make_unique<MainWindow>(*console_);
     dialogs_.SetParent(dialog_.get());
     dialogs_.SetApplyRemoteIp(

@@ -10,10 +10,11 @@
 #include "RecordingUserInteraction.h"
 #include "console/Console.h"
 #include "gui/MainWindow.h"
+#include "gui/QtDialogRunner.h"
 #include "platform/QtAddressTable.h"
 #include "platform/QtDatagramSocket.h"
-#include "gui/QtDialogRunner.h"
 #include "platform/QtTimers.h"
+#include "platform/files/PosixFileSystem.h"
 
 class QTableView;
 
@@ -34,8 +35,8 @@ public:
 };
 
 // The real main window on the real engine with the console's own Qt sockets, timers, clock,
-// address table and dialog runner, as the vantelo executable builds them. Only message boxes and
-// file dialogs are recorded instead of shown, so that no box waits for an operator.
+// address table, dialog runner and file system, as the vantelo executable builds them. Only message
+// boxes and file dialogs are recorded instead of shown, so that no box waits for an operator.
 class ConsoleWindow {
 public:
     explicit ConsoleWindow(std::string configDirectory);
@@ -61,6 +62,7 @@ private:
     WatchedUserInteraction ui_;
     QtAddressTable addresses_;
     QtDialogRunner dialogs_;
+    PosixFileSystem files_;
     std::unique_ptr<Console> console_;
     std::unique_ptr<MainWindow> dialog_;
 };

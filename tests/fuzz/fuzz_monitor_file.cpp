@@ -10,6 +10,7 @@
 
 #include "console/Console.h"
 #include "persistence/DefinitionWriter.h"
+#include "platform/files/PosixFileSystem.h"
 #include "support/QuietPorts.h"
 #include "support/TableInvariants.h"
 #include "support/TestFiles.h"
@@ -58,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FileAnswering ui(loaded);
     CancelledDialogs dialogs;
     UnreadableAddressTable addresses;
-    ConsolePorts ports{&network, &clock, &clock, &ui, &addresses, &dialogs, dir.Path()};
+    PosixFileSystem files;
+    ConsolePorts ports{&network, &clock, &clock, &ui, &addresses, &dialogs, &files, dir.Path()};
     Console console(ports);
     console.Initialize();
     console.OnMonitorLoad();

@@ -18,12 +18,13 @@
 #include "RecordingUserInteraction.h"
 #include "console/Console.h"
 #include "gui/MainWindow.h"
+#include "gui/QtDialogRunner.h"
+#include "gui/RemoteIpDialog.h"
 #include "gui/controls/ColorScheme.h"
 #include "gui/controls/DialogUnits.h"
 #include "gui/controls/IpAddressEdit.h"
-#include "gui/RemoteIpDialog.h"
 #include "persistence/DefinitionWriter.h"
-#include "gui/QtDialogRunner.h"
+#include "platform/files/PosixFileSystem.h"
 #include "support/ConsoleHarness.h"
 
 using namespace vantelo;
@@ -50,7 +51,7 @@ struct Window {
 
     void Start() {
         console = std::make_unique<Console>(
-            ConsolePorts{&network, &clock, &clock, &ui, &addresses, &dialogs, dir.Path()});
+            ConsolePorts{&network, &clock, &clock, &ui, &addresses, &dialogs, &files, dir.Path()});
         dialog = std::make_unique<MainWindow>(*console);
         dialogs.SetParent(dialog.get());
         dialogs.SetApplyRemoteIp([this](uint32_t ip) { return console->ApplyRemoteIp(ip); });
@@ -87,6 +88,7 @@ struct Window {
     test::RecordingUserInteraction ui;
     test::FixedAddressTable addresses;
     QtDialogRunner dialogs;
+    PosixFileSystem files;
     std::vector<std::unique_ptr<test::SimulatedAgent>> agents;
     std::unique_ptr<Console> console;
     std::unique_ptr<MainWindow> dialog;

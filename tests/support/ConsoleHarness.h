@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "console/Console.h"
+#include "platform/files/PosixFileSystem.h"
 #include "protocol/DeviceRecord.h"
 #include "support/AgentDatagrams.h"
 #include "support/ScriptedDialogs.h"
@@ -41,6 +42,7 @@ public:
     ScriptedUserInteraction ui;
     ScriptedDialogRunner dialogs;
     FixedAddressTable addresses;
+    PosixFileSystem files;
     std::unique_ptr<Console> console;
 };
 

@@ -3,14 +3,14 @@
 #include "console/ConsoleState.h"
 #include "console/Discovery.h"
 #include "console/EngineHooks.h"
-#include "lists/ListSorting.h"
 #include "console/ReceivePath.h"
+#include "lists/ListSorting.h"
 #include "lists/Selection.h"
-#include "transport/Sockets.h"
 #include "monitor/MonitorList.h"
 #include "persistence/ConfigDirectory.h"
 #include "persistence/DefinitionFile.h"
 #include "persistence/MonitorFileCommands.h"
+#include "transport/Sockets.h"
 
 namespace vantelo {
 
@@ -18,8 +18,9 @@ namespace {
 
 void LoadDefinition(ConsoleState& state) {
     DefinitionValues values{};
-    if (LoadDefinitionFile(JoinPath(state.ports.configDirectory, kDefinitionFileName), &values) ==
-        0) {
+    if (LoadDefinitionFile(*state.ports.files,
+                           JoinPath(state.ports.configDirectory, kDefinitionFileName),
+                           &values) == 0) {
         state.deviceTypeId = values.deviceTypeId;
         state.basePort = values.basePort;
         return;

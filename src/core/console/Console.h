@@ -8,6 +8,7 @@
 #include "ports/AddressTable.h"
 #include "ports/DatagramSocket.h"
 #include "ports/DialogRunner.h"
+#include "ports/FileSystem.h"
 #include "ports/Timers.h"
 #include "ports/UserInteraction.h"
 #include "protocol/DeviceRecord.h"
@@ -23,6 +24,7 @@ struct ConsolePorts {
     UserInteraction* ui = nullptr;
     AddressTable* addresses = nullptr;
     DialogRunner* dialogs = nullptr;
+    FileSystem* files = nullptr;
     std::string configDirectory;  // where define.ecf, monitor.cfg and syslog.log live
 };
 

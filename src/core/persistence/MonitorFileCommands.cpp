@@ -4,11 +4,11 @@
 #include <string>
 
 #include "lists/ListRows.h"
-#include "protocol/RecordText.h"
 #include "monitor/MonitorList.h"
 #include "persistence/ConfigDirectory.h"
 #include "persistence/MonitorFile.h"
 #include "protocol/DeviceTables.h"
+#include "protocol/RecordText.h"
 
 namespace vantelo {
 
@@ -16,6 +16,7 @@ namespace {
 
 constexpr const char* kFilter = "config File (*.cfg)|*.cfg||";
 constexpr const char* kConfigFileError = "Config File Error";
+constexpr const char* kSaveFailed = "Monitor list save fail";
 
 std::string MonitorFilePath(const ConsoleState& state) {
     return JoinPath(state.ports.configDirectory, kMonitorFileName);
@@ -51,10 +52,18 @@ int AppendLoaded(ConsoleState& state, DeviceRecord record) {
     return 0;
 }
 
+// Writes the first count records to path; tells the operator when they could not be written
+// whole.
+void SaveTo(ConsoleState& state, const std::string& path, int count) {
+    if (WriteMonitorFile(*state.ports.files, path, state.monitorTable.data(), count) != 0) {
+        ShowBox(state, kSaveFailed, "file error");
+    }
+}
+
 }  // namespace
 
 void LoadMonitorListAtStartup(ConsoleState& state) {
-    int count = ReadMonitorFile(MonitorFilePath(state), &state.monitorTable);
+    int count = ReadMonitorFile(*state.ports.files, MonitorFilePath(state), &state.monitorTable);
     if (count < 0) {
         ShowBox(state, kConfigFileError);
         return;
@@ -71,7 +80,7 @@ void LoadMonitorListAtStartup(ConsoleState& state) {
 }
 
 void SaveMonitorList(ConsoleState& state) {
-    WriteMonitorFile(MonitorFilePath(state), state.monitorTable.data(), state.MonitorCount());
+    SaveTo(state, MonitorFilePath(state), state.MonitorCount());
 }
 
 void SaveMonitorListAs(ConsoleState& state) {
@@ -81,7 +90,7 @@ void SaveMonitorListAs(ConsoleState& state) {
                                      &path)) {
         return;
     }
-    WriteMonitorFile(path, state.monitorTable.data(), count);
+    SaveTo(state, path, count);
 }
 
 void LoadMonitorList(ConsoleState& state) {
@@ -91,7 +100,7 @@ void LoadMonitorList(ConsoleState& state) {
         return;
     }
     auto records = std::make_unique<DeviceTable>();
-    int count = ReadMonitorFile(path, records.get());
+    int count = ReadMonitorFile(*state.ports.files, path, records.get());
     if (count < 0) {
         ShowBox(state, kConfigFileError);
         return;
