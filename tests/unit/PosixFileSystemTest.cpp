@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/LinkTarget.h"
 #include "support/FileFaults.h"
 #include "support/TestFiles.h"
 
@@ -260,6 +261,17 @@ TEST_F(PosixFiles, AFileInADirectoryThatTakesNoNewFileIsOverwrittenInPlace) {
     EXPECT_EQ(ReadBytes(path), Text("new"));
     EXPECT_EQ(StatOf(path).st_ino, inode);
     EXPECT_EQ(DirectoryEntries(dir.Path()), std::set<std::string>{"monitor.cfg"});
+}
+
+TEST_F(PosixFiles, AFileWhoseNameLeavesNoRoomForATemporaryNameIsOverwrittenInPlace) {
+    // 250 characters: the temporary name's suffix would pass the 255 a name may have.
+    std::string path = File(std::string(246, 'm') + ".cfg");
+    WriteBytes(path, Text("old contents"));
+    ino_t inode = StatOf(path).st_ino;
+    ASSERT_EQ(Replace(path, Text("new")), 0);
+    EXPECT_EQ(ReadBytes(path), Text("new"));
+    EXPECT_EQ(StatOf(path).st_ino, inode);
+    EXPECT_EQ(DirectoryEntries(dir.Path()), std::set<std::string>{NameOf(path)});
 }
 
 TEST_F(PosixFiles, AFileThatMayNotBeWrittenIsNotReplacedThroughItsDirectory) {
