@@ -13,13 +13,10 @@ int main(int argc, char** argv) {
     // The system proxy lookup is of no use for UDP on the local network and starts a thread.
     QNetworkProxyFactory::setUseSystemConfiguration(false);
 
-    std::string configDirectory;
-    if (vantelo::ConfigDirectory(&configDirectory) != 0) {
-        configDirectory =
-            vantelo::JoinPath(QCoreApplication::applicationDirPath().toStdString(), "cfg");
-    }
-    // The application ends with its main window, however that closes.
-    vantelo::ConsoleApp app(configDirectory);
+    // Qt knows the executable's own path, wherever it was started from. The application ends
+    // with its main window, however that closes.
+    vantelo::ConsoleApp app(
+        vantelo::ConfigDirectoryFor(QCoreApplication::applicationFilePath().toStdString()));
     app.Run();
     return 0;
 }

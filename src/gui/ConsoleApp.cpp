@@ -18,6 +18,7 @@ ConsoleApp::ConsoleApp(std::string configDirectory, PortChoices choices) {
                        Chosen<UserInteraction>(choices.ui, &ui_),
                        Chosen<AddressTable>(choices.addresses, &addresses_),
                        &dialogs_,
+                       &files_,
                        std::move(configDirectory)};
     console_ = std::make_unique<Console>(ports);
     window_ = std::make_unique<MainWindow>(*console_);

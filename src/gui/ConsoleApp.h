@@ -10,6 +10,7 @@
 #include "platform/QtAddressTable.h"
 #include "platform/QtDatagramSocket.h"
 #include "platform/QtTimers.h"
+#include "platform/files/PosixFileSystem.h"
 
 namespace vantelo {
 
@@ -46,6 +47,7 @@ private:
     QtUserInteraction ui_;
     QtAddressTable addresses_;
     QtDialogRunner dialogs_;
+    PosixFileSystem files_;
     std::unique_ptr<Console> console_;
     std::unique_ptr<MainWindow> window_;
 };

@@ -19,6 +19,7 @@
 
 #include "agentsim_client.h"
 #include "persistence/DefinitionFile.h"
+#include "platform/files/PosixFileSystem.h"
 #include "protocol/Conversions.h"
 #include "protocol/PacketHeader.h"
 
@@ -155,9 +156,11 @@ void Polls(const DefinitionValues& d, int agents, uint32_t first) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    PosixFileSystem files;
     DefinitionValues d{};
     uint32_t first = 0;
-    if (argc != 4 || LoadDefinitionFile(argv[1], &d) != 0 || TextToIp(argv[3], &first) != 0) {
+    if (argc != 4 || LoadDefinitionFile(files, argv[1], &d) != 0 ||
+        TextToIp(argv[3], &first) != 0) {
         std::fprintf(stderr, "usage: agentsim_bench DEFINE_FILE AGENTS FIRST_IP\n");
         return 2;
     }

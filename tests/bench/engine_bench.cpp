@@ -9,6 +9,7 @@
 
 #include "console/Console.h"
 #include "persistence/DefinitionWriter.h"
+#include "platform/files/PosixFileSystem.h"
 #include "support/AgentDatagrams.h"
 #include "support/QuietPorts.h"
 #include "support/TestFiles.h"
@@ -32,7 +33,8 @@ public:
     explicit Engine(const std::vector<DeviceRecord>& monitored) {
         WriteBytes(dir_.File("define.ecf"), BuildDefinitionFile(kDeviceTypeId, kBasePort));
         WriteBytes(dir_.File("monitor.cfg"), RecordBytes(monitored));
-        ConsolePorts ports{&network_, &clock_, &clock_, &ui_, &addresses_, &dialogs_, dir_.Path()};
+        ConsolePorts ports{&network_,   &clock_,   &clock_, &ui_,
+                           &addresses_, &dialogs_, &files_, dir_.Path()};
         console_ = std::make_unique<Console>(ports);
         console_->Initialize(view_);
     }
@@ -54,6 +56,7 @@ private:
     CancelledDialogs dialogs_;
     QuietView view_;
     UnreadableAddressTable addresses_;
+    PosixFileSystem files_;
     std::unique_ptr<Console> console_;
 };
 

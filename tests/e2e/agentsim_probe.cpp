@@ -33,6 +33,7 @@
 #include "agentsim_client.h"
 #include "persistence/DefinitionFile.h"
 #include "protocol/ByteCursor.h"
+#include "platform/files/PosixFileSystem.h"
 #include "protocol/Conversions.h"
 #include "protocol/PacketHeader.h"
 #include "protocol/TlvElements.h"
@@ -274,7 +275,8 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    if (p.command.empty() || LoadDefinitionFile(definePath, &p.definition) != 0) {
+    PosixFileSystem files;
+    if (p.command.empty() || LoadDefinitionFile(files, definePath, &p.definition) != 0) {
         Usage("usage: agentsim_probe --define FILE [--expect N] [--timeout-ms N] COMMAND");
     }
     p.broadcastSocket = OpenSocket(p.definition.basePort);

@@ -12,6 +12,7 @@
 
 #include "console/Console.h"
 #include "persistence/DefinitionWriter.h"
+#include "platform/files/PosixFileSystem.h"
 #include "support/QuietPorts.h"
 #include "support/TableInvariants.h"
 #include "support/TestFiles.h"
@@ -64,7 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CancelledDialogs dialogs;
     QuietView view;
     UnreadableAddressTable addresses;
-    ConsolePorts ports{&network, &clock, &clock, &ui, &addresses, &dialogs, ConfigDirectory()};
+    PosixFileSystem files;
+    ConsolePorts ports{&network,   &clock,   &clock, &ui,
+                       &addresses, &dialogs, &files, ConfigDirectory()};
     Console console(ports);
     console.Initialize(view);
 

@@ -20,6 +20,7 @@ Console& ConsoleHarness::Start() {
     ports.ui = &ui;
     ports.addresses = &addresses;
     ports.dialogs = &dialogs;
+    ports.files = &files;
     ports.configDirectory = dir.Path();
     console = std::make_unique<Console>(ports);
     console->Initialize(view);

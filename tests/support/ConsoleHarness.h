@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "console/Console.h"
+#include "platform/files/PosixFileSystem.h"
 #include "protocol/DeviceRecord.h"
 #include "support/AgentDatagrams.h"
 #include "support/ScriptedDialogs.h"
@@ -42,6 +43,7 @@ public:
     ScriptedDialogRunner dialogs;
     RecordingView view;
     FixedAddressTable addresses;
+    PosixFileSystem files;
     std::unique_ptr<Console> console;
 };
 

@@ -44,6 +44,14 @@ std::vector<uint8_t> RecordBytes(const std::vector<DeviceRecord>& records) {
     return bytes;
 }
 
+std::set<std::string> DirectoryEntries(const std::string& dir) {
+    std::set<std::string> names;
+    for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(dir)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
 DeviceRecord StoredRecord(const AgentSettings& agent, uint32_t deviceTypeId) {
     DeviceRecord record{};
     record.deviceTypeId = deviceTypeId;

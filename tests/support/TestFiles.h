@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 // The file's bytes; empty when it cannot be read.
 std::vector<uint8_t> ReadBytes(const std::string& path);
 std::vector<uint8_t> RecordBytes(const std::vector<DeviceRecord>& records);
+// The names in the directory; a save must leave no temporary file among them.
+std::set<std::string> DirectoryEntries(const std::string& dir);
 
 // The record a stored reply of the agent leaves in a table slot.
 DeviceRecord StoredRecord(const AgentSettings& agent, uint32_t deviceTypeId);

@@ -4,14 +4,16 @@
 #include <cstdio>
 
 #include "persistence/DefinitionFile.h"
+#include "platform/files/PosixFileSystem.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: vantelo_definition_check FILE\n");
         return 2;
     }
+    vantelo::PosixFileSystem files;
     vantelo::DefinitionValues values{};
-    if (vantelo::LoadDefinitionFile(argv[1], &values) != 0) {
+    if (vantelo::LoadDefinitionFile(files, argv[1], &values) != 0) {
         std::printf("refused\n");
         return 1;
     }

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "support/ConsoleHarness.h"
+#include "support/FileFaults.h"
 #include "support/TableInvariants.h"
 
 namespace vantelo::test {
@@ -60,7 +64,7 @@ TEST_F(MonitorFile, SaveWritesTheUsedSlotsByteForByteInTableOrder) {
     EXPECT_EQ(saved, TableBytes(console.MonitorTable(), 3));
     // Sorted by MAC text in descending order, agent 3 shows first.
     EXPECT_EQ(console.MonitorList().Text(0, 7), std::string(21, 'L'));
-    EXPECT_FALSE(std::filesystem::exists(h.dir.File("monitor.cfg.tmp")));
+    EXPECT_EQ(DirectoryEntries(h.dir.Path()), (std::set<std::string>{"define.ecf", "monitor.cfg"}));
 }
 
 TEST_F(MonitorFile, LoadingResetsTheLivenessFieldsAndKeepsTheNotAliveIcon) {
@@ -160,19 +164,67 @@ TEST_F(MonitorFile, SaveAsAndLoadAskForAFileAndDoNothingOnCancel) {
     EXPECT_EQ(console.MonitorList().RowCount(), 0);
 }
 
-TEST_F(MonitorFile, AFailedSaveLeavesTheEarlierFileWhole) {
-    std::vector<DeviceRecord> records = {Saved(1, kNoImage), Saved(2, kNoImage)};
-    h.WriteMonitorFile(records);
-    std::vector<uint8_t> before = ReadBytes(h.dir.File("monitor.cfg"));
-    Console& console = h.Start();
-    console.OnSelect(ListId::Monitor, 0, true);
-    h.ui.ExpectBox(MessageBoxRequest{"Are you sure to delete this item ?", "Warning",
-                                     BoxIcon::Warning, BoxButtons::OkCancel, BoxOwner::MainWindow});
-    console.OnDeleteItem();
-    // The temporary file cannot be made: a directory holds its name.
-    std::filesystem::create_directory(h.dir.File("monitor.cfg.tmp"));
-    console.OnMonitorSave();
-    EXPECT_EQ(ReadBytes(h.dir.File("monitor.cfg")), before);
+TEST(MonitorFileSave, AFailureShowsABoxAndLeavesTheEarlierFileWhole) {
+    enum class Fault { DiskTakesPart, TargetIsADirectory, DirectoryMissing, TargetIsAFifo };
+    struct Case {
+        const char* name;
+        bool saveAs;
+        Fault fault;
+    } cases[] = {
+        {"Monitor save, the disk takes only part of the list", false, Fault::DiskTakesPart},
+        {"Monitor save, monitor.cfg is a directory", false, Fault::TargetIsADirectory},
+        {"Save as over a file, the disk takes only part of the list", true, Fault::DiskTakesPart},
+        {"Save as into a missing directory", true, Fault::DirectoryMissing},
+        {"Save as onto a FIFO", true, Fault::TargetIsAFifo},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ConsoleHarness h;
+        std::vector<uint8_t> before = RecordBytes({Saved(1, kNoImage), Saved(2, kNoImage)});
+        WriteBytes(h.dir.File("monitor.cfg"), before);
+        Console& console = h.Start();
+        // One record fewer than the file holds, so a written file would differ.
+        h.ui.ExpectBox(MessageBoxRequest{"Are you sure to delete this item ?", "Warning",
+                                         BoxIcon::Warning, BoxButtons::OkCancel,
+                                         BoxOwner::MainWindow});
+        console.OnSelect(ListId::Monitor, 0, true);
+        console.OnDeleteItem();
+
+        std::string target = h.dir.File(!c.saveAs                            ? "monitor.cfg"
+                                        : c.fault == Fault::DirectoryMissing ? "absent/copy.cfg"
+                                                                             : "copy.cfg");
+        std::filesystem::remove(target);
+        if (c.fault == Fault::DiskTakesPart) {
+            WriteBytes(target, before);
+        } else if (c.fault == Fault::TargetIsADirectory) {
+            std::filesystem::create_directory(target);
+        } else if (c.fault == Fault::TargetIsAFifo) {
+            ASSERT_EQ(::mkfifo(target.c_str(), 0644), 0);
+        }
+        std::set<std::string> entries = DirectoryEntries(h.dir.Path());
+
+        h.ui.ExpectError("Monitor list save fail", "file error");
+        {
+            FifoWatchdog watchdog(target);
+            std::optional<FileSizeLimit> limit;
+            if (c.fault == Fault::DiskTakesPart) {
+                limit.emplace(100);
+            }
+            if (c.saveAs) {
+                h.ui.ExpectFileDialog(kSaveAs, target);
+                console.OnMonitorSaveAs();
+            } else {
+                console.OnMonitorSave();
+            }
+            EXPECT_FALSE(watchdog.Fired());
+        }
+        EXPECT_TRUE(h.ui.AllShown());
+        EXPECT_EQ(DirectoryEntries(h.dir.Path()), entries);
+        if (c.fault == Fault::DiskTakesPart) {
+            EXPECT_EQ(ReadBytes(target), before);
+        }
+        EXPECT_EQ(TableListMismatch(console), "");
+    }
 }
 
 TEST_F(MonitorFile, NoRecordGoesPastSlot255) {

@@ -6,6 +6,7 @@
 
 #include "persistence/DefinitionFile.h"
 #include "protocol/ByteCursor.h"
+#include "platform/files/PosixFileSystem.h"
 #include "protocol/Conversions.h"
 
 namespace vantelo::agentsim {
@@ -152,7 +153,8 @@ int ParseOptions(int argc, const char* const* argv, Options* options, std::strin
 
 int PrepareAgents(Options* options, std::vector<AgentSettings>* agents, std::string* error) {
     DefinitionValues values{};
-    if (LoadDefinitionFile(options->definePath, &values) != 0) {
+    PosixFileSystem files;
+    if (LoadDefinitionFile(files, options->definePath, &values) != 0) {
         return Fail(error, "cannot use the definition file '" + options->definePath +
                                "' (missing, unreadable or failing its checksum)");
     }

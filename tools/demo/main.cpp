@@ -17,6 +17,7 @@
 #include "AgentSetup.h"
 #include "persistence/DefinitionFile.h"
 #include "persistence/MonitorFile.h"
+#include "platform/files/PosixFileSystem.h"
 #include "protocol/Conversions.h"
 
 namespace {
@@ -141,8 +142,9 @@ int main(int argc, char** argv) {
     if (int status = ParseArguments(argc, argv, &args); status != 0) {
         return status;
     }
+    vantelo::PosixFileSystem files;
     vantelo::DefinitionValues definition{};
-    if (vantelo::LoadDefinitionFile(args.define, &definition) != 0) {
+    if (vantelo::LoadDefinitionFile(files, args.define, &definition) != 0) {
         return Fail("cannot read the definition file " + args.define);
     }
     std::vector<AgentSettings> agents;
@@ -164,8 +166,8 @@ int main(int argc, char** argv) {
         }
         records.push_back(RecordOf(agent, definition.deviceTypeId));
     }
-    if (vantelo::WriteMonitorFile(args.output, records.data(), static_cast<int>(records.size())) !=
-        0) {
+    if (vantelo::WriteMonitorFile(files, args.output, records.data(),
+                                  static_cast<int>(records.size())) != 0) {
         std::fprintf(stderr, "vantelo-demo-monitor: cannot write %s\n", args.output.c_str());
         return 1;
     }

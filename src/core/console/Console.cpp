@@ -10,14 +10,15 @@ Console::Console(const ConsolePorts& ports)
     : ports_(ports),
       boxes_(*ports.ui, *ports.timers),
       transport_(*ports.sockets, boxes_),
-      files_(lists_, boxes_, *ports.ui, ports.configDirectory),
+      files_(lists_, boxes_, *ports.ui, *ports.files, ports.configDirectory),
       editor_(lists_, boxes_, *ports.dialogs),
       receivePath_(ReceivePath::Parts{transport_, lists_, boxes_, traps_, setConfirmation_,
                                       upgrade_, rediscovery_}) {}
 
 void Console::LoadDefinition() {
     DefinitionValues values{};
-    if (LoadDefinitionFile(JoinPath(ports_.configDirectory, kDefinitionFileName), &values) == 0) {
+    if (LoadDefinitionFile(*ports_.files, JoinPath(ports_.configDirectory, kDefinitionFileName),
+                           &values) == 0) {
         transport_.SetDefinition(values.deviceTypeId, values.basePort);
         return;
     }

@@ -15,6 +15,7 @@
 #include "ports/ConsoleView.h"
 #include "ports/DatagramSocket.h"
 #include "ports/DialogRunner.h"
+#include "ports/FileSystem.h"
 #include "ports/Timers.h"
 #include "ports/UserInteraction.h"
 #include "settings/SetConfirmation.h"
@@ -31,6 +32,7 @@ struct ConsolePorts {
     UserInteraction* ui = nullptr;
     AddressTable* addresses = nullptr;
     DialogRunner* dialogs = nullptr;
+    FileSystem* files = nullptr;
     std::string configDirectory;  // where define.ecf, monitor.cfg and syslog.log live
 };
 

@@ -9,9 +9,6 @@ namespace vantelo {
 // trailing separator. A path without a directory part gives "./cfg".
 std::string ConfigDirectoryFor(std::string_view programPath);
 
-// ConfigDirectoryFor the running executable; returns -1 when its path cannot be read.
-int ConfigDirectory(std::string* out);
-
 // dir + "/" + name.
 std::string JoinPath(std::string_view dir, std::string_view name);
 

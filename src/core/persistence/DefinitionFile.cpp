@@ -1,8 +1,8 @@
 #include "persistence/DefinitionFile.h"
 
 #include <cstring>
-#include <fstream>
 #include <string_view>
+#include <vector>
 
 #include "persistence/DefinitionCipher.h"
 #include "protocol/Conversions.h"
@@ -65,14 +65,12 @@ int ParseDefinitionFile(const uint8_t* bytes, size_t length, DefinitionValues* v
     return 0;
 }
 
-int LoadDefinitionFile(const std::string& path, DefinitionValues* values) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+int LoadDefinitionFile(FileSystem& files, const std::string& path, DefinitionValues* values) {
+    std::vector<uint8_t> bytes;
+    if (files.ReadFile(path, kDefinitionFileMax, &bytes) != 0) {
         return -1;
     }
-    uint8_t bytes[kDefinitionFileMax + 1];
-    file.read(reinterpret_cast<char*>(bytes), sizeof bytes);
-    return ParseDefinitionFile(bytes, static_cast<size_t>(file.gcount()), values);
+    return ParseDefinitionFile(bytes.data(), bytes.size(), values);
 }
 
 }  // namespace vantelo

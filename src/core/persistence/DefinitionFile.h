@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ports/FileSystem.h"
+
 namespace vantelo {
 
 inline constexpr size_t kDefinitionFileMax = 256;
@@ -21,6 +23,6 @@ struct DefinitionValues {
 int ParseDefinitionFile(const uint8_t* bytes, size_t length, DefinitionValues* values);
 
 // Reads and parses the file at path; a missing or unreadable file is -1.
-int LoadDefinitionFile(const std::string& path, DefinitionValues* values);
+int LoadDefinitionFile(FileSystem& files, const std::string& path, DefinitionValues* values);
 
 }  // namespace vantelo

@@ -53,7 +53,7 @@ int MonitorFiles::AppendLoaded(DeviceRecord record) {
 
 void MonitorFiles::LoadAtStartup() {
     auto records = std::make_unique<DeviceTable>();
-    int count = ReadMonitorFile(MonitorFilePath(), records.get());
+    int count = ReadMonitorFile(files_, MonitorFilePath(), records.get());
     if (count < 0) {
         boxes_.Ask(ErrorBox(kConfigFileError));
         return;
@@ -69,8 +69,16 @@ void MonitorFiles::LoadAtStartup() {
     }
 }
 
+// Writes the first count records to path; tells the operator when they could not be written
+// whole.
+void MonitorFiles::SaveTo(const std::string& path, int count) {
+    if (WriteMonitorFile(files_, path, lists_.MonitorTable().data(), count) != 0) {
+        boxes_.Ask(ErrorBox("Monitor list save fail", "file error"));
+    }
+}
+
 void MonitorFiles::Save() {
-    WriteMonitorFile(MonitorFilePath(), lists_.MonitorTable().data(), lists_.MonitorCount());
+    SaveTo(MonitorFilePath(), lists_.MonitorCount());
 }
 
 void MonitorFiles::SaveAs() {
@@ -79,7 +87,7 @@ void MonitorFiles::SaveAs() {
     if (!ui_.AskFileName(FileDialogRequest{true, kFilter, "*.cfg", "Default.cfg"}, &path)) {
         return;
     }
-    WriteMonitorFile(path, lists_.MonitorTable().data(), count);
+    SaveTo(path, count);
 }
 
 void MonitorFiles::Load() {
@@ -88,7 +96,7 @@ void MonitorFiles::Load() {
         return;
     }
     auto records = std::make_unique<DeviceTable>();
-    int count = ReadMonitorFile(path, records.get());
+    int count = ReadMonitorFile(files_, path, records.get());
     if (count < 0) {
         boxes_.Ask(ErrorBox(kConfigFileError));
         return;
