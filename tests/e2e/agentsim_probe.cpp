@@ -32,8 +32,8 @@
 
 #include "agentsim_client.h"
 #include "persistence/DefinitionFile.h"
-#include "protocol/ByteCursor.h"
 #include "platform/files/PosixFileSystem.h"
+#include "protocol/ByteCursor.h"
 #include "protocol/Conversions.h"
 #include "protocol/PacketHeader.h"
 #include "protocol/TlvElements.h"

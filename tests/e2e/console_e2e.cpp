@@ -3,17 +3,23 @@
 // console's configuration directory and the simulator's control socket come in
 // VANTELO_E2E_CONFIG and VANTELO_E2E_CONTROL.
 
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSet>
 #include <QTableView>
+#include <QTimer>
+#include <QUdpSocket>
+#include <cstdint>
 
 #include "GuiTestSupport.h"
 #include "console_window.h"
+#include "gui/ConsoleApp.h"
 #include "protocol/Conversions.h"
+#include "protocol/PacketHeader.h"
 
 using namespace vantelo;
-using vantelo::test::ConsoleWindow;
-using vantelo::test::FindViewRow;
-using vantelo::test::RowTexts;
+using namespace vantelo::test;
 
 namespace {
 
@@ -65,19 +71,6 @@ QMap<QString, QStringList> RowsByKey(const QTableView* view, int key) {
     return rows;
 }
 
-QStringList Column(const QTableView* view, int column) {
-    QStringList texts;
-    for (int row = 0; row < view->model()->rowCount(); ++row) {
-        texts << view->model()->index(row, column).data().toString();
-    }
-    return texts;
-}
-
-void ClickRow(QTableView* view, int row) {
-    const QRect cell = view->visualRect(view->model()->index(row, 1));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
 }  // namespace
 
 class TestConsoleE2e : public QObject {
@@ -88,6 +81,7 @@ private slots:
     void movedAgentAnswersIntoMonitorRow();
     void monitorListFromFile();
     void fullDiscoveryList();
+    void floodOfErrorCodedReplies();
 };
 
 void TestConsoleE2e::discoveryListsEveryAgent() {
@@ -214,6 +208,121 @@ void TestConsoleE2e::fullDiscoveryList() {
         listed.insert(refused);
         QCOMPARE(listed, agents);
     }
+}
+
+namespace {
+
+// The resident set of this process in KiB, from the kernel's status of it.
+long ResidentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').first().toLong();
+        }
+    }
+    return -1;
+}
+
+QList<QMessageBox*> OpenBoxes() {
+    QList<QMessageBox*> open;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible()) {
+            open << box;
+        }
+    }
+    return open;
+}
+
+// How deep the stack is below the frame that took base: each nested box adds to it.
+uintptr_t StackDepth(uintptr_t base) {
+    volatile char here = 0;
+    return base - reinterpret_cast<uintptr_t>(&here);
+}
+
+}  // namespace
+
+// Any host on the network can send error-coded replies at any rate. With the real message boxes,
+// the first reply's box is open while the rest arrive; none may open inside it, the stack and the
+// memory stay bounded, the console ends on Exit, and a Discovery afterwards fills the list.
+void TestConsoleE2e::floodOfErrorCodedReplies() {
+    constexpr int kReplies = 60000;
+    constexpr int kPerTick = 250;
+    volatile char baseMarker = 0;
+    const auto base = reinterpret_cast<uintptr_t>(&baseMarker);
+    ConsoleApp app(ConfigDirectory());
+    app.Initialize();
+    app.Window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&app.Window()));
+
+    PacketHeader header{kProtocolVersion,
+                        kDirectionReply,
+                        {0x00, 0x0a, 0x1b, 0x00, 0x00, 0x63},
+                        2,
+                        static_cast<uint16_t>(OpCode::DiscoveryReply),
+                        2,
+                        app.Engine().Sockets().DeviceTypeId(),
+                        0};
+    QByteArray datagram(static_cast<qsizetype>(kHeaderSize), '\0');
+    EncodeHeader(header, std::span<uint8_t, kHeaderSize>(
+                             reinterpret_cast<uint8_t*>(datagram.data()), kHeaderSize));
+    QUdpSocket sender;
+    QVERIFY(sender.bind(QHostAddress(QStringLiteral("10.77.0.99")), 0));
+    const QHostAddress console(QStringLiteral("10.77.0.1"));
+    const auto consolePort = static_cast<quint16>(app.Engine().Sockets().BasePort() + 1);
+
+    const long residentBefore = ResidentKiB();
+    int sent = 0;
+    int mostOpen = 0;
+    uintptr_t deepest = 0;
+    long residentMost = residentBefore;
+    QTimer flood;
+    flood.setInterval(1);
+    QObject::connect(&flood, &QTimer::timeout, [&] {
+        mostOpen = std::max(mostOpen, static_cast<int>(OpenBoxes().size()));
+        deepest = std::max(deepest, StackDepth(base));
+        residentMost = std::max(residentMost, ResidentKiB());
+        for (int k = 0; k < kPerTick && sent < kReplies; ++k, ++sent) {
+            sender.writeDatagram(datagram, console, consolePort);
+        }
+    });
+    // Once the flood is over, the operator closes whatever box is open.
+    int closed = 0;
+    QTimer operatorCloses;
+    operatorCloses.setInterval(50);
+    QObject::connect(&operatorCloses, &QTimer::timeout, [&] {
+        if (sent < kReplies) {
+            return;
+        }
+        for (QMessageBox* box : OpenBoxes()) {
+            QCOMPARE(box->text(), QStringLiteral("Device return : password error"));
+            ++closed;
+            box->accept();
+        }
+    });
+    flood.start();
+    operatorCloses.start();
+    QTRY_VERIFY_WITH_TIMEOUT(sent == kReplies && OpenBoxes().isEmpty() &&
+                                 app.Engine().MessageBoxes().WaitingNotices() == 0,
+                             30000);
+    QTest::qWait(kSettleMs);
+    flood.stop();
+    operatorCloses.stop();
+
+    QVERIFY2(closed >= 1 && closed <= 4, qPrintable(QString::number(closed)));
+    QCOMPARE(mostOpen, 1);
+    QVERIFY2(deepest < 512 * 1024, qPrintable(QString::number(deepest)));
+    QVERIFY2(residentMost - residentBefore < 64 * 1024,
+             qPrintable(QString::number(residentMost - residentBefore)));
+
+    QTableView* discovery = app.Window().DiscoveryView();
+    QTest::mouseClick(app.Window().findChild<QPushButton*>(QStringLiteral("1001")), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), ExpectedDiscoveryRows().size(),
+                              kTimeoutMs);
+    QTest::mouseClick(app.Window().findChild<QPushButton*>(QStringLiteral("1053")), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!app.Window().isVisible(), kTimeoutMs);
 }
 
 VANTELO_GUI_TEST_MAIN(TestConsoleE2e)

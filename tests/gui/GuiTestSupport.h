@@ -3,14 +3,17 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QHeaderView>
 #include <QLocale>
 #include <QObject>
 #include <QPointer>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <clocale>
 #include <functional>
+#include <vector>
 
 namespace vantelo::test {
 
@@ -54,6 +57,39 @@ inline void OnNextModal(std::function<void(QWidget*)> act, QWidget* besides = nu
         act(modal);
     });
     timer->start();
+}
+
+// Clicks a row of a list view in its second column, as the operator would.
+inline void ClickRow(QTableView* view, int row, Qt::KeyboardModifiers modifiers = {}) {
+    const QRect cell = view->visualRect(view->model()->index(row, 1));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, cell.center());
+}
+
+inline void ClickHeader(QTableView* view, int column) {
+    QHeaderView* header = view->horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+// The texts of one column of a view, row by row, as shown.
+inline QStringList Column(const QTableView* view, int column) {
+    QStringList texts;
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        texts << view->model()->index(row, column).data().toString();
+    }
+    return texts;
+}
+
+// The rows the view shows selected.
+inline std::vector<int> ViewSelection(const QTableView* view) {
+    std::vector<int> rows;
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        if (view->selectionModel()->isRowSelected(row, QModelIndex())) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
 }
 
 }  // namespace vantelo::test

@@ -11,6 +11,7 @@
 #include "lists/AgentLists.h"
 
 using namespace vantelo;
+using namespace vantelo::test;
 
 namespace {
 
@@ -63,21 +64,6 @@ struct TwoLists {
     QTableView upperView;
     QTableView lowerView;
 };
-
-void ClickRow(QTableView& view, int row, Qt::KeyboardModifiers modifiers = {}) {
-    const QRect cell = view.visualRect(view.model()->index(row, 1));
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, modifiers, cell.center());
-}
-
-std::vector<int> ViewSelection(const QTableView& view) {
-    std::vector<int> rows;
-    for (int row = 0; row < view.model()->rowCount(); ++row) {
-        if (view.selectionModel()->isRowSelected(row, QModelIndex())) {
-            rows.push_back(row);
-        }
-    }
-    return rows;
-}
 
 QString Cell(const QAbstractItemModel& model, int row, int column) {
     return model.data(model.index(row, column)).toString();
@@ -133,7 +119,7 @@ void TestListModel::rowsFollowTheEngine() {
     });
     QCOMPARE(Cell(model, 0, 1), QStringLiteral("10.77.0.10"));
     QCOMPARE(Cell(model, 2, 1), QStringLiteral("10.77.0.9"));
-    QCOMPARE(ViewSelection(view), std::vector<int>{0});
+    QCOMPARE(ViewSelection(&view), std::vector<int>{0});
 
     list.DeleteRow(1);
     QCOMPARE(model.rowCount(), 2);
@@ -170,39 +156,39 @@ void TestListModel::operatorSelectionReachesTheEngine() {
     TwoLists lists;
     QVERIFY(QTest::qWaitForWindowExposed(&lists.lowerView));
 
-    ClickRow(lists.upperView, 1);
-    ClickRow(lists.upperView, 3, Qt::ControlModifier);
+    ClickRow(&lists.upperView, 1);
+    ClickRow(&lists.upperView, 3, Qt::ControlModifier);
     QCOMPARE(lists.upper.SelectedRows(), (std::vector<int>{1, 3}));
 
     // A click in the other list clears this one, in the engine and on the screen.
-    ClickRow(lists.lowerView, 2);
+    ClickRow(&lists.lowerView, 2);
     QCOMPARE(lists.lower.SelectedRows(), std::vector<int>{2});
     QCOMPARE(lists.upper.SelectedRows(), std::vector<int>{});
-    QCOMPARE(ViewSelection(lists.upperView), std::vector<int>{});
+    QCOMPARE(ViewSelection(&lists.upperView), std::vector<int>{});
 
     // Shift-click extends; the other list loses only its first selected row, as the hook says.
-    ClickRow(lists.lowerView, 3, Qt::ShiftModifier);
+    ClickRow(&lists.lowerView, 3, Qt::ShiftModifier);
     QCOMPARE(lists.lower.SelectedRows(), (std::vector<int>{2, 3}));
-    ClickRow(lists.upperView, 0);
+    ClickRow(&lists.upperView, 0);
     QCOMPARE(lists.upper.SelectedRows(), std::vector<int>{0});
     QCOMPARE(lists.lower.SelectedRows(), std::vector<int>{3});
-    QCOMPARE(ViewSelection(lists.lowerView), std::vector<int>{3});
+    QCOMPARE(ViewSelection(&lists.lowerView), std::vector<int>{3});
 
     // Clicking a selected row alone deselects the others.
-    ClickRow(lists.upperView, 2, Qt::ControlModifier);
-    ClickRow(lists.upperView, 2);
+    ClickRow(&lists.upperView, 2, Qt::ControlModifier);
+    ClickRow(&lists.upperView, 2);
     QCOMPARE(lists.upper.SelectedRows(), std::vector<int>{2});
-    QCOMPARE(ViewSelection(lists.upperView), std::vector<int>{2});
+    QCOMPARE(ViewSelection(&lists.upperView), std::vector<int>{2});
 }
 
 void TestListModel::engineSelectionReachesTheView() {
     TwoLists lists;
     lists.agents.Select(ListId::Discovery, 2, true);
-    QCOMPARE(ViewSelection(lists.upperView), std::vector<int>{2});
+    QCOMPARE(ViewSelection(&lists.upperView), std::vector<int>{2});
 
     lists.agents.Select(ListId::Monitor, 0, true);
-    QCOMPARE(ViewSelection(lists.upperView), std::vector<int>{});
-    QCOMPARE(ViewSelection(lists.lowerView), std::vector<int>{0});
+    QCOMPARE(ViewSelection(&lists.upperView), std::vector<int>{});
+    QCOMPARE(ViewSelection(&lists.lowerView), std::vector<int>{0});
 }
 
 void TestListModel::selectedRowsFollowInsertionsAndRemovals() {
@@ -217,16 +203,16 @@ void TestListModel::selectedRowsFollowInsertionsAndRemovals() {
 
     // Rows inserted before and removed around a selected row keep it selected where it went.
     list.InsertRow(0, -1, 9);
-    QCOMPARE(ViewSelection(view), std::vector<int>{1});
+    QCOMPARE(ViewSelection(&view), std::vector<int>{1});
     list.SetSelected(3, true);
     list.DeleteRow(1);
     QCOMPARE(list.SelectedRows(), std::vector<int>{2});
-    QCOMPARE(ViewSelection(view), std::vector<int>{2});
+    QCOMPARE(ViewSelection(&view), std::vector<int>{2});
 
     // A row deleted and inserted again at the same position comes back unselected.
     list.DeleteRow(2);
     list.InsertRow(2, 1, 2);
-    QCOMPARE(ViewSelection(view), std::vector<int>{});
+    QCOMPARE(ViewSelection(&view), std::vector<int>{});
     QCOMPARE(list.SelectedCount(), 0);
 }
 
