@@ -144,9 +144,12 @@ TEST_F(ListRules, VersionCheckAndTargetSelection) {
         const char* message;
     } cases[] = {
         {ListId::Discovery, 0, VersionCode::OlderInterface, nullptr},
-        {ListId::Discovery, 1, VersionCode::InterfaceUnsupported, "agent interface version not support"},
-        {ListId::Discovery, 2, VersionCode::ProtocolUnsupported, "agent protocol version not support"},
-        {ListId::Monitor, 0, VersionCode::ProtocolUnsupported, "agent protocol version not support"},
+        {ListId::Discovery, 1, VersionCode::InterfaceUnsupported,
+         "agent interface version not support"},
+        {ListId::Discovery, 2, VersionCode::ProtocolUnsupported,
+         "agent protocol version not support"},
+        {ListId::Monitor, 0, VersionCode::ProtocolUnsupported,
+         "agent protocol version not support"},
         {ListId::Monitor, 1, VersionCode::Supported, nullptr},
     };
     for (const Case& c : cases) {

@@ -96,7 +96,8 @@ TEST(ConsoleStartup, AFifoInPlaceOfAFileIsUnreadableAndNeverWaitedOn) {
         for (const auto& watchdog : watchdogs) {
             EXPECT_FALSE(watchdog->Fired());
         }
-        EXPECT_EQ(console.Sockets().DeviceTypeId(), c.defineIsFifo ? 0u : ConsoleHarness::kDeviceTypeId);
+        EXPECT_EQ(console.Sockets().DeviceTypeId(),
+                  c.defineIsFifo ? 0u : ConsoleHarness::kDeviceTypeId);
         EXPECT_EQ(console.MonitorList().RowCount(), c.monitorIsFifo ? 0 : 1);
         EXPECT_TRUE(h.network.IsBound(c.defineIsFifo ? 1 : 8001));
     }

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "persistence/DefinitionFile.h"
-#include "protocol/ByteCursor.h"
 #include "platform/files/PosixFileSystem.h"
+#include "protocol/ByteCursor.h"
 #include "protocol/Conversions.h"
 
 namespace vantelo::agentsim {
