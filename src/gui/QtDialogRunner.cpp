@@ -10,6 +10,9 @@ bool QtDialogRunner::Run(const DialogRequest& request) {
             RemoteIpDialog dialog(request, parent_);
             return dialog.exec() == QDialog::Accepted;
         }
+        case DialogId::Configuration:
+        case DialogId::PasswordChange:
+            return false;
     }
     return false;
 }
