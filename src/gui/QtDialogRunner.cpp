@@ -1,5 +1,7 @@
 #include "gui/QtDialogRunner.h"
 
+#include "gui/ConfigurationDialog.h"
+#include "gui/PasswordDialog.h"
 #include "gui/RemoteIpDialog.h"
 
 namespace vantelo {
@@ -10,9 +12,14 @@ bool QtDialogRunner::Run(const DialogRequest& request) {
             RemoteIpDialog dialog(request, parent_);
             return dialog.exec() == QDialog::Accepted;
         }
-        case DialogId::Configuration:
-        case DialogId::PasswordChange:
-            return false;
+        case DialogId::Configuration: {
+            ConfigurationDialog dialog(request, parent_);
+            return dialog.exec() == QDialog::Accepted;
+        }
+        case DialogId::PasswordChange: {
+            PasswordDialog dialog(request, parent_);
+            return dialog.exec() == QDialog::Accepted;
+        }
     }
     return false;
 }
