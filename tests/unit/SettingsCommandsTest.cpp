@@ -374,6 +374,19 @@ TEST_F(SetConfirmationTest, AnotherAgentConfirmsOnlyWithTheRequestedAddress) {
     EXPECT_FALSE(console.PendingSetRequest().Waiting());
 }
 
+// A cleared pending set holds an empty MAC text and 0.0.0.0; a set reply reporting 0.0.0.0 must
+// not count as its answer.
+TEST_F(SetConfirmationTest, NothingIsConfirmedOnceTheRequestIsAnswered) {
+    Console& console = SendMove("10.77.0.2");
+    h.ui.ExpectBox(kSetSuccessful);
+    h.Reply(NumberedAgent(1), OpCode::UnicastSetReply);
+    AgentSettings unset = NumberedAgent(4);
+    unset.ip = 0;
+    h.Receive(SetReply(unset), NumberedAgent(4).ip);
+    EXPECT_EQ(h.ui.Boxes().size(), 1u);
+    EXPECT_FALSE(console.PendingSetRequest().Waiting());
+}
+
 TEST_F(SetConfirmationTest, OnlySetRepliesConfirm) {
     Console& console = SendMove("10.77.0.2");
     h.Reply(NumberedAgent(1), OpCode::DiscoveryReply);

@@ -39,7 +39,6 @@ void Console::Initialize(ConsoleView& view) {
     transport_.Open(SocketId::Unicast, [this] { ReceiveDatagram(SocketId::Unicast); });
     polling_.Start();
     upgrade_.Reset();
-    pendingSet_.Clear();
 }
 
 void Console::Shutdown() {
