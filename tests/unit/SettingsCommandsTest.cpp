@@ -242,6 +242,22 @@ TEST(SetRequest, CarriesItsElementsInOrder) {
 namespace vantelo::test {
 namespace {
 
+TEST(SetRequest, TheLongestTextsMakeA218ByteDatagram) {
+    ConsoleHarness h;
+    AgentSettings agent = NumberedAgent(1);
+    agent.productName = std::string(40, 'p');
+    agent.systemName = std::string(20, 's');
+    agent.location = std::string(20, 'l');
+    Console& console = StartWith(h, agent, true);
+    const std::string twenty(20, 'w');
+    h.dialogs.Expect(
+        DialogId::PasswordChange,
+        {{ControlId::PasswordSet, PasswordForm(twenty.c_str(), twenty.c_str(), twenty.c_str())}});
+    console.OnPasswordChange();
+    ASSERT_EQ(h.network.Sent().size(), 1u);
+    EXPECT_EQ(h.network.Sent()[0].bytes.size(), 218u);
+}
+
 MessageBoxRequest Box(const char* text, const char* caption, BoxIcon icon, BoxOwner owner) {
     return MessageBoxRequest{text, caption, icon, BoxButtons::Ok, owner};
 }
