@@ -215,6 +215,8 @@ void MainWindow::BuildControls(QWidget* client) {
     monitorView_->setFrameStyle(QFrame::Box | QFrame::Plain);
     connect(monitorView_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { console_.OnColumnClick(ListId::Monitor, column); });
+    connect(monitorView_, &QTableView::doubleClicked, this,
+            [this] { console_.OnMonitorDoubleClick(); });
     trapIndicator_ =
         AddPicture(client, QStringLiteral(":/vantelo/bitmap130.png"), du.Point(27, 266));
     trapIndicator_->setObjectName(Id(ControlId::TrapIndicator));
@@ -226,11 +228,15 @@ void MainWindow::BuildControls(QWidget* client) {
 
     AddGroup(client, du.Rect(15, 285, 375, 36));
     AddPicture(client, QStringLiteral(":/vantelo/bitmap152.png"), du.Point(26, 286));
-    AddButton(client, ControlId::ConfigurationSetting, "Configuration setting",
-              du.Rect(26, 299, 72, 12));
-    AddButton(client, ControlId::PasswordChange, "Password change", du.Rect(119, 299, 72, 12));
+    connect(AddButton(client, ControlId::ConfigurationSetting, "Configuration setting",
+                      du.Rect(26, 299, 72, 12)),
+            &QPushButton::clicked, this, [this] { console_.OnConfigurationSetting(); });
+    connect(
+        AddButton(client, ControlId::PasswordChange, "Password change", du.Rect(119, 299, 72, 12)),
+        &QPushButton::clicked, this, [this] { console_.OnPasswordChange(); });
     AddButton(client, ControlId::FirmwareUpgrade, "Firmware upgrade", du.Rect(215, 299, 72, 12));
-    AddButton(client, ControlId::WebAccess, "Web access", du.Rect(307, 299, 72, 12));
+    connect(AddButton(client, ControlId::WebAccess, "Web access", du.Rect(307, 299, 72, 12)),
+            &QPushButton::clicked, this, [this] { console_.OnWebAccess(); });
     connect(AddButton(client, ControlId::Exit, "Exit", du.Rect(307, 324, 72, 12)),
             &QPushButton::clicked, this, &MainWindow::OnExit);
 }

@@ -1,5 +1,7 @@
 #include "gui/QtDialogRunner.h"
 
+#include "gui/ConfigurationDialog.h"
+#include "gui/PasswordDialog.h"
 #include "gui/RemoteIpDialog.h"
 
 namespace vantelo {
@@ -8,6 +10,14 @@ bool QtDialogRunner::Run(const DialogRequest& request) {
     switch (request.id) {
         case DialogId::RemoteIp: {
             RemoteIpDialog dialog(request, parent_);
+            return dialog.exec() == QDialog::Accepted;
+        }
+        case DialogId::Configuration: {
+            ConfigurationDialog dialog(request, parent_);
+            return dialog.exec() == QDialog::Accepted;
+        }
+        case DialogId::PasswordChange: {
+            PasswordDialog dialog(request, parent_);
             return dialog.exec() == QDialog::Accepted;
         }
     }

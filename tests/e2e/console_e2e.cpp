@@ -4,8 +4,10 @@
 // VANTELO_E2E_CONFIG and VANTELO_E2E_CONTROL.
 
 #include <QFile>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSet>
 #include <QTableView>
 #include <QTimer>
@@ -15,6 +17,8 @@
 #include "GuiTestSupport.h"
 #include "console_window.h"
 #include "gui/ConsoleApp.h"
+#include "gui/QtDialogRunner.h"
+#include "gui/controls/IpAddressEdit.h"
 #include "protocol/Conversions.h"
 #include "protocol/PacketHeader.h"
 
@@ -71,6 +75,31 @@ QMap<QString, QStringList> RowsByKey(const QTableView* view, int key) {
     return rows;
 }
 
+// A settings dialog's control by id.
+template <typename T = QWidget>
+T* In(QWidget* dialog, ControlId id) {
+    return dialog->findChild<T*>(Id(id));
+}
+
+void Type(QWidget* dialog, ControlId id, const char* text) {
+    In<QLineEdit>(dialog, id)->setText(QString::fromLatin1(text));
+}
+
+// The dialog's Set button is pressed once the test has filled the fields.
+void PressSet(QWidget* dialog, ControlId set) {
+    QTest::mouseClick(In<QPushButton>(dialog, set), Qt::LeftButton);
+}
+
+// Runs a discovery and waits until every agent of console_agents.txt that is not monitored has
+// answered.
+void Discover(ConsoleWindow& window, int monitored = 0) {
+    window.Click(1001);
+    QTRY_COMPARE_WITH_TIMEOUT(window.DiscoveryView()->model()->rowCount(),
+                              ExpectedDiscoveryRows().size() - monitored, kTimeoutMs);
+}
+
+constexpr const char* kSetSuccessful = "Information|Set Succesful";
+
 }  // namespace
 
 class TestConsoleE2e : public QObject {
@@ -82,6 +111,9 @@ private slots:
     void monitorListFromFile();
     void fullDiscoveryList();
     void floodOfErrorCodedReplies();
+    void configurationMovesAMonitoredAgent();
+    void wrongPasswordIsRefused();
+    void passwordChangeThenConfiguration();
 };
 
 void TestConsoleE2e::discoveryListsEveryAgent() {
@@ -323,6 +355,94 @@ void TestConsoleE2e::floodOfErrorCodedReplies() {
                               kTimeoutMs);
     QTest::mouseClick(app.Window().findChild<QPushButton*>(QStringLiteral("1053")), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!app.Window().isVisible(), kTimeoutMs);
+}
+
+// The agent at 10.77.1.1 (DHCP enabled) is moved to the monitor list, then given a new address,
+// names and a fixed address through the dialog; it answers from its new address.
+void TestConsoleE2e::configurationMovesAMonitoredAgent() {
+    ConsoleWindow window(ConfigDirectory());
+    window.Start();
+    QTableView* discovery = window.DiscoveryView();
+    QTableView* monitor = window.MonitorView();
+    Discover(window);
+    ClickRow(discovery, FindViewRow(discovery, 1, "10.77.1.1"));
+    window.Click(1002);
+    ClickRow(monitor, 0);
+
+    bool addressesLockedByDhcp = false;
+    test::OnNextModal([&](QWidget* dialog) {
+        addressesLockedByDhcp = !In(dialog, ControlId::ConfigIpAddress)->isEnabled();
+        QTest::mouseClick(In<QRadioButton>(dialog, ControlId::ConfigDhcpDisable), Qt::LeftButton);
+        In<IpAddressEdit>(dialog, ControlId::ConfigIpAddress)->SetAddress(0x0A4D0129);
+        Type(dialog, ControlId::ConfigSystemName, "renamed");
+        Type(dialog, ControlId::ConfigLocation, "room 9");
+        Type(dialog, ControlId::ConfigPassword, "admin");
+        PressSet(dialog, ControlId::ConfigSet);
+    });
+    window.Click(1009);
+    QVERIFY(addressesLockedByDhcp);
+    QTRY_COMPARE_WITH_TIMEOUT(window.Ui().BoxTexts(), QStringList{kSetSuccessful}, kTimeoutMs);
+    QCOMPARE(RowTexts(monitor, 0),
+             (QStringList{"", "10.77.1.41", "000a1b000001", "2.001.002", "SW-8", "renamed",
+                          "disable", "room 9", "10.77.0.1", "255.255.0.0", "10.77.0.1"}));
+    QCOMPARE(monitor->model()->rowCount(), 1);
+    // The agent polled or discovered at its new address stays in its one monitor row.
+    Discover(window, 1);
+    QTest::qWait(kSettleMs);
+    QCOMPARE(FindViewRow(discovery, 0, "000a1b000001"), -1);
+    QCOMPARE(window.Ui().BoxTexts(), QStringList{kSetSuccessful});
+}
+
+// A discovered agent reached by broadcast refuses a wrong password; nothing is confirmed.
+void TestConsoleE2e::wrongPasswordIsRefused() {
+    ConsoleWindow window(ConfigDirectory());
+    window.Start();
+    QTableView* discovery = window.DiscoveryView();
+    Discover(window);
+    ClickRow(discovery, FindViewRow(discovery, 1, "10.77.1.2"));
+    test::OnNextModal([](QWidget* dialog) {
+        Type(dialog, ControlId::ConfigSystemName, "never");
+        Type(dialog, ControlId::ConfigPassword, "wrong");
+        PressSet(dialog, ControlId::ConfigSet);
+    });
+    window.Click(1009);
+    QTRY_COMPARE_WITH_TIMEOUT(window.Ui().BoxTexts(),
+                              QStringList{"Error|Device return : password error"}, kTimeoutMs);
+    QTest::qWait(kSettleMs);
+    QCOMPARE(window.Ui().boxes.size(), size_t(1));
+    QCOMPARE(discovery->model()->index(FindViewRow(discovery, 1, "10.77.1.2"), 4).data(),
+             QVariant(QStringLiteral("edge two")));
+    QVERIFY(window.Engine().PendingSetRequest().Waiting());
+}
+
+// The password of 10.77.1.5 changes; a configuration with the new password then succeeds.
+void TestConsoleE2e::passwordChangeThenConfiguration() {
+    ConsoleWindow window(ConfigDirectory());
+    window.Start();
+    QTableView* discovery = window.DiscoveryView();
+    Discover(window);
+    ClickRow(discovery, FindViewRow(discovery, 1, "10.77.1.5"));
+    test::OnNextModal([](QWidget* dialog) {
+        Type(dialog, ControlId::NewPassword, "n3w-secret");
+        Type(dialog, ControlId::ConfirmPassword, "n3w-secret");
+        Type(dialog, ControlId::OriginalPassword, "admin");
+        PressSet(dialog, ControlId::PasswordSet);
+    });
+    window.Click(1008);
+    QTRY_COMPARE_WITH_TIMEOUT(window.Ui().BoxTexts(), QStringList{kSetSuccessful}, kTimeoutMs);
+
+    const int row = FindViewRow(discovery, 1, "10.77.1.5");
+    ClickRow(discovery, row);
+    test::OnNextModal([](QWidget* dialog) {
+        Type(dialog, ControlId::ConfigSystemName, "after change");
+        Type(dialog, ControlId::ConfigPassword, "n3w-secret");
+        PressSet(dialog, ControlId::ConfigSet);
+    });
+    window.Click(1009);
+    QTRY_COMPARE_WITH_TIMEOUT(window.Ui().BoxTexts(), (QStringList{kSetSuccessful, kSetSuccessful}),
+                              kTimeoutMs);
+    QCOMPARE(discovery->model()->index(FindViewRow(discovery, 1, "10.77.1.5"), 4).data(),
+             QVariant(QStringLiteral("after change")));
 }
 
 VANTELO_GUI_TEST_MAIN(TestConsoleE2e)

@@ -1,6 +1,6 @@
 // The main window on the real engine and in-memory ports: its controls and menu, start-up, the
-// wiring of buttons, menus and lists to the engine, the Remote IP dialog, file commands, keys,
-// and the three ways to end.
+// wiring of buttons, menus and lists to the engine, the Remote IP dialog, the settings dialogs,
+// web access, file commands, keys, and the three ways to end.
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,7 +11,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
+#include <algorithm>
 #include <memory>
 
 #include "GuiTestSupport.h"
@@ -24,6 +26,7 @@
 #include "gui/controls/DialogUnits.h"
 #include "gui/controls/IpAddressEdit.h"
 #include "persistence/DefinitionWriter.h"
+#include "protocol/PacketHeader.h"
 #include "support/ConsoleHarness.h"
 
 using namespace vantelo;
@@ -111,6 +114,10 @@ private slots:
     void laterCommandsDoNothingYet();
     void deleteItemAsksFirst();
     void remoteIpDialog();
+    void configurationDialog();
+    void configurationDialogOpensAsTheAgentReported();
+    void passwordDialog();
+    void webAccess();
     void fileCommands();
     void enterAndEscapeAreSwallowed();
     void threeWaysToEnd_data();
@@ -319,7 +326,7 @@ void TestMainWindow::selectionFollowsOperatorAndEngine() {
 void TestMainWindow::laterCommandsDoNothingYet() {
     Window window;
     window.Start();
-    for (const int id : {1007, 1009, 1008, 1042, 1015}) {
+    for (const int id : {1007, 1042}) {
         window.Click(id);
     }
     for (const int id : {32776, 32791, 32783}) {
@@ -395,6 +402,189 @@ void TestMainWindow::remoteIpDialog() {
     OnNextModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
     window.Click(1005);
     QCOMPARE(monitor->model()->rowCount(), 2);
+    QCOMPARE(window.ui.boxes.size(), size_t(1));
+}
+
+// The settings dialogs' controls by id.
+template <typename T = QWidget>
+T* In(QWidget* dialog, ControlId id) {
+    return dialog->findChild<T*>(Id(id));
+}
+
+uint16_t SentOpCode(const test::SentDatagram& sent) {
+    PacketHeader header{};
+    DecodeHeader(sent.bytes, &header);
+    return header.opCode;
+}
+
+void PressEnterAndEscape(const std::vector<QWidget*>& targets) {
+    for (QWidget* target : targets) {
+        target->setFocus();
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QTest::keyClick(target, key);
+        }
+    }
+}
+
+void TestMainWindow::configurationDialog() {
+    Window window;
+    window.WriteMonitorFile({Agent(1)});
+    window.Start();
+    ClickRow(window.Control<QTableView>(1003), 0);
+
+    bool stayedOpen = false;
+    bool radiosSwitch = false;
+    OnNextModal([&](QWidget* dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Configuration setting"));
+        QVERIFY(In<QLineEdit>(dialog, ControlId::ConfigProductName)->isReadOnly());
+        QVERIFY(In<QLineEdit>(dialog, ControlId::ConfigMacAddress)->isReadOnly());
+        QCOMPARE(In<QLineEdit>(dialog, ControlId::ConfigMacAddress)->text(),
+                 QStringLiteral("000a1b000001"));
+        auto* password = In<QLineEdit>(dialog, ControlId::ConfigPassword);
+        QCOMPARE(password->echoMode(), QLineEdit::Password);
+        QVERIFY(password->text().isEmpty());
+        auto* enable = In<QRadioButton>(dialog, ControlId::ConfigDhcpEnable);
+        auto* disable = In<QRadioButton>(dialog, ControlId::ConfigDhcpDisable);
+        QVERIFY(disable->isChecked() && !enable->isChecked());
+        std::vector<QWidget*> fixed{In(dialog, ControlId::ConfigIpAddress),
+                                    In(dialog, ControlId::ConfigSubnetMask),
+                                    In(dialog, ControlId::ConfigGateway)};
+        QTest::mouseClick(enable, Qt::LeftButton);
+        const bool disabledByEnable =
+            std::none_of(fixed.begin(), fixed.end(), [](QWidget* w) { return w->isEnabled(); });
+        const bool trapStays = In(dialog, ControlId::ConfigTrapIp)->isEnabled();
+        QTest::mouseClick(disable, Qt::LeftButton);
+        radiosSwitch =
+            disabledByEnable && trapStays && enable->isEnabled() &&
+            std::all_of(fixed.begin(), fixed.end(), [](QWidget* w) { return w->isEnabled(); }) &&
+            In<IpAddressEdit>(dialog, ControlId::ConfigIpAddress)->Address() == Agent(1).ip;
+
+        PressEnterAndEscape({password, In<QPushButton>(dialog, ControlId::ConfigSet),
+                             In<IpAddressEdit>(dialog, ControlId::ConfigIpAddress)->Field(3),
+                             dialog});
+        QTest::mouseClick(In<QPushButton>(dialog, ControlId::ConfigSet), Qt::LeftButton);
+        stayedOpen = dialog->isVisible();
+        password->setText(QStringLiteral("secret"));
+        QTest::mouseClick(In<QPushButton>(dialog, ControlId::ConfigSet), Qt::LeftButton);
+    });
+    window.Click(1009);
+
+    QVERIFY(radiosSwitch);
+    QVERIFY(stayedOpen);
+    QCOMPARE(window.ui.BoxTexts(), QStringList{"Error|Password lengths between 1-20"});
+    QCOMPARE(window.ui.boxes[0].owner, BoxOwner::Dialog);
+    QCOMPARE(window.network.Sent().size(), size_t(1));
+    QCOMPARE(SentOpCode(window.network.Sent()[0]),
+             static_cast<uint16_t>(OpCode::UnicastSetRequest));
+    QCOMPARE(window.network.Sent()[0].to.address, Agent(1).ip);
+
+    // Cancel and the close box send nothing.
+    OnNextModal([](QWidget* dialog) {
+        QTest::mouseClick(In<QPushButton>(dialog, ControlId::SettingsCancel), Qt::LeftButton);
+    });
+    window.Click(1009);
+    OnNextModal([](QWidget* dialog) { dialog->close(); });
+    window.Click(1009);
+    QCOMPARE(window.network.Sent().size(), size_t(1));
+}
+
+void TestMainWindow::configurationDialogOpensAsTheAgentReported() {
+    DeviceRecord silent = Agent(1);
+    silent.dhcp = kDhcpNotReported;
+    silent.gatewayText[0] = '\0';
+    DeviceRecord automatic = Agent(2);
+    automatic.dhcp = 1;
+    Window window;
+    window.WriteMonitorFile({silent, automatic});
+    window.Start();
+    QTableView* monitor = window.Control<QTableView>(1003);
+
+    ClickRow(monitor, 0);
+    QStringList seen;
+    OnNextModal([&](QWidget* dialog) {
+        auto* enable = In<QRadioButton>(dialog, ControlId::ConfigDhcpEnable);
+        auto* disable = In<QRadioButton>(dialog, ControlId::ConfigDhcpDisable);
+        seen << (enable->isEnabled() || disable->isEnabled() ? "enabled" : "disabled")
+             << (enable->isChecked() || disable->isChecked() ? "checked" : "unchecked")
+             << In<IpAddressEdit>(dialog, ControlId::ConfigGateway)->Field(0)->text();
+        dialog->close();
+    });
+    window.Click(1009);
+    QCOMPARE(seen, (QStringList{"disabled", "unchecked", ""}));
+
+    ClickRow(monitor, 1);
+    bool fixedDisabled = false;
+    OnNextModal([&](QWidget* dialog) {
+        fixedDisabled = In<QRadioButton>(dialog, ControlId::ConfigDhcpEnable)->isChecked() &&
+                        !In(dialog, ControlId::ConfigIpAddress)->isEnabled() &&
+                        !In(dialog, ControlId::ConfigSubnetMask)->isEnabled() &&
+                        !In(dialog, ControlId::ConfigGateway)->isEnabled() &&
+                        In(dialog, ControlId::ConfigTrapIp)->isEnabled();
+        dialog->close();
+    });
+    window.Click(1009);
+    QVERIFY(fixedDisabled);
+}
+
+void TestMainWindow::passwordDialog() {
+    Window window;
+    window.WriteMonitorFile({Agent(1)});
+    window.Start();
+    ClickRow(window.Control<QTableView>(1003), 0);
+
+    QStringList texts;
+    bool stayedOpen = false;
+    OnNextModal([&](QWidget* dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Password_change"));
+        std::vector<QLineEdit*> edits{In<QLineEdit>(dialog, ControlId::NewPassword),
+                                      In<QLineEdit>(dialog, ControlId::ConfirmPassword),
+                                      In<QLineEdit>(dialog, ControlId::OriginalPassword)};
+        for (QLineEdit* edit : edits) {
+            texts << edit->text();
+            QCOMPARE(edit->echoMode(), QLineEdit::Password);
+            edit->setText(QStringLiteral("typed"));
+        }
+        PressEnterAndEscape({edits[0], In<QPushButton>(dialog, ControlId::PasswordSet), dialog});
+        edits[1]->setText(QStringLiteral("Typed"));
+        QTest::mouseClick(In<QPushButton>(dialog, ControlId::PasswordSet), Qt::LeftButton);
+        stayedOpen = dialog->isVisible();
+        edits[1]->setText(QStringLiteral("typed"));
+        QTest::mouseClick(In<QPushButton>(dialog, ControlId::PasswordSet), Qt::LeftButton);
+    });
+    window.Click(1008);
+    QCOMPARE(texts, (QStringList{"", "", ""}));
+    QVERIFY(stayedOpen);
+    QCOMPARE(window.ui.BoxTexts(), QStringList{"Error|Confirm password fail"});
+    QCOMPARE(window.network.Sent().size(), size_t(1));
+
+    // The next opening starts empty again.
+    texts.clear();
+    OnNextModal([&](QWidget* dialog) {
+        texts << In<QLineEdit>(dialog, ControlId::NewPassword)->text();
+        dialog->close();
+    });
+    window.Click(1008);
+    QCOMPARE(texts, QStringList{""});
+}
+
+void TestMainWindow::webAccess() {
+    test::UrlSink sink;
+    Window window;
+    window.WriteMonitorFile({Agent(1), Agent(2)});
+    window.Start();
+    QTableView* monitor = window.Control<QTableView>(1003);
+    window.Click(1015);
+    QCOMPARE(window.ui.BoxTexts(),
+             QStringList{"Error|Please select one device in the monitor list"});
+
+    ClickRow(monitor, 1);
+    window.Click(1015);
+    const QRect cell = monitor->visualRect(monitor->model()->index(0, 1));
+    QTest::mouseClick(monitor->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(monitor->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(window.ui.urls, (std::vector<std::string>{"http://" + Ip(2).toStdString() + "/",
+                                                       "http://" + Ip(1).toStdString() + "/"}));
+    QVERIFY(sink.opened.isEmpty());
     QCOMPARE(window.ui.boxes.size(), size_t(1));
 }
 

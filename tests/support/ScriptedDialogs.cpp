@@ -39,6 +39,9 @@ bool ScriptedDialogRunner::Run(const DialogRequest& request) {
             ADD_FAILURE() << "the dialog has no button " << static_cast<int>(press.button);
             return false;
         }
+        if (press.before) {
+            press.before();
+        }
         int result = action->second(press.fields);
         buttonResults_.push_back(result);
         if (result == 0) {

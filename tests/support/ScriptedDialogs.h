@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "ports/AddressTable.h"
@@ -10,10 +11,12 @@
 
 namespace vantelo::test {
 
-// A button the script presses in a dialog, with what the dialog's fields hold at that moment.
+// A button the script presses in a dialog, with what the dialog's fields hold at that moment;
+// before runs first, as the events of the dialog's loop would while the operator types.
 struct ScriptedPress {
     ControlId button;
     DialogFields fields;
+    std::function<void()> before = {};
 };
 
 // Modal dialogs run from a script: each expected dialog presses its buttons in turn until one

@@ -129,7 +129,7 @@ bool ScriptedUserInteraction::AskFileName(const FileDialogRequest& request, std:
 
 int ScriptedUserInteraction::OpenUrl(const std::string& url) {
     urls_.push_back(url);
-    return 0;
+    return openUrlResult;
 }
 
 void ScriptedUserInteraction::OpenTextFile(const std::string& path) {

@@ -37,6 +37,8 @@ public:
     const std::vector<std::string>& OpenedTextFiles() const { return textFiles_; }
     // The most boxes that were ever open at once.
     int MostOpenAtOnce() const { return mostOpen_; }
+    // What OpenUrl answers: 0, or -1 as when no browser can start.
+    int openUrlResult = 0;
     bool AllShown() const { return expectedBoxes_.empty() && expectedDialogs_.empty(); }
 
 private:

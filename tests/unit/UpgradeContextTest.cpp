@@ -34,20 +34,14 @@ TEST(UpgradeContext, TextsLongerThanTheirFieldsAreCut) {
     for (const Row& row : rows) {
         UpgradeContext context;
         context.SetDeviceMac(std::string(row.macLength, 'm').c_str());
-        context.SetSetTargetMac(std::string(row.macLength, 't').c_str());
         context.SetFirmwarePath(std::string(row.pathLength, 'p').c_str());
         std::array<char, UpgradeContext::kMacCapacity> mac;
-        std::array<char, UpgradeContext::kMacCapacity> target;
         std::array<char, UpgradeContext::kPathCapacity> path;
         mac.fill('x');
-        target.fill('x');
         path.fill('x');
         context.GetDeviceMac(mac);
-        context.GetSetTargetMac(target);
         context.GetFirmwarePath(path);
         EXPECT_EQ(CopiedText(mac), std::string(std::min<size_t>(row.macLength, 15), 'm'))
-            << row.name;
-        EXPECT_EQ(CopiedText(target), std::string(std::min<size_t>(row.macLength, 15), 't'))
             << row.name;
         EXPECT_EQ(CopiedText(path), std::string(std::min<size_t>(row.pathLength, 127), 'p'))
             << row.name;

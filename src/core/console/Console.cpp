@@ -3,6 +3,7 @@
 #include "console/Discovery.h"
 #include "persistence/ConfigDirectory.h"
 #include "persistence/DefinitionFile.h"
+#include "settings/WebAccess.h"
 
 namespace vantelo {
 
@@ -12,6 +13,8 @@ Console::Console(const ConsolePorts& ports)
       transport_(*ports.sockets, boxes_),
       files_(lists_, boxes_, *ports.ui, *ports.files, ports.configDirectory),
       editor_(lists_, boxes_, *ports.dialogs),
+      setConfirmation_(pendingSet_, boxes_),
+      settings_(DeviceSettings::Parts{transport_, lists_, boxes_, *ports.dialogs, pendingSet_}),
       receivePath_(ReceivePath::Parts{transport_, lists_, boxes_, traps_, setConfirmation_,
                                       upgrade_, rediscovery_}) {}
 
@@ -54,6 +57,23 @@ void Console::OnAddToMonitorList() {
 }
 void Console::OnDiscoveryDoubleClick() {
     editor_.MoveDoubleClicked();
+}
+void Console::OnMonitorDoubleClick() {
+    OpenAgentPage(lists_, boxes_, *ports_.ui, WebAccessSource::MonitorDoubleClick);
+}
+void Console::OnWebAccess() {
+    OpenAgentPage(lists_, boxes_, *ports_.ui, WebAccessSource::Button);
+}
+void Console::OnConfigurationSetting() {
+    RowCounts counts{lists_.MonitorCount(), lists_.DiscoveryCount()};
+    if (SelectTarget() == 0) {
+        settings_.Configure(currentSelection_, counts);
+    }
+}
+void Console::OnPasswordChange() {
+    if (SelectTarget() == 0) {
+        settings_.ChangePassword(currentSelection_);
+    }
 }
 void Console::OnAddItem() {
     editor_.AddItem();

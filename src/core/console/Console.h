@@ -18,6 +18,8 @@
 #include "ports/FileSystem.h"
 #include "ports/Timers.h"
 #include "ports/UserInteraction.h"
+#include "settings/DeviceSettings.h"
+#include "settings/PendingSet.h"
 #include "settings/SetConfirmation.h"
 #include "transport/Transport.h"
 #include "upgrade/UpgradeContext.h"
@@ -54,6 +56,10 @@ public:
     void OnDiscovery();
     void OnAddToMonitorList();
     void OnDiscoveryDoubleClick();
+    void OnMonitorDoubleClick();
+    void OnConfigurationSetting();
+    void OnPasswordChange();
+    void OnWebAccess();
     void OnAddItem();
     void OnDeleteItem();
     void OnMonitorSave();
@@ -82,6 +88,7 @@ public:
     const Transport& Sockets() const { return transport_; }
     int PollIntervalSeconds() const { return polling_.IntervalSeconds(); }
     const Boxes& MessageBoxes() const { return boxes_; }
+    const PendingSet& PendingSetRequest() const { return pendingSet_; }
 
     // A view follows every change of the list.
     void WatchList(ListId list, ListModel::Observer* observer) { lists_.Watch(list, observer); }
@@ -102,7 +109,9 @@ private:
     MonitorListEditor editor_;
     Polling polling_;
     Traps traps_;
+    PendingSet pendingSet_;
     SetConfirmation setConfirmation_;
+    DeviceSettings settings_;
     UpgradeContext upgrade_;
     RediscoveryMark rediscovery_;
     ReceivePath receivePath_;

@@ -23,6 +23,26 @@ enum class ControlId : int {
     RemoteIpAddress = 1010,
     RemoteIpLabel = 1115,
     RemoteIpApply = 1,  // the dialog's OK button
+    // Configuration setting dialog.
+    ConfigProductName = 1024,
+    ConfigMacAddress = 1028,
+    ConfigIpAddress = 1033,
+    ConfigSubnetMask = 1036,
+    ConfigGateway = 1034,
+    ConfigTrapIp = 1035,
+    ConfigSystemName = 1027,
+    ConfigLocation = 1031,
+    ConfigPassword = 1022,
+    ConfigDhcpEnable = 1130,
+    ConfigDhcpDisable = 1131,
+    ConfigSet = 1011,
+    // Password change dialog.
+    NewPassword = 1021,
+    ConfirmPassword = 1023,
+    OriginalPassword = 1016,
+    PasswordSet = 1032,
+    // The Cancel button of both settings dialogs.
+    SettingsCancel = 1015,
     // Main menu commands.
     MonitorSave = 32771,
     MonitorLoad = 32773,

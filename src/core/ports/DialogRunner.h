@@ -8,10 +8,11 @@
 
 namespace vantelo {
 
-enum class DialogId { RemoteIp };
+enum class DialogId { RemoteIp, Configuration, PasswordChange };
 
 // The texts of a dialog's fields by control id: an address control gives its dotted text, empty
-// when the operator left it blank.
+// when the operator left it blank; a radio button gives "1" when checked and "0" when not, and
+// has no entry in `initial` when it starts disabled.
 using DialogFields = std::map<ControlId, std::string>;
 
 // A modal dialog as the engine asks for it: what its fields show when it opens and what its

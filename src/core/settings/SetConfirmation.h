@@ -1,14 +1,22 @@
 #pragma once
 
+#include "events/Boxes.h"
 #include "protocol/DeviceRecord.h"
+#include "settings/PendingSet.h"
 
 namespace vantelo {
 
-// The configuration or password request waiting for its answer. The last step of storing a
-// reply comes here, to tell the operator when it answers the pending request.
+// The last step of storing a reply: a set reply that answers the pending request tells the
+// operator that the agent took the settings, once.
 class SetConfirmation {
 public:
-    void ConfirmSetReply(const DeviceRecord& reply) { static_cast<void>(reply); }
+    SetConfirmation(PendingSet& pending, Boxes& boxes) : pending_(pending), boxes_(boxes) {}
+
+    void ConfirmSetReply(const DeviceRecord& reply);
+
+private:
+    PendingSet& pending_;
+    Boxes& boxes_;
 };
 
 }  // namespace vantelo

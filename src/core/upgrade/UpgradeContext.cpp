@@ -78,26 +78,6 @@ int UpgradeContext::GetTriggerAcknowledged(uint16_t* value) const {
     return 0;
 }
 
-int UpgradeContext::SetSetTargetMac(const char* macText) {
-    CopyIn(setTargetMac_, macText);
-    return 0;
-}
-
-int UpgradeContext::GetSetTargetMac(std::span<char, kMacCapacity> out) const {
-    CopyOut(setTargetMac_, out);
-    return 0;
-}
-
-int UpgradeContext::SetRequestedIp(uint32_t ip) {
-    requestedIp_ = ip;
-    return 0;
-}
-
-int UpgradeContext::GetRequestedIp(uint32_t* ip) const {
-    *ip = requestedIp_;
-    return 0;
-}
-
 int UpgradeContext::Reset() {
     *this = UpgradeContext{};
     return 0;

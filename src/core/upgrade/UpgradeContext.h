@@ -6,11 +6,10 @@
 
 namespace vantelo {
 
-// The facts remembered about requests outstanding with one agent: the upgrade target and its
-// transfer progress, and the target of the last configuration or password request. Every
-// operation returns 0. A text longer than its field is cut to the capacity less one; a copy-out
-// fills a buffer of exactly the field's capacity, so it can neither overrun nor come out
-// unterminated.
+// The facts remembered about an upgrade outstanding with one agent: the target and its transfer
+// progress. Every operation returns 0. A text longer than its field is cut to the capacity less
+// one; a copy-out fills a buffer of exactly the field's capacity, so it can neither overrun nor
+// come out unterminated.
 class UpgradeContext {
 public:
     static constexpr int kMacCapacity = 16;
@@ -27,10 +26,6 @@ public:
     int ZeroBytesSent();
     int SetTriggerAcknowledged(uint16_t value);
     int GetTriggerAcknowledged(uint16_t* value) const;
-    int SetSetTargetMac(const char* macText);
-    int GetSetTargetMac(std::span<char, kMacCapacity> out) const;
-    int SetRequestedIp(uint32_t ip);
-    int GetRequestedIp(uint32_t* ip) const;
     int Reset();
 
 private:
@@ -39,8 +34,6 @@ private:
     char firmwarePath_[kPathCapacity] = {};
     uint32_t bytesSent_ = 0;
     uint16_t triggerAcknowledged_ = 0;
-    char setTargetMac_[kMacCapacity] = {};
-    uint32_t requestedIp_ = 0;
 };
 
 // Set by the dispatcher when the upgraded agent answers a discovery; cleared and read by the

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRect>
+#include <QString>
+
+#include "gui/controls/IpAddressEdit.h"
+#include "ports/ControlId.h"
+
+namespace vantelo {
+
+// The pieces the two settings dialogs are built from, each control named by its id.
+QLabel* AddLabel(QWidget* dialog, const char* text, QRect at);
+QLineEdit* AddEdit(QWidget* dialog, ControlId id, QRect at);
+// A push button that never becomes the default, so that Enter presses nothing.
+QPushButton* AddPlainButton(QWidget* dialog, ControlId id, const char* text, QRect at);
+
+// An address control's text for the engine: empty when every number is blank, else dotted.
+std::string AddressText(const IpAddressEdit* edit);
+// Shows a dotted text; an empty one leaves the control blank.
+void ShowAddress(IpAddressEdit* edit, const std::string& text);
+
+}  // namespace vantelo
