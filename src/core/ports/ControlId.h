@@ -23,6 +23,10 @@ enum class ControlId : int {
     RemoteIpAddress = 1010,
     RemoteIpLabel = 1115,
     RemoteIpApply = 1,  // the dialog's OK button
+    // Trap information dialog.
+    TrapOk = 1,
+    TrapList = 1014,
+    TrapClearAll = 1015,
     // Main menu commands.
     MonitorSave = 32771,
     MonitorLoad = 32773,
