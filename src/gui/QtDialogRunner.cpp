@@ -1,6 +1,7 @@
 #include "gui/QtDialogRunner.h"
 
 #include "gui/RemoteIpDialog.h"
+#include "gui/TrapInfoDialog.h"
 
 namespace vantelo {
 
@@ -8,6 +9,10 @@ bool QtDialogRunner::Run(const DialogRequest& request) {
     switch (request.id) {
         case DialogId::RemoteIp: {
             RemoteIpDialog dialog(request, parent_);
+            return dialog.exec() == QDialog::Accepted;
+        }
+        case DialogId::TrapInfo: {
+            TrapInfoDialog dialog(request, parent_);
             return dialog.exec() == QDialog::Accepted;
         }
     }
