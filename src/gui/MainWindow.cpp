@@ -140,8 +140,13 @@ MainWindow::~MainWindow() = default;
 ListTableModel* MainWindow::BuildModel(ListId list, std::vector<ListTableModel::Column> columns) {
     ListTableModel::Binding binding{
         &console_.Lists().List(list),
-        [this, list](int row, bool selected) { console_.OnSelect(list, row, selected); },
-        [this, list](ListModel::Observer* observer) { console_.WatchList(list, observer); }};
+        // The models outlive the window's own destructor: they reach the engine directly.
+        [&console = console_, list](int row, bool selected) {
+            console.OnSelect(list, row, selected);
+        },
+        [&console = console_, list](ListModel::Observer* observer) {
+            console.WatchList(list, observer);
+        }};
     return new ListTableModel(std::move(binding), std::move(columns), this);
 }
 
@@ -163,8 +168,10 @@ void MainWindow::BuildMenu() {
             &MainWindow::OnFileExit);
 
     QMenu* view = menuBar_->addMenu(QStringLiteral("View"));
-    add(view, ControlId::ViewLog, "View log");
-    add(view, ControlId::ClearLog, "Clear log");
+    connect(add(view, ControlId::ViewLog, "View log"), &QAction::triggered, this,
+            [this] { console_.OnViewLog(); });
+    connect(add(view, ControlId::ClearLog, "Clear log"), &QAction::triggered, this,
+            [this] { console_.OnClearLog(); });
 
     QMenu* option = menuBar_->addMenu(QStringLiteral("Option"));
     refreshTime_ = option->addMenu(QStringLiteral("Refresh time"));
@@ -220,7 +227,8 @@ void MainWindow::BuildControls(QWidget* client) {
     trapIndicator_ =
         AddPicture(client, QStringLiteral(":/vantelo/bitmap130.png"), du.Point(27, 266));
     trapIndicator_->setObjectName(Id(ControlId::TrapIndicator));
-    AddButton(client, ControlId::ViewTrap, "View trap", du.Rect(47, 266, 72, 12));
+    connect(AddButton(client, ControlId::ViewTrap, "View trap", du.Rect(47, 266, 72, 12)),
+            &QPushButton::clicked, this, [this] { console_.OnViewTrap(); });
     connect(AddButton(client, ControlId::AddItem, "Add item", du.Rect(223, 266, 72, 12)),
             &QPushButton::clicked, this, [this] { console_.OnAddItem(); });
     connect(AddButton(client, ControlId::DeleteItem, "Delete item", du.Rect(307, 266, 73, 12)),

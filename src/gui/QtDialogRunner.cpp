@@ -3,6 +3,7 @@
 #include "gui/ConfigurationDialog.h"
 #include "gui/PasswordDialog.h"
 #include "gui/RemoteIpDialog.h"
+#include "gui/TrapInfoDialog.h"
 
 namespace vantelo {
 
@@ -18,6 +19,10 @@ bool QtDialogRunner::Run(const DialogRequest& request) {
         }
         case DialogId::PasswordChange: {
             PasswordDialog dialog(request, parent_);
+            return dialog.exec() == QDialog::Accepted;
+        }
+        case DialogId::TrapInfo: {
+            TrapInfoDialog dialog(request, parent_);
             return dialog.exec() == QDialog::Accepted;
         }
     }

@@ -15,6 +15,9 @@ namespace {
 
 // What waits in the queue is bounded like a socket buffer: past it, datagrams are dropped.
 constexpr size_t kMaxWaitingBytes = QtDatagramSocket::kReceiveBufferBytes;
+// Datagrams handed to the engine in one turn of the event loop: a flood then never holds off
+// timers, painting and input for longer than these few take.
+constexpr int kDeliveredPerTurn = 64;
 
 bool IsCreateFailure(QAbstractSocket::SocketError error) {
     return error == QAbstractSocket::SocketResourceError ||
@@ -128,6 +131,10 @@ void QtDatagramSocket::Drain() {
             Datagram{datagram.data(), Endpoint{datagram.senderAddress().toIPv4Address(),
                                                static_cast<uint16_t>(datagram.senderPort())}});
     }
+    PostDelivery();
+}
+
+void QtDatagramSocket::PostDelivery() {
     if (!waiting_.empty() && !deliveryPosted_) {
         deliveryPosted_ = true;
         QMetaObject::invokeMethod(
@@ -137,7 +144,7 @@ void QtDatagramSocket::Drain() {
 
 void QtDatagramSocket::Deliver() {
     deliveryPosted_ = false;
-    while (!waiting_.empty()) {
+    for (int delivered = 0; delivered < kDeliveredPerTurn && !waiting_.empty(); ++delivered) {
         current_ = std::move(waiting_.front());
         waiting_.pop_front();
         waitingBytes_ -= static_cast<size_t>(current_->bytes.size());
@@ -147,6 +154,7 @@ void QtDatagramSocket::Deliver() {
         // A datagram the receive path did not read is dropped, never offered twice.
         current_.reset();
     }
+    PostDelivery();
 }
 
 std::unique_ptr<DatagramSocket> QtSocketFactory::CreateSocket() {

@@ -11,8 +11,9 @@
 
 namespace vantelo {
 
-// A datagram socket on QUdpSocket. Each readyRead drains every waiting datagram into a queue; a
-// queued call then hands them to the engine, one readable callback per datagram. Delivering
+// A datagram socket on QUdpSocket. Each readyRead drains every waiting datagram into a queue;
+// queued calls then hand them to the engine, one readable callback per datagram and a few dozen
+// per turn of the event loop. Delivering
 // outside the readyRead signal lets a message box that the receive path opens (a nested event
 // loop) still get the datagrams that arrive meanwhile, as window messages would.
 class QtDatagramSocket final : public DatagramSocket {
@@ -44,6 +45,7 @@ private:
     };
 
     void Drain();
+    void PostDelivery();
     void Deliver();
     void EnlargeReceiveBuffer();
 

@@ -3,6 +3,8 @@
 //   console_bench discovery RUNS CONFIG_DIR
 //     256 simulated agents answer one discovery, RUNS times: the time from the broadcast to the
 //     256th row of the engine's discovery list, and the rows missing a second after it.
+//   console_bench flood TRAPS PER_SECOND CONFIG_DIR
+//     A flood of traps for the monitored agents: see trap_flood.h.
 //   console_bench startup CONFIG_DIR
 //     One start-up to a shown window: milliseconds from the exec (VANTELO_BENCH_T0, nanoseconds
 //     of the real-time clock) and from main to the window's first exposure, and the peak memory.
@@ -25,6 +27,7 @@
 #include <vector>
 
 #include "console_window.h"
+#include "trap_flood.h"
 
 using vantelo::test::ConsoleWindow;
 
@@ -166,13 +169,17 @@ int main(int argc, char** argv) {
         QApplication application(argc, argv);
         return BenchDiscovery(std::atoi(argv[2]), argv[3]);
     }
+    if (mode == "flood" && argc == 5) {
+        QApplication application(argc, argv);
+        return vantelo::test::BenchTrapFlood(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
+    }
     if (mode == "startup" && argc == 3) {
         const int64_t execNs = std::atoll(qgetenv("VANTELO_BENCH_T0").constData());
         QApplication application(argc, argv);
         return BenchStartup(argv[2], execNs > 0 ? execNs : mainNs, mainNs);
     }
     std::fprintf(stderr,
-                 "usage: console_bench discovery RUNS CONFIG_DIR | console_bench startup "
-                 "CONFIG_DIR\n");
+                 "usage: console_bench discovery RUNS CONFIG_DIR | console_bench flood TRAPS "
+                 "PER_SECOND CONFIG_DIR | console_bench startup CONFIG_DIR\n");
     return 2;
 }

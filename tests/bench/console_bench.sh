@@ -1,8 +1,9 @@
 #!/bin/sh
 # The console's figures inside a private network namespace:
 #   tools/testnet sh tests/bench/console_bench.sh AGENTSIM BENCH MKDEFINE DEMO_MONITOR
-# 256 agents answering one discovery, 20 times; then start-up to a shown window with a monitor
-# list of 256 agents, several times, under Xvfb when it is there. Reports; asserts no timing.
+# 256 agents answering one discovery, 20 times; a flood of traps for a monitor list of 256 agents;
+# then start-up to a shown window with that monitor list, several times, under Xvfb when it is
+# there. Reports; asserts no timing.
 VANTELO_E2E_DIR="$(dirname "$0")/../e2e"
 # shellcheck source=../e2e/console_common.sh
 . "$VANTELO_E2E_DIR/console_common.sh"
@@ -23,6 +24,13 @@ awk 'BEGIN {
 }' >"$work/agents"
 "$DEMO_MONITOR" --define "$work/define.ecf" --agent-file "$work/agents" \
     -o "$work/full/monitor.cfg" || fail "vantelo-demo-monitor"
+
+# 100,000 traps for those 256 agents, answering polls meanwhile, at 10,000 a second.
+make_config flood
+cp "$work/full/monitor.cfg" "$work/flood/monitor.cfg"
+start_console_sim --agent-file "$work/agents" --quiet
+"$BENCH" flood 100000 10000 "$work/flood" || fail "trap flood benchmark"
+stop_sim
 
 platform="offscreen"
 if command -v Xvfb >/dev/null; then

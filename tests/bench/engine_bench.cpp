@@ -1,10 +1,12 @@
 // Datagrams per second through the console's receive path: replies that are stored into a full
-// monitor list, and replies that update a full discovery list. Run with
+// monitor list, replies that update a full discovery list, and traps into a full trap store with
+// the log on disk; and what one log line costs written in two appends or in one. Run with
 // --benchmark_repetitions=N to get the median of N runs.
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "console/Console.h"
@@ -40,6 +42,7 @@ public:
     }
 
     Console& console() { return *console_; }
+    const std::string& Directory() const { return dir_.Path(); }
     long Boxes() const { return ui_.boxes; }
 
     // One reply through the receive path, as the unicast socket's readable call would take it.
@@ -82,12 +85,10 @@ void RunReplies(benchmark::State& state, Engine& engine, const std::vector<Reply
     }
 }
 
+std::vector<DeviceRecord> FullMonitorList();
+
 void StoredRepliesFullMonitorList(benchmark::State& state) {
-    std::vector<DeviceRecord> monitored;
-    for (int n = 0; n < kTableSlots; ++n) {
-        monitored.push_back(StoredRecord(NumberedAgent(n), kDeviceTypeId));
-    }
-    Engine engine(monitored);
+    Engine engine(FullMonitorList());
     std::vector<Reply> replies = RepliesOfAgents(0);
     RunReplies(state, engine, replies);
     if (engine.console().MonitorList().RowCount() != kTableSlots ||
@@ -109,6 +110,93 @@ void StoredRepliesFullDiscoveryList(benchmark::State& state) {
     }
 }
 BENCHMARK(StoredRepliesFullDiscoveryList);
+
+std::vector<DeviceRecord> FullMonitorList() {
+    std::vector<DeviceRecord> monitored;
+    for (int n = 0; n < kTableSlots; ++n) {
+        monitored.push_back(StoredRecord(NumberedAgent(n), kDeviceTypeId));
+    }
+    return monitored;
+}
+
+// True when every line of the log is a whole trap line: time, agent, event, CR LF.
+bool EveryTrapLineWhole(const std::string& path, uint64_t expectedLines) {
+    std::vector<uint8_t> bytes = ReadBytes(path);
+    std::string log(bytes.begin(), bytes.end());
+    uint64_t lines = 0;
+    size_t start = 0;
+    for (size_t end = log.find("\r\n"); end != std::string::npos;
+         start = end + 2, end = log.find("\r\n", start)) {
+        std::string_view line(log.data() + start, end - start);
+        if (line.size() < 19 || line[2] != '/' || line[19] != ' ' ||
+            line.find(" Trap :trap ") == std::string_view::npos || line.find("10.77.") != 20) {
+            return false;
+        }
+        ++lines;
+    }
+    return start == log.size() && lines == expectedLines;
+}
+
+void TrapsIntoAFullStore(benchmark::State& state) {
+    Engine engine(FullMonitorList());
+    std::vector<Reply> traps;
+    for (int n = 0; n < kTableSlots; ++n) {
+        AgentSettings agent = NumberedAgent(n);
+        traps.push_back(
+            Reply{TrapDatagram(agent, agent.ip, "trap " + std::to_string(n) + ": port 3 link down",
+                               kDeviceTypeId),
+                  Endpoint{agent.ip, kBasePort + 2}});
+    }
+    uint64_t received = 0;
+    for (int n = 0; n < 1499; ++n) {
+        engine.Receive(traps[static_cast<size_t>(n) % traps.size()]);
+        ++received;
+    }
+    size_t next = 0;
+    for (auto _ : state) {
+        engine.Receive(traps[next]);
+        next = (next + 1) % traps.size();
+        ++received;
+    }
+    state.SetItemsProcessed(state.iterations());
+    const TrapStore& store = engine.console().TrapsKept();
+    if (engine.Boxes() != 0 || store.Count() != received || store.Filled() != 1499) {
+        state.SkipWithError("traps were not all kept");
+    }
+    if (!EveryTrapLineWhole(engine.console().LogPath(), received)) {
+        state.SkipWithError("a log line is not whole");
+    }
+}
+BENCHMARK(TrapsIntoAFullStore)->UseRealTime();
+
+// One trap line's bytes, appended as the time and then the rest (two opens), or whole (one).
+void LogLine(benchmark::State& state) {
+    TempDirectory dir;
+    PosixFileSystem files;
+    std::string path = dir.File("syslog.log");
+    std::string time = "03/15/2003 14:02:07";
+    std::string rest = " 10.77.0.5 Trap :trap 5: port 3 link down\r\n";
+    std::string whole = time + rest;
+    bool twoAppends = state.range(0) == 2;
+    for (auto _ : state) {
+        int failed = 0;
+        if (twoAppends) {
+            failed |=
+                files.AppendFile(path, reinterpret_cast<const uint8_t*>(time.data()), time.size());
+            failed |=
+                files.AppendFile(path, reinterpret_cast<const uint8_t*>(rest.data()), rest.size());
+        } else {
+            failed |= files.AppendFile(path, reinterpret_cast<const uint8_t*>(whole.data()),
+                                       whole.size());
+        }
+        if (failed != 0) {
+            state.SkipWithError("append failed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(LogLine)->Arg(2)->Arg(1)->UseRealTime();
 
 }  // namespace
 }  // namespace vantelo::test

@@ -4,10 +4,12 @@
 // VANTELO_E2E_CONFIG and VANTELO_E2E_CONTROL.
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTableView>
 #include <QTimer>
@@ -81,6 +83,34 @@ T* In(QWidget* dialog, ControlId id) {
     return dialog->findChild<T*>(Id(id));
 }
 
+QString Log() {
+    QFile file(QString::fromStdString(ConfigDirectory()) + "/syslog.log");
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+}
+
+int NotAliveLines(const QString& ip) {
+    static const QString kTimestamp = QStringLiteral("\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d");
+    const QRegularExpression line(
+        QStringLiteral("^") + kTimestamp + " " + QRegularExpression::escape(ip) + " Not alive \r$",
+        QRegularExpression::MultilineOption);
+    int count = 0;
+    for (auto match = line.globalMatch(Log()); match.hasNext(); match.next()) {
+        ++count;
+    }
+    return count;
+}
+
+bool ShowsNotAlive(const QTableView* monitor, const QString& ip) {
+    const int row = FindViewRow(monitor, 1, ip);
+    return row >= 0 && !monitor->model()->index(row, 0).data(Qt::DecorationRole).isNull();
+}
+
+bool IndicatorIsRed(ConsoleWindow& window) {
+    const auto* indicator = window.Dialog().findChild<QLabel*>(QStringLiteral("1006"));
+    return indicator->pixmap().toImage() ==
+           QPixmap(QStringLiteral(":/vantelo/bitmap131.png")).toImage();
+}
+
 void Type(QWidget* dialog, ControlId id, const char* text) {
     In<QLineEdit>(dialog, id)->setText(QString::fromLatin1(text));
 }
@@ -114,6 +144,8 @@ private slots:
     void configurationMovesAMonitoredAgent();
     void wrongPasswordIsRefused();
     void passwordChangeThenConfiguration();
+    void silencedAgentIsNotAliveUntilItAnswers();
+    void trapReachesLogAndDialog();
 };
 
 void TestConsoleE2e::discoveryListsEveryAgent() {
@@ -443,6 +475,65 @@ void TestConsoleE2e::passwordChangeThenConfiguration() {
                               kTimeoutMs);
     QCOMPARE(discovery->model()->index(FindViewRow(discovery, 1, "10.77.1.5"), 4).data(),
              QVariant(QStringLiteral("after change")));
+}
+
+// The liveness pass runs every 5 s and the polls every 15 s; pressing Discovery counts a poll
+// of every monitored agent, so a silenced agent reaches the resend stage at once.
+void TestConsoleE2e::silencedAgentIsNotAliveUntilItAnswers() {
+    constexpr int kNotAliveMs = 16000;
+    test::SimulatorControl control(ControlPath());
+    QCOMPARE(control.Send("silence 10.77.1.1"), QStringLiteral("ok silence 10.77.1.1"));
+    ConsoleWindow window(ConfigDirectory());
+    window.Start();
+    QTableView* monitor = window.MonitorView();
+    window.Click(1001);
+    window.Click(1001);
+
+    QTRY_VERIFY_WITH_TIMEOUT(NotAliveLines("10.77.1.1") >= 1, kNotAliveMs);
+    QVERIFY(ShowsNotAlive(monitor, "10.77.1.1"));
+    QVERIFY(!ShowsNotAlive(monitor, "10.77.1.2"));
+    QCOMPARE(NotAliveLines("10.77.1.2"), 0);
+    // Still silent: one more line at the next pass.
+    const int lines = NotAliveLines("10.77.1.1");
+    QTRY_VERIFY_WITH_TIMEOUT(NotAliveLines("10.77.1.1") > lines, 6000);
+
+    // Its answer to a discovery makes it alive again; the lines stop.
+    QCOMPARE(control.Send("revive 10.77.1.1"), QStringLiteral("ok revive 10.77.1.1"));
+    window.Click(1001);
+    QTRY_VERIFY_WITH_TIMEOUT(!ShowsNotAlive(monitor, "10.77.1.1"), kTimeoutMs);
+    const int revivedAt = NotAliveLines("10.77.1.1");
+    QTest::qWait(5500);
+    QCOMPARE(NotAliveLines("10.77.1.1"), revivedAt);
+    QVERIFY(!ShowsNotAlive(monitor, "10.77.1.1"));
+    QCOMPARE(window.Ui().BoxTexts(), QStringList{});
+}
+
+void TestConsoleE2e::trapReachesLogAndDialog() {
+    ConsoleWindow window(ConfigDirectory());
+    window.Start();
+    QVERIFY(!IndicatorIsRed(window));
+    test::SimulatorControl control(ControlPath());
+    QCOMPARE(control.Send("trap 10.77.1.2 fan failure"), QStringLiteral("ok trap 10.77.1.2"));
+    QTRY_VERIFY_WITH_TIMEOUT(Log().contains("10.77.1.2 Trap :fan failure\r\n"), kTimeoutMs);
+    const QRegularExpression line(
+        QStringLiteral("(^|\n)\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d 10\\.77\\.1\\.2 Trap "
+                       ":fan failure\r\n"));
+    QVERIFY(line.match(Log()).hasMatch());
+    QVERIFY(IndicatorIsRed(window));
+
+    QStringList row;
+    test::OnNextModal([&](QWidget* modal) {
+        auto* list = modal->findChild<QTableView*>(QStringLiteral("1014"));
+        if (list != nullptr && list->model()->rowCount() > 0) {
+            row = RowTexts(list, list->model()->rowCount() - 1);
+        }
+        QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+    });
+    window.Click(1007);
+    QCOMPARE(row.size(), 5);
+    QCOMPARE(row[2], QStringLiteral("10.77.1.2"));
+    QCOMPARE(row[3], QStringLiteral("fan failure"));
+    QVERIFY(!IndicatorIsRed(window));
 }
 
 VANTELO_GUI_TEST_MAIN(TestConsoleE2e)

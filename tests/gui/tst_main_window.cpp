@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 #include "GuiTestSupport.h"
@@ -22,6 +23,7 @@
 #include "gui/ConsoleApp.h"
 #include "gui/QtDialogRunner.h"
 #include "gui/RemoteIpDialog.h"
+#include "gui/TrapInfoDialog.h"
 #include "gui/controls/ColorScheme.h"
 #include "gui/controls/DialogUnits.h"
 #include "gui/controls/IpAddressEdit.h"
@@ -112,6 +114,10 @@ private slots:
     void discoveryAndMovingAgents();
     void selectionFollowsOperatorAndEngine();
     void laterCommandsDoNothingYet();
+    void logCommands();
+    void refreshTimeMarks();
+    void trapDialog();
+    void trapDialogSortDirectionOutlivesTheDialog();
     void deleteItemAsksFirst();
     void remoteIpDialog();
     void configurationDialog();
@@ -326,15 +332,50 @@ void TestMainWindow::selectionFollowsOperatorAndEngine() {
 void TestMainWindow::laterCommandsDoNothingYet() {
     Window window;
     window.Start();
-    for (const int id : {1007, 1042}) {
+    for (const int id : {1042}) {
         window.Click(id);
     }
-    for (const int id : {32776, 32791, 32783}) {
+    for (const int id : {32783}) {
         window.Command(id)->trigger();
     }
     QVERIFY(window.ui.boxes.empty());
     QVERIFY(window.network.Sent().empty());
     QVERIFY(window.dialog->isVisible());
+}
+
+void TestMainWindow::logCommands() {
+    Window window;
+    window.Start();
+    const std::string log = window.dir.File("syslog.log");
+    test::WriteBytes(log, {'o', 'l', 'd'});
+    window.Command(32776)->trigger();
+    QCOMPARE(window.ui.urls, std::vector<std::string>{log});
+    window.Command(32791)->trigger();
+    QVERIFY(std::filesystem::exists(log));
+    QVERIFY(test::ReadBytes(log).empty());
+    QVERIFY(window.ui.boxes.empty());
+}
+
+void TestMainWindow::refreshTimeMarks() {
+    Window window;
+    window.Start();
+    const auto marked = [&] {
+        QStringList ids;
+        for (const int id : {32778, 32779, 32780, 32781, 32782}) {
+            if (window.Command(id)->isChecked()) {
+                ids << QString::number(id);
+            }
+        }
+        return ids;
+    };
+    QCOMPARE(marked(), QStringList{"32778"});
+    const std::pair<int, int> choices[] = {
+        {32779, 30}, {32782, 300}, {32782, 300}, {32781, 120}, {32778, 15}};
+    for (const auto& [id, seconds] : choices) {
+        window.Command(id)->trigger();
+        QCOMPARE(marked(), QStringList{QString::number(id)});
+        QCOMPARE(window.console->PollIntervalSeconds(), seconds);
+    }
 }
 
 void TestMainWindow::deleteItemAsksFirst() {
@@ -430,6 +471,7 @@ void TestMainWindow::configurationDialog() {
     Window window;
     window.WriteMonitorFile({Agent(1)});
     window.Start();
+    window.network.ClearSent();  // the start-up poll
     ClickRow(window.Control<QTableView>(1003), 0);
 
     bool stayedOpen = false;
@@ -530,6 +572,7 @@ void TestMainWindow::passwordDialog() {
     Window window;
     window.WriteMonitorFile({Agent(1)});
     window.Start();
+    window.network.ClearSent();  // the start-up poll
     ClickRow(window.Control<QTableView>(1003), 0);
 
     QStringList texts;
@@ -676,6 +719,120 @@ void TestMainWindow::threeWaysToEnd() {
     QVERIFY(!window.network.IsBound(kBasePort) && !window.network.IsBound(kBasePort + 1));
     window.dialog->close();
     QCOMPARE(window.network.CloseCalls(), 2);
+}
+
+namespace {
+
+// A trap from monitored agent n, as the network hands it to the console.
+void SendTrap(Window& window, int n, const std::string& event) {
+    const test::AgentSettings agent = test::NumberedAgent(n);
+    window.network.Queue(kBasePort + 1, Endpoint{agent.ip, kAgentPort},
+                         test::TrapDatagram(agent, agent.ip, event, kDeviceTypeId));
+    window.network.Deliver();
+}
+
+bool ShowsBitmap(const QLabel* label, const char* bitmap) {
+    return label->pixmap().toImage() ==
+           QPixmap(QStringLiteral(":/vantelo/") + QLatin1String(bitmap)).toImage();
+}
+
+QStringList Headings(const QTableView* view) {
+    QStringList headings;
+    for (int column = 0; column < view->model()->columnCount(); ++column) {
+        headings << view->model()->headerData(column, Qt::Horizontal).toString() + "/" +
+                        QString::number(view->columnWidth(column));
+    }
+    return headings;
+}
+
+// Which rows show the unread image.
+QList<bool> Unread(const QTableView* view) {
+    QList<bool> unread;
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        unread << !view->model()->index(row, 0).data(Qt::DecorationRole).isNull();
+    }
+    return unread;
+}
+
+}  // namespace
+
+void TestMainWindow::trapDialog() {
+    Window window;
+    window.WriteMonitorFile({Agent(1), Agent(2)});
+    window.Start();
+    auto* indicator = window.Control<QLabel>(1006);
+    QVERIFY(ShowsBitmap(indicator, "bitmap130.png"));
+    SendTrap(window, 1, "beta");
+    SendTrap(window, 2, "gamma");
+    SendTrap(window, 1, "alpha");
+    QVERIFY(ShowsBitmap(indicator, "bitmap131.png"));
+
+    bool checked = false;
+    OnNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<TrapInfoDialog*>(modal);
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Trap information"));
+        QVERIFY(ShowsBitmap(indicator, "bitmap130.png"));
+        QTableView* list = dialog->findChild<QTableView*>(QStringLiteral("1014"));
+        QVERIFY(list != nullptr);
+        QCOMPARE(Headings(list), (QStringList{"S/20", "Time/100", "IP/100", "Event/800", " /30"}));
+        QCOMPARE(Column(list, 3), (QStringList{"beta", "gamma", "alpha"}));
+        QCOMPARE(Column(list, 2), (QStringList{"10.77.0.2", "10.77.0.3", "10.77.0.2"}));
+        QCOMPARE(Unread(list), (QList<bool>{true, true, true}));
+
+        // The first sort ever is descending; the click then marks the trap its row shows.
+        ClickHeader(list, 3);
+        QCOMPARE(Column(list, 3), (QStringList{"gamma", "beta", "alpha"}));
+        ClickRow(list, 1);
+        QCOMPARE(Unread(list), (QList<bool>{true, false, true}));
+        QCOMPARE(ViewSelection(list), std::vector<int>{1});
+        const TrapStore& store = window.console->TrapsKept();
+        QCOMPARE(store.Slot(0).readMark, kTrapRead);
+        QCOMPARE(store.Slot(1).readMark, kTrapUnread);
+        QCOMPARE(store.Slot(2).readMark, kTrapUnread);
+        // Sorting by S, ascending now, puts the read trap first.
+        ClickHeader(list, 0);
+        QCOMPARE(Column(list, 3).first(), QStringLiteral("beta"));
+        // A trap arriving while the dialog is open is kept, not shown.
+        SendTrap(window, 2, "delta");
+        QCOMPARE(list->model()->rowCount(), 3);
+        QCOMPARE(store.Count(), 4u);
+
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1015")), Qt::LeftButton);
+        QCOMPARE(list->model()->rowCount(), 0);
+        QCOMPARE(store.Count(), 0u);
+        QVERIFY(dialog->isVisible());
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+        checked = true;
+    });
+    window.Click(1007);
+    QVERIFY(checked);
+    // The trap that arrived while the dialog was open turned it red again.
+    QVERIFY(ShowsBitmap(indicator, "bitmap131.png"));
+    SendTrap(window, 1, "after");
+    QCOMPARE(window.console->TrapsKept().Count(), 1u);
+    QCOMPARE(QString(window.console->TrapsKept().Slot(0).event), QStringLiteral("after"));
+}
+
+void TestMainWindow::trapDialogSortDirectionOutlivesTheDialog() {
+    Window window;
+    window.WriteMonitorFile({Agent(1)});
+    window.Start();
+    for (const char* event : {"b", "a", "c"}) {
+        SendTrap(window, 1, event);
+    }
+    // Each opening clicks the Event heading once: descending, then ascending.
+    for (const QStringList& expected : {QStringList{"c", "b", "a"}, QStringList{"a", "b", "c"}}) {
+        QStringList shown;
+        OnNextModal([&](QWidget* modal) {
+            QTableView* list = modal->findChild<QTableView*>(QStringLiteral("1014"));
+            ClickHeader(list, 3);
+            shown = Column(list, 3);
+            qobject_cast<QDialog*>(modal)->accept();
+        });
+        window.Click(1007);
+        QCOMPARE(shown, expected);
+    }
 }
 
 VANTELO_GUI_TEST_MAIN(TestMainWindow)

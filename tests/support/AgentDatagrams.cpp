@@ -54,6 +54,19 @@ std::vector<uint8_t> SettingsReply(const AgentSettings& agent, OpCode opCode,
     return Datagram(AgentHeader(agent, opCode, deviceTypeId), SettingsElements(agent));
 }
 
+std::vector<uint8_t> TrapDatagram(const AgentSettings& agent, uint32_t address,
+                                  const std::string& event, uint32_t deviceTypeId,
+                                  bool terminated) {
+    std::vector<uint8_t> data = {static_cast<uint8_t>(address >> 24),
+                                 static_cast<uint8_t>(address >> 16),
+                                 static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address)};
+    data.insert(data.end(), event.begin(), event.end());
+    if (terminated) {
+        data.push_back(0);
+    }
+    return Datagram(AgentHeader(agent, OpCode::Trap, deviceTypeId), data);
+}
+
 void SimulatedAgent::OnRequest(VirtualNetwork& network, const SentDatagram& request) {
     PacketHeader header{};
     if (request.to.port != agentPort_ || DecodeHeader(request.bytes, &header) != 0 ||

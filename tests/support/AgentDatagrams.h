@@ -41,6 +41,12 @@ std::vector<uint8_t> Datagram(const PacketHeader& header, const std::vector<uint
 std::vector<uint8_t> SettingsReply(const AgentSettings& agent, OpCode opCode,
                                    uint32_t deviceTypeId);
 
+// A trap: the header, the agent address it names (which need not be the sender's) and the
+// event text, followed by a zero byte when terminated.
+std::vector<uint8_t> TrapDatagram(const AgentSettings& agent, uint32_t address,
+                                  const std::string& event, uint32_t deviceTypeId,
+                                  bool terminated = true);
+
 // An agent that answers discovery requests and polls on its port with its settings, or, in
 // loader mode, with a bare loader mode reply. It stays silent while `silent` is set.
 class SimulatedAgent : public FakeAgent {

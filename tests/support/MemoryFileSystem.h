@@ -29,6 +29,16 @@ public:
         return 0;
     }
 
+    int AppendFile(const std::string& path, const uint8_t* bytes, size_t length) override {
+        files[path].insert(files[path].end(), bytes, bytes + length);
+        return 0;
+    }
+
+    int EmptyFile(const std::string& path) override {
+        files[path].clear();
+        return 0;
+    }
+
     std::map<std::string, std::vector<uint8_t>> files;
 };
 

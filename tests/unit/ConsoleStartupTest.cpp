@@ -151,6 +151,9 @@ TEST_F(Discovery, BroadcastsOneRequestAfterEmptyingTheListAndCountingAPollRound)
     DeviceRecord handAdded = HandAddedRecord(0x0A4D0A0A);
     h.WriteMonitorFile({monitored, handAdded});
     Console& console = h.Start();
+    // The start-up round polled both; the first answers, the second does not.
+    h.network.ClearSent();
+    h.Reply(NumberedAgent(100));
     h.Reply(NumberedAgent(1));
     ASSERT_EQ(console.DiscoveryList().RowCount(), 1);
 
@@ -163,12 +166,14 @@ TEST_F(Discovery, BroadcastsOneRequestAfterEmptyingTheListAndCountingAPollRound)
     EXPECT_EQ(sent.to.port, 8002);
     EXPECT_EQ(console.DiscoveryList().RowCount(), 0);
     EXPECT_EQ(console.DiscoveryTable()[0].ipText[0], '\0');
-    // The loaded record had answered: the round clears it; the second round counts a miss.
+    // The agent had answered: the round clears it; the second round counts a miss.
     EXPECT_EQ(console.MonitorTable()[0].answered, 0);
     EXPECT_EQ(console.MonitorTable()[0].missedPolls, 0);
+    // Loaded as answered, the silent one lost its flag to the start-up poll: every round counts.
+    EXPECT_EQ(console.MonitorTable()[1].missedPolls, 1);
     console.OnDiscovery();
     EXPECT_EQ(console.MonitorTable()[0].missedPolls, 1);
-    EXPECT_EQ(console.MonitorTable()[1].missedPolls, 1);
+    EXPECT_EQ(console.MonitorTable()[1].missedPolls, 2);
 }
 
 TEST_F(Discovery, AnswersFillTheListAndRefreshMonitoredAgents) {
@@ -176,6 +181,8 @@ TEST_F(Discovery, AnswersFillTheListAndRefreshMonitoredAgents) {
     DeviceRecord monitored = StoredRecord(monitoredAgent, ConsoleHarness::kDeviceTypeId);
     monitored.statusImage = kNotAliveImage;
     h.WriteMonitorFile({monitored});
+    // Started before the agents exist, so that the start-up poll goes unanswered.
+    Console& console = h.Start();
     std::vector<std::unique_ptr<SimulatedAgent>> agents;
     for (int n : {1, 2, 3, 7}) {
         agents.push_back(std::make_unique<SimulatedAgent>(
@@ -184,7 +191,6 @@ TEST_F(Discovery, AnswersFillTheListAndRefreshMonitoredAgents) {
     }
     agents[1]->loaderMode = true;
     agents[2]->settings.dhcp = 1;
-    Console& console = h.Start();
 
     console.OnDiscovery();
     EXPECT_EQ(h.network.Deliver(), 4);

@@ -55,6 +55,23 @@ TEST(ListModel, TheHookSeesEachSelectionChangeBeforeItIsMade) {
               (std::vector<std::string>{"insert 0", "insert 1", "select 1", "unselect 1"}));
 }
 
+TEST(ListModel, OnlyWritesThatChangeARowAreAnnounced) {
+    ListModel list(2);
+    Recorder recorder;
+    list.SetObserver(&recorder);
+    list.InsertRow(0, -1, 0);
+    list.SetText(0, 1, "a");
+    list.SetText(0, 1, "a");
+    list.SetImage(0, -1);
+    list.SetImage(0, 1);
+    list.SetImage(0, 1);
+    list.SetText(0, 1, "b");
+    EXPECT_EQ(recorder.events,
+              (std::vector<std::string>{"insert 0", "change 0", "change 0", "change 0"}));
+    EXPECT_EQ(list.Text(0, 1), "b");
+    EXPECT_EQ(list.Image(0), 1);
+}
+
 TEST(ListModel, SortIsStableAndMovesWholeRows) {
     ListModel list(2);
     const char* keys[] = {"b", "a", "b", "a"};

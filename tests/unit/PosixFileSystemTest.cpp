@@ -329,5 +329,47 @@ TEST_F(PosixFiles, AFailedSaveLeavesTheOldFileWholeAndNoTemporaryFile) {
     }
 }
 
+TEST_F(PosixFiles, AppendsAddExactlyTheirBytesAtTheEndAndCreateAMissingFile) {
+    std::string log = File("syslog.log");
+    ASSERT_EQ(files.AppendFile(log, reinterpret_cast<const uint8_t*>("one\r\n"), 5), 0);
+    ASSERT_EQ(files.AppendFile(log, nullptr, 0), 0);
+    std::vector<uint8_t> binary = {0, 255, '\n', 0};
+    ASSERT_EQ(files.AppendFile(log, binary.data(), binary.size()), 0);
+    std::vector<uint8_t> expected = Text("one\r\n");
+    expected.insert(expected.end(), binary.begin(), binary.end());
+    EXPECT_EQ(ReadBytes(log), expected);
+}
+
+TEST_F(PosixFiles, AppendingRefusesWhatIsNotARegularFileWithoutWaiting) {
+    fs::create_directory(File("directory"));
+    ASSERT_EQ(::mkfifo(File("fifo").c_str(), 0644), 0);
+    std::vector<uint8_t> line = Text("line\r\n");
+    for (const std::string& path :
+         {File("directory"), File("fifo"), File("missing-directory/syslog.log")}) {
+        SCOPED_TRACE(path);
+        FifoWatchdog watchdog(File("fifo"));
+        EXPECT_EQ(files.AppendFile(path, line.data(), line.size()), -1);
+        EXPECT_FALSE(watchdog.Fired()) << "the append waited on the FIFO";
+    }
+}
+
+TEST_F(PosixFiles, EmptyingReplacesTheFileOrALinkWithAnEmptyFileAndLeavesATargetAlone) {
+    WriteBytes(File("syslog.log"), Text("old lines"));
+    ASSERT_EQ(files.EmptyFile(File("syslog.log")), 0);
+    EXPECT_TRUE(ReadBytes(File("syslog.log")).empty());
+    EXPECT_TRUE(fs::is_regular_file(File("syslog.log")));
+
+    ASSERT_EQ(files.EmptyFile(File("new.log")), 0);
+    EXPECT_TRUE(fs::is_regular_file(File("new.log")));
+
+    WriteBytes(File("elsewhere"), Text("kept"));
+    fs::create_symlink("elsewhere", File("linked.log"));
+    ASSERT_EQ(files.EmptyFile(File("linked.log")), 0);
+    EXPECT_FALSE(fs::is_symlink(File("linked.log")));
+    EXPECT_EQ(ReadBytes(File("elsewhere")), Text("kept"));
+
+    EXPECT_EQ(files.EmptyFile(File("missing-directory/syslog.log")), -1);
+}
+
 }  // namespace
 }  // namespace vantelo::test

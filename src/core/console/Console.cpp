@@ -13,6 +13,9 @@ Console::Console(const ConsolePorts& ports)
       transport_(*ports.sockets, boxes_),
       files_(lists_, boxes_, *ports.ui, *ports.files, ports.configDirectory),
       editor_(lists_, boxes_, *ports.dialogs),
+      log_(*ports.files, boxes_, *ports.ui, ports.configDirectory),
+      polling_(Polling::Parts{transport_, lists_, boxes_, log_, *ports.timers, *ports.clock}),
+      traps_(lists_, log_, *ports.clock, *ports.dialogs),
       setConfirmation_(pendingSet_, boxes_),
       settings_(DeviceSettings::Parts{transport_, lists_, boxes_, *ports.dialogs, pendingSet_}),
       receivePath_(ReceivePath::Parts{transport_, lists_, boxes_, traps_, setConfirmation_,
@@ -31,6 +34,7 @@ void Console::LoadDefinition() {
 
 void Console::Initialize(ConsoleView& view) {
     view_ = &view;
+    traps_.ShowOn(view);
     view_->ShowTrapIndicator(TrapIndicator::Green);
     view_->ShowRefreshTime(Polling::kDefaultIntervalSeconds);
     LoadDefinition();
@@ -98,6 +102,15 @@ void Console::OnRefreshTime(int seconds) {
     if (view_ != nullptr) {
         view_->ShowRefreshTime(seconds);
     }
+}
+void Console::OnViewTrap() {
+    traps_.ViewTrap();
+}
+void Console::OnViewLog() {
+    log_.View();
+}
+void Console::OnClearLog() {
+    log_.Clear();
 }
 void Console::OnSelect(ListId list, int row, bool selected) {
     lists_.Select(list, row, selected);

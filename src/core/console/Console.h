@@ -9,6 +9,7 @@
 #include "lists/Selection.h"
 #include "monitor/MonitorListEditor.h"
 #include "monitor/Polling.h"
+#include "monitor/SystemLog.h"
 #include "monitor/Traps.h"
 #include "persistence/MonitorFileCommands.h"
 #include "ports/AddressTable.h"
@@ -67,6 +68,9 @@ public:
     void OnMonitorLoad();
     void OnColumnClick(ListId list, int column);
     void OnRefreshTime(int seconds);
+    void OnViewTrap();
+    void OnViewLog();
+    void OnClearLog();
     // The operator selects or deselects a row.
     void OnSelect(ListId list, int row, bool selected);
 
@@ -89,6 +93,9 @@ public:
     int PollIntervalSeconds() const { return polling_.IntervalSeconds(); }
     const Boxes& MessageBoxes() const { return boxes_; }
     const PendingSet& PendingSetRequest() const { return pendingSet_; }
+    const TrapStore& TrapsKept() const { return traps_.Store(); }
+    const TrapSortState& TrapSort() const { return traps_.Sort(); }
+    const std::string& LogPath() const { return log_.Path(); }
 
     // A view follows every change of the list.
     void WatchList(ListId list, ListModel::Observer* observer) { lists_.Watch(list, observer); }
@@ -107,6 +114,7 @@ private:
     AgentLists lists_;
     MonitorFiles files_;
     MonitorListEditor editor_;
+    SystemLog log_;
     Polling polling_;
     Traps traps_;
     PendingSet pendingSet_;

@@ -103,6 +103,28 @@ void AgentLists::RemoveMonitorRows(const std::vector<int>& rows, const SlotSet& 
     }
 }
 
+void AgentLists::MarkMonitorAlive(int slot) {
+    if (slot < 0 || slot >= MonitorCount()) {
+        return;
+    }
+    DeviceRecord& record = monitorTable_[static_cast<size_t>(slot)];
+    record.statusImage = kNoImage;
+    record.rowState = kRowShown;
+    record.answered = 1;
+    record.missedPolls = 0;
+    ShowMonitorRow(monitorTable_, monitorList_, slot);
+}
+
+void AgentLists::MarkMonitorNotAlive(int slot) {
+    if (slot < 0 || slot >= MonitorCount()) {
+        return;
+    }
+    DeviceRecord& record = monitorTable_[static_cast<size_t>(slot)];
+    record.rowState = kRowNotAlive;
+    record.statusImage = kNotAliveImage;
+    ShowMonitorRow(monitorTable_, monitorList_, slot);
+}
+
 void AgentLists::CountPollSent(int slot) {
     if (slot >= 0 && slot < MonitorCount()) {
         vantelo::CountPollSent(monitorTable_, slot);

@@ -42,6 +42,13 @@ public:
     // The monitor rows (ascending) and the slots chosen for them leave; the table closes up.
     void RemoveMonitorRows(const std::vector<int>& rows, const SlotSet& slots);
 
+    // A trap from the agent in a used monitor slot: it is alive, its not-alive icon goes, and
+    // its row is refreshed in place.
+    void MarkMonitorAlive(int slot);
+    // The liveness pass declares the agent in a used monitor slot not alive: the icon, and a
+    // refresh of its row in place.
+    void MarkMonitorNotAlive(int slot);
+
     // The poll bookkeeping of one monitor slot, and of every used one.
     void CountPollSent(int slot);
     void CountPollRound();

@@ -51,7 +51,11 @@ void ListModel::SetText(int row, int column, const std::string& text) {
     if (!InRange(row) || column < 0 || column >= columnCount_) {
         return;
     }
-    rows_[static_cast<size_t>(row)].texts[static_cast<size_t>(column)] = text;
+    std::string& cell = rows_[static_cast<size_t>(row)].texts[static_cast<size_t>(column)];
+    if (cell == text) {
+        return;
+    }
+    cell = text;
     if (observer_ != nullptr) {
         observer_->RowChanged(row);
     }
@@ -63,6 +67,9 @@ int ListModel::Image(int row) const {
 
 void ListModel::SetImage(int row, int image) {
     if (!InRange(row)) {
+        return;
+    }
+    if (rows_[static_cast<size_t>(row)].image == image) {
         return;
     }
     rows_[static_cast<size_t>(row)].image = image;

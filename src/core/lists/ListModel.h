@@ -10,7 +10,8 @@ namespace vantelo {
 // selected flag. The item count is the number of used slots of the table the list shows.
 class ListModel {
 public:
-    // Told of every change so that a view can follow.
+    // Told of every change so that a view can follow; a write of what a row already holds is
+    // no change.
     class Observer {
     public:
         virtual ~Observer() = default;

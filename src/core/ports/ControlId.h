@@ -43,6 +43,10 @@ enum class ControlId : int {
     PasswordSet = 1032,
     // The Cancel button of both settings dialogs.
     SettingsCancel = 1015,
+    // Trap information dialog.
+    TrapOk = 1,
+    TrapList = 1014,
+    TrapClearAll = 1015,
     // Main menu commands.
     MonitorSave = 32771,
     MonitorLoad = 32773,

@@ -2,18 +2,31 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "ports/ControlId.h"
 
 namespace vantelo {
 
-enum class DialogId { RemoteIp, Configuration, PasswordChange };
+class ListModel;
+
+enum class DialogId { RemoteIp, Configuration, PasswordChange, TrapInfo };
 
 // The texts of a dialog's fields by control id: an address control gives its dotted text, empty
 // when the operator left it blank; a radio button gives "1" when checked and "0" when not, and
 // has no entry in `initial` when it starts disabled.
 using DialogFields = std::map<ControlId, std::string>;
+
+// A list in a dialog: the rows the engine keeps for it, and what the operator's selections,
+// clicks on the rows and clicks on a column heading do. The rows outlive the dialog.
+struct DialogList {
+    ControlId control;
+    ListModel* rows = nullptr;
+    std::function<void(int row, bool selected)> select;
+    std::function<void()> click;
+    std::function<void(int column)> columnClick;
+};
 
 // A modal dialog as the engine asks for it: what its fields show when it opens and what its
 // buttons do. A button's action returns 0 to close the dialog with OK, -1 to keep it open.
@@ -21,6 +34,7 @@ struct DialogRequest {
     DialogId id;
     DialogFields initial;
     std::map<ControlId, std::function<int(const DialogFields&)>> buttons;
+    std::optional<DialogList> list;
 };
 
 // Runs the console's modal dialogs, one generic way for every dialog.

@@ -7,7 +7,8 @@
 
 namespace vantelo {
 
-// The console's files: define.ecf, monitor.cfg and the monitor lists the operator names.
+// The console's files: define.ecf, monitor.cfg, the monitor lists the operator names and the
+// system log.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -22,6 +23,15 @@ public:
     // or -1 when the bytes could not be written whole; the earlier contents then stay as they
     // were wherever the platform allows.
     virtual int ReplaceFile(const std::string& path, const uint8_t* bytes, size_t length) = 0;
+
+    // Adds the length bytes at the end of the file at path, creating it when missing, in one
+    // write: a reader never sees part of them followed by another writer's bytes. Returns 0, or
+    // -1 when the file cannot be opened or does not take them all. Never waits for a reader.
+    virtual int AppendFile(const std::string& path, const uint8_t* bytes, size_t length) = 0;
+
+    // Deletes the file at path and creates it again empty. Returns 0, or -1 when no empty file
+    // could be made there.
+    virtual int EmptyFile(const std::string& path) = 0;
 };
 
 }  // namespace vantelo

@@ -116,4 +116,30 @@ int PosixFileSystem::ReplaceFile(const std::string& path, const uint8_t* bytes, 
     return SyncDirectory(directory);
 }
 
+int PosixFileSystem::AppendFile(const std::string& path, const uint8_t* bytes, size_t length) {
+    FileDescriptor file(::open(
+        path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+    struct stat status {};
+    if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return -1;
+    }
+    if (WriteAll(file.Get(), bytes, length) != 0) {
+        return -1;
+    }
+    return file.Close();
+}
+
+int PosixFileSystem::EmptyFile(const std::string& path) {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+        return -1;
+    }
+    // Exclusive creation: a file or link planted between the two calls is not written through.
+    FileDescriptor file(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!file.IsOpen()) {
+        return -1;
+    }
+    return file.Close();
+}
+
 }  // namespace vantelo

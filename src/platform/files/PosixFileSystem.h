@@ -16,6 +16,9 @@ namespace vantelo {
 // - a target that is not a regular file, or that the process may not write, is refused;
 // - when the directory takes no new file although the target is writable, the target is
 //   overwritten in place instead: a failure then may leave it cut short.
+// AppendFile opens in append mode, so every call's bytes land together at the end even with
+// other writers, and refuses anything but a regular file. EmptyFile removes the entry (a link,
+// not its target) and makes a new empty regular file in its place.
 class PosixFileSystem : public FileSystem {
 public:
     PosixFileSystem();
@@ -24,6 +27,8 @@ public:
 
     int ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>* bytes) override;
     int ReplaceFile(const std::string& path, const uint8_t* bytes, size_t length) override;
+    int AppendFile(const std::string& path, const uint8_t* bytes, size_t length) override;
+    int EmptyFile(const std::string& path) override;
 
 private:
     RandomSource random_;
