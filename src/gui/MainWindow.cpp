@@ -229,7 +229,9 @@ void MainWindow::BuildControls(QWidget* client) {
     AddButton(client, ControlId::ConfigurationSetting, "Configuration setting",
               du.Rect(26, 299, 72, 12));
     AddButton(client, ControlId::PasswordChange, "Password change", du.Rect(119, 299, 72, 12));
-    AddButton(client, ControlId::FirmwareUpgrade, "Firmware upgrade", du.Rect(215, 299, 72, 12));
+    connect(AddButton(client, ControlId::FirmwareUpgrade, "Firmware upgrade",
+                      du.Rect(215, 299, 72, 12)),
+            &QPushButton::clicked, this, [this] { console_.OnFirmwareUpgrade(); });
     AddButton(client, ControlId::WebAccess, "Web access", du.Rect(307, 299, 72, 12));
     connect(AddButton(client, ControlId::Exit, "Exit", du.Rect(307, 324, 72, 12)),
             &QPushButton::clicked, this, &MainWindow::OnExit);

@@ -1,5 +1,6 @@
 #include "gui/QtDialogRunner.h"
 
+#include "gui/FirmwareUpgradeDialog.h"
 #include "gui/RemoteIpDialog.h"
 
 namespace vantelo {
@@ -9,6 +10,17 @@ bool QtDialogRunner::Run(const DialogRequest& request) {
         case DialogId::RemoteIp: {
             RemoteIpDialog dialog(request, parent_);
             return dialog.exec() == QDialog::Accepted;
+        }
+        case DialogId::FirmwareUpgrade: {
+            FirmwareUpgradeDialog dialog(request, parent_);
+            if (request.attach) {
+                request.attach(&dialog);
+            }
+            const bool ok = dialog.exec() == QDialog::Accepted;
+            if (request.attach) {
+                request.attach(nullptr);
+            }
+            return ok;
         }
     }
     return false;

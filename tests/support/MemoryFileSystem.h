@@ -29,6 +29,35 @@ public:
         return 0;
     }
 
+    int AppendToFile(const std::string& path, const uint8_t* bytes, size_t length) override {
+        files[path].insert(files[path].end(), bytes, bytes + length);
+        return 0;
+    }
+
+    int FileSize(const std::string& path, uint64_t* size) override {
+        auto file = files.find(path);
+        if (file == files.end()) {
+            return -1;
+        }
+        *size = file->second.size();
+        return 0;
+    }
+
+    int ReadRange(const std::string& path, uint64_t offset, size_t limit,
+                  std::vector<uint8_t>* bytes) override {
+        bytes->clear();
+        auto file = files.find(path);
+        if (file == files.end()) {
+            return -1;
+        }
+        if (offset < file->second.size()) {
+            size_t count = std::min(file->second.size() - offset, static_cast<uint64_t>(limit));
+            auto first = file->second.begin() + static_cast<long>(offset);
+            bytes->assign(first, first + static_cast<long>(count));
+        }
+        return 0;
+    }
+
     std::map<std::string, std::vector<uint8_t>> files;
 };
 

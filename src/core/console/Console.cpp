@@ -9,9 +9,13 @@ namespace vantelo {
 Console::Console(const ConsolePorts& ports)
     : ports_(ports),
       boxes_(*ports.ui, *ports.timers),
+      log_(*ports.files, *ports.clock, boxes_, JoinPath(ports.configDirectory, kSystemLogName)),
       transport_(*ports.sockets, boxes_),
       files_(lists_, boxes_, *ports.ui, *ports.files, ports.configDirectory),
       editor_(lists_, boxes_, *ports.dialogs),
+      firmware_(FirmwareUpgrade::Parts{transport_, lists_, boxes_, *ports.ui, *ports.addresses,
+                                       *ports.dialogs, *ports.timers, *ports.files, *ports.sockets,
+                                       upgrade_, rediscovery_, log_}),
       receivePath_(ReceivePath::Parts{transport_, lists_, boxes_, traps_, setConfirmation_,
                                       upgrade_, rediscovery_}) {}
 
@@ -77,6 +81,11 @@ void Console::OnRefreshTime(int seconds) {
     polling_.SetIntervalSeconds(seconds);
     if (view_ != nullptr) {
         view_->ShowRefreshTime(seconds);
+    }
+}
+void Console::OnFirmwareUpgrade() {
+    if (SelectTarget() == 0) {
+        firmware_.Open(currentSelection_);
     }
 }
 void Console::OnSelect(ListId list, int row, bool selected) {

@@ -9,6 +9,7 @@
 #include "lists/Selection.h"
 #include "monitor/MonitorListEditor.h"
 #include "monitor/Polling.h"
+#include "monitor/SystemLog.h"
 #include "monitor/Traps.h"
 #include "persistence/MonitorFileCommands.h"
 #include "ports/AddressTable.h"
@@ -20,6 +21,7 @@
 #include "ports/UserInteraction.h"
 #include "settings/SetConfirmation.h"
 #include "transport/Transport.h"
+#include "upgrade/FirmwareUpgrade.h"
 #include "upgrade/UpgradeContext.h"
 
 namespace vantelo {
@@ -61,6 +63,7 @@ public:
     void OnMonitorLoad();
     void OnColumnClick(ListId list, int column);
     void OnRefreshTime(int seconds);
+    void OnFirmwareUpgrade();
     // The operator selects or deselects a row.
     void OnSelect(ListId list, int row, bool selected);
 
@@ -86,9 +89,10 @@ public:
     // A view follows every change of the list.
     void WatchList(ListId list, ListModel::Observer* observer) { lists_.Watch(list, observer); }
 
-    // The upgrade's own state, until the upgrade commands own it.
+    // The upgrade's own state and the part that runs it.
     UpgradeContext& Upgrade() { return upgrade_; }
     RediscoveryMark& Rediscovery() { return rediscovery_; }
+    const FirmwareUpgrade& Upgrading() const { return firmware_; }
 
 private:
     void LoadDefinition();
@@ -96,6 +100,7 @@ private:
     ConsolePorts ports_;
     ConsoleView* view_ = nullptr;
     Boxes boxes_;
+    SystemLog log_;
     Transport transport_;
     AgentLists lists_;
     MonitorFiles files_;
@@ -105,6 +110,7 @@ private:
     SetConfirmation setConfirmation_;
     UpgradeContext upgrade_;
     RediscoveryMark rediscovery_;
+    FirmwareUpgrade firmware_;
     ReceivePath receivePath_;
     SelectionTarget currentSelection_;
     bool shutDown_ = false;

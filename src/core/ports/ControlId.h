@@ -23,6 +23,16 @@ enum class ControlId : int {
     RemoteIpAddress = 1010,
     RemoteIpLabel = 1115,
     RemoteIpApply = 1,  // the dialog's OK button
+    // Firmware Upgrade dialog.
+    UpgradeDeviceIp = 1060,
+    UpgradeDeviceMac = 1061,
+    UpgradeFirmwarePath = 1045,
+    UpgradeBrowse = 1074,
+    UpgradePassword = 1070,
+    UpgradeState = 1073,
+    UpgradeStart = 1015,
+    UpgradeCancel = 2,
+    UpgradeProgress = 1130,  // the bar under the Upgrade State field, not in the template
     // Main menu commands.
     MonitorSave = 32771,
     MonitorLoad = 32773,

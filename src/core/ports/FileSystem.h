@@ -7,7 +7,8 @@
 
 namespace vantelo {
 
-// The console's files: define.ecf, monitor.cfg and the monitor lists the operator names.
+// The console's files: define.ecf, monitor.cfg, the monitor lists the operator names, the
+// system log and the firmware files sent to agents.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -22,6 +23,19 @@ public:
     // or -1 when the bytes could not be written whole; the earlier contents then stay as they
     // were wherever the platform allows.
     virtual int ReplaceFile(const std::string& path, const uint8_t* bytes, size_t length) = 0;
+
+    // Adds exactly the length bytes at the end of the file at path, creating it when missing.
+    // Returns 0, or -1 when the file cannot be opened or the bytes cannot be written whole.
+    virtual int AppendToFile(const std::string& path, const uint8_t* bytes, size_t length) = 0;
+
+    // The size in bytes of the regular file at path: 0 and *size, or -1 when path names no
+    // regular file or it cannot be opened for reading.
+    virtual int FileSize(const std::string& path, uint64_t* size) = 0;
+
+    // Reads at most limit bytes of the regular file at path from offset on (none past its end).
+    // Returns 0 and fills *bytes, or -1 with *bytes empty as ReadFile does.
+    virtual int ReadRange(const std::string& path, uint64_t offset, size_t limit,
+                          std::vector<uint8_t>* bytes) = 0;
 };
 
 }  // namespace vantelo

@@ -69,6 +69,16 @@ int LookAtTarget(const std::string& path, std::string* target, bool* exists, str
     return 0;
 }
 
+// The descriptor of a regular file opened for reading without waiting for a writer, or -1.
+int OpenRegularForReading(const std::string& path, struct stat* status) {
+    // Without O_NONBLOCK, opening a FIFO waits for a writer.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file.IsOpen() || ::fstat(file.Get(), status) != 0 || !S_ISREG(status->st_mode)) {
+        return -1;
+    }
+    return file.Release();
+}
+
 }  // namespace
 
 PosixFileSystem::PosixFileSystem() : PosixFileSystem(SystemRandom()) {}
@@ -77,10 +87,9 @@ PosixFileSystem::PosixFileSystem(RandomSource random) : random_(std::move(random
 
 int PosixFileSystem::ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>* bytes) {
     bytes->clear();
-    // Without O_NONBLOCK, opening a FIFO waits for a writer.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat status {};
-    if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    FileDescriptor file(OpenRegularForReading(path, &status));
+    if (!file.IsOpen()) {
         return -1;
     }
     size_t count = limit < SIZE_MAX ? limit + 1 : limit;
@@ -114,6 +123,41 @@ int PosixFileSystem::ReplaceFile(const std::string& path, const uint8_t* bytes, 
     // The new contents are in place; unless the directory reaches the disk, a power loss may
     // still bring the old ones back, and the caller hears of it.
     return SyncDirectory(directory);
+}
+
+int PosixFileSystem::AppendToFile(const std::string& path, const uint8_t* bytes, size_t length) {
+    FileDescriptor file(::open(
+        path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!file.IsOpen() || WriteAll(file.Get(), bytes, length) != 0) {
+        return -1;
+    }
+    return file.Close();
+}
+
+int PosixFileSystem::FileSize(const std::string& path, uint64_t* size) {
+    struct stat status {};
+    FileDescriptor file(OpenRegularForReading(path, &status));
+    if (!file.IsOpen()) {
+        return -1;
+    }
+    *size = static_cast<uint64_t>(status.st_size);
+    return 0;
+}
+
+int PosixFileSystem::ReadRange(const std::string& path, uint64_t offset, size_t limit,
+                               std::vector<uint8_t>* bytes) {
+    bytes->clear();
+    struct stat status {};
+    FileDescriptor file(OpenRegularForReading(path, &status));
+    if (!file.IsOpen() || offset > static_cast<uint64_t>(INT64_MAX) ||
+        ::lseek(file.Get(), static_cast<off_t>(offset), SEEK_SET) < 0) {
+        return -1;
+    }
+    if (ReadUpTo(file.Get(), limit, bytes) != 0) {
+        bytes->clear();
+        return -1;
+    }
+    return 0;
 }
 
 }  // namespace vantelo

@@ -16,6 +16,9 @@ namespace vantelo {
 // - a target that is not a regular file, or that the process may not write, is refused;
 // - when the directory takes no new file although the target is writable, the target is
 //   overwritten in place instead: a failure then may leave it cut short.
+// AppendToFile writes at the end of the file with one append-mode descriptor, so lines of two
+// writers never interleave within one call. FileSize and ReadRange open without waiting, as
+// ReadFile does, and keep nothing open between calls.
 class PosixFileSystem : public FileSystem {
 public:
     PosixFileSystem();
@@ -24,6 +27,10 @@ public:
 
     int ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>* bytes) override;
     int ReplaceFile(const std::string& path, const uint8_t* bytes, size_t length) override;
+    int AppendToFile(const std::string& path, const uint8_t* bytes, size_t length) override;
+    int FileSize(const std::string& path, uint64_t* size) override;
+    int ReadRange(const std::string& path, uint64_t offset, size_t limit,
+                  std::vector<uint8_t>* bytes) override;
 
 private:
     RandomSource random_;
