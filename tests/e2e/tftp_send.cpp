@@ -2,6 +2,7 @@
 // acknowledged trigger, on the Qt sockets and timers: for the end to end tests against other
 // TFTP servers and for the benchmark. Prints one line: "complete MS", "device-not-found",
 // "stalled" or "refused", MS being the time from the write request to the final acknowledgement.
+// With --quit-at-final-ack it ends there instead of after the pause that follows.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -42,6 +43,9 @@ public:
     void ShowProgress(uint32_t bytesSent, uint32_t) override {
         if (bytesSent == 0 && completeShown_ && finalAckMs < 0) {
             finalAckMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+            if (quitAtFinalAck) {
+                TransferEnded(TransferEnd::Complete);
+            }
         }
     }
     void TransferEnded(TransferEnd end) override {
@@ -64,6 +68,7 @@ public:
     }
 
     QElapsedTimer clock;
+    bool quitAtFinalAck = false;
     double finalAckMs = -1;
     int result = 1;
 
@@ -72,7 +77,8 @@ private:
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: tftp_send --to IP --file PATH [--log PATH]\n");
+    std::fprintf(stderr,
+                 "usage: tftp_send --to IP --file PATH [--log PATH] [--quit-at-final-ack]\n");
     return 2;
 }
 
@@ -83,6 +89,11 @@ int main(int argc, char** argv) {
     uint32_t to = 0;
     std::string file;
     std::string logPath = "/dev/null";
+    bool quitAtFinalAck = false;
+    if (argc > 1 && std::strcmp(argv[argc - 1], "--quit-at-final-ack") == 0) {
+        quitAtFinalAck = true;
+        --argc;
+    }
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--to") == 0 && TextToIp(argv[i + 1], &to) == 0) {
             continue;
@@ -109,6 +120,7 @@ int main(int argc, char** argv) {
     upgrade.SetDeviceIp(to);
     upgrade.SetFirmwarePath(file.c_str());
     Outcome outcome;
+    outcome.quitAtFinalAck = quitAtFinalAck;
     TftpClient client(TftpClient::Parts{sockets, timers, files, boxes, upgrade, log}, outcome);
     client.Reset();
     outcome.clock.start();

@@ -44,7 +44,7 @@ public:
     }
 
     int ReadRange(const std::string& path, uint64_t offset, size_t limit,
-                  std::vector<uint8_t>* bytes) override {
+                  std::vector<uint8_t>* bytes, uint64_t* size) override {
         bytes->clear();
         auto file = files.find(path);
         if (file == files.end()) {
@@ -55,6 +55,7 @@ public:
             auto first = file->second.begin() + static_cast<long>(offset);
             bytes->assign(first, first + static_cast<long>(count));
         }
+        *size = file->second.size();
         return 0;
     }
 

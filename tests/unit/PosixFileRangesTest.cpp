@@ -44,13 +44,15 @@ TEST_F(PosixFileRanges, ARangeReadGivesTheBytesAtTheOffsetAndNonePastTheEnd) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "offset " << c.offset << ", limit " << c.limit);
         std::vector<uint8_t> bytes{1, 2, 3};
-        int result = files.ReadRange(File("image.hex"), c.offset, c.limit, &bytes);
+        uint64_t size = 0;
+        int result = files.ReadRange(File("image.hex"), c.offset, c.limit, &bytes, &size);
         if (c.offset > INT64_MAX) {
             EXPECT_EQ(result, -1);
             EXPECT_TRUE(bytes.empty());
             continue;
         }
         ASSERT_EQ(result, 0);
+        EXPECT_EQ(size, 1500u);
         auto first = content.begin() + static_cast<long>(std::min<uint64_t>(c.offset, 1500));
         EXPECT_EQ(bytes, std::vector<uint8_t>(first, first + static_cast<long>(c.expected)));
     }
@@ -70,7 +72,7 @@ TEST_F(PosixFileRanges, SizeAndRangeRefuseWhatIsNotARegularFileWithoutWaiting) {
         std::vector<uint8_t> bytes{1};
         EXPECT_EQ(files.FileSize(path, &size), -1);
         EXPECT_EQ(size, 7u);
-        EXPECT_EQ(files.ReadRange(path, 0, 512, &bytes), -1);
+        EXPECT_EQ(files.ReadRange(path, 0, 512, &bytes, &size), -1);
         EXPECT_TRUE(bytes.empty());
         EXPECT_FALSE(watchdog.Fired()) << "the call waited on the FIFO";
     }

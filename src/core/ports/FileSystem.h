@@ -32,10 +32,11 @@ public:
     // regular file or it cannot be opened for reading.
     virtual int FileSize(const std::string& path, uint64_t* size) = 0;
 
-    // Reads at most limit bytes of the regular file at path from offset on (none past its end).
-    // Returns 0 and fills *bytes, or -1 with *bytes empty as ReadFile does.
+    // Reads at most limit bytes of the regular file at path from offset on (none past its end),
+    // and the file's size at that moment in *size. Returns 0 and fills both, or -1 with *bytes
+    // empty as ReadFile does.
     virtual int ReadRange(const std::string& path, uint64_t offset, size_t limit,
-                          std::vector<uint8_t>* bytes) = 0;
+                          std::vector<uint8_t>* bytes, uint64_t* size) = 0;
 };
 
 }  // namespace vantelo

@@ -67,8 +67,7 @@ void TftpClient::SendBlock(uint32_t index) {
     uint64_t size = 0;
     std::vector<uint8_t> bytes;
     const uint64_t offset = static_cast<uint64_t>(index) * kTftpBlockSize;
-    if (p_.files.FileSize(Path(), &size) != 0 ||
-        p_.files.ReadRange(Path(), offset, kTftpBlockSize, &bytes) != 0) {
+    if (p_.files.ReadRange(Path(), offset, kTftpBlockSize, &bytes, &size) != 0) {
         p_.boxes.Notify(DialogError("Open firmware file error"));
         return;
     }

@@ -145,7 +145,7 @@ int PosixFileSystem::FileSize(const std::string& path, uint64_t* size) {
 }
 
 int PosixFileSystem::ReadRange(const std::string& path, uint64_t offset, size_t limit,
-                               std::vector<uint8_t>* bytes) {
+                               std::vector<uint8_t>* bytes, uint64_t* size) {
     bytes->clear();
     struct stat status {};
     FileDescriptor file(OpenRegularForReading(path, &status));
@@ -157,6 +157,7 @@ int PosixFileSystem::ReadRange(const std::string& path, uint64_t offset, size_t 
         bytes->clear();
         return -1;
     }
+    *size = static_cast<uint64_t>(status.st_size);
     return 0;
 }
 

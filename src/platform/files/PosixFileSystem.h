@@ -30,7 +30,7 @@ public:
     int AppendToFile(const std::string& path, const uint8_t* bytes, size_t length) override;
     int FileSize(const std::string& path, uint64_t* size) override;
     int ReadRange(const std::string& path, uint64_t offset, size_t limit,
-                  std::vector<uint8_t>* bytes) override;
+                  std::vector<uint8_t>* bytes, uint64_t* size) override;
 
 private:
     RandomSource random_;
