@@ -135,7 +135,12 @@ MainWindow::MainWindow(Console& console, QWidget* parent) : QDialog(parent), con
     }
 }
 
-MainWindow::~MainWindow() = default;
+// The models stop watching the engine's lists through this window's console while it is still
+// a MainWindow; as children they would go only after, from the base class's destructor.
+MainWindow::~MainWindow() {
+    delete discoveryModel_;
+    delete monitorModel_;
+}
 
 ListTableModel* MainWindow::BuildModel(ListId list, std::vector<ListTableModel::Column> columns) {
     ListTableModel::Binding binding{
