@@ -135,7 +135,12 @@ MainWindow::MainWindow(Console& console, QWidget* parent) : QDialog(parent), con
     }
 }
 
-MainWindow::~MainWindow() = default;
+// The models stop watching the engine's lists through this window's console while it is still
+// a MainWindow; as children they would go only after, from the base class's destructor.
+MainWindow::~MainWindow() {
+    delete discoveryModel_;
+    delete monitorModel_;
+}
 
 ListTableModel* MainWindow::BuildModel(ListId list, std::vector<ListTableModel::Column> columns) {
     ListTableModel::Binding binding{
@@ -242,7 +247,9 @@ void MainWindow::BuildControls(QWidget* client) {
     connect(
         AddButton(client, ControlId::PasswordChange, "Password change", du.Rect(119, 299, 72, 12)),
         &QPushButton::clicked, this, [this] { console_.OnPasswordChange(); });
-    AddButton(client, ControlId::FirmwareUpgrade, "Firmware upgrade", du.Rect(215, 299, 72, 12));
+    connect(AddButton(client, ControlId::FirmwareUpgrade, "Firmware upgrade",
+                      du.Rect(215, 299, 72, 12)),
+            &QPushButton::clicked, this, [this] { console_.OnFirmwareUpgrade(); });
     connect(AddButton(client, ControlId::WebAccess, "Web access", du.Rect(307, 299, 72, 12)),
             &QPushButton::clicked, this, [this] { console_.OnWebAccess(); });
     connect(AddButton(client, ControlId::Exit, "Exit", du.Rect(307, 324, 72, 12)),

@@ -1,6 +1,7 @@
 #include "gui/QtDialogRunner.h"
 
 #include "gui/ConfigurationDialog.h"
+#include "gui/FirmwareUpgradeDialog.h"
 #include "gui/PasswordDialog.h"
 #include "gui/RemoteIpDialog.h"
 #include "gui/TrapInfoDialog.h"
@@ -24,6 +25,17 @@ bool QtDialogRunner::Run(const DialogRequest& request) {
         case DialogId::TrapInfo: {
             TrapInfoDialog dialog(request, parent_);
             return dialog.exec() == QDialog::Accepted;
+        }
+        case DialogId::FirmwareUpgrade: {
+            FirmwareUpgradeDialog dialog(request, parent_);
+            if (request.attach) {
+                request.attach(&dialog);
+            }
+            const bool ok = dialog.exec() == QDialog::Accepted;
+            if (request.attach) {
+                request.attach(nullptr);
+            }
+            return ok;
         }
     }
     return false;

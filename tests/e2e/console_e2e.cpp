@@ -88,6 +88,31 @@ QString Log() {
     return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
 }
 
+// The firmware file console_upgrade.sh made, and the agent it is for.
+QString FirmwarePath() {
+    return qEnvironmentVariable("VANTELO_E2E_FIRMWARE");
+}
+const QString kUpgradeAgent = QStringLiteral("10.77.0.10");
+
+// Discovers the agents, selects the upgrade target and opens the upgrade dialog, in which act
+// runs; returns once the dialog has closed.
+void RunUpgradeDialog(ConsoleWindow& window, const std::function<void(QWidget*)>& act) {
+    QTableView* discovery = window.DiscoveryView();
+    window.Click(1001);
+    QTRY_VERIFY_WITH_TIMEOUT(FindViewRow(discovery, 1, kUpgradeAgent) >= 0, kTimeoutMs);
+    ClickRow(discovery, FindViewRow(discovery, 1, kUpgradeAgent));
+    bool ran = false;
+    vantelo::test::OnNextModal([&](QWidget* dialog) {
+        ran = true;
+        dialog->findChild<QLineEdit*>(QStringLiteral("1045"))->setText(FirmwarePath());
+        dialog->findChild<QLineEdit*>(QStringLiteral("1070"))->setText(QStringLiteral("admin"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1015")), Qt::LeftButton);
+        act(dialog);
+    });
+    window.Click(1042);
+    QVERIFY(ran);
+}
+
 int NotAliveLines(const QString& ip) {
     static const QString kTimestamp = QStringLiteral("\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d");
     const QRegularExpression line(
@@ -146,6 +171,8 @@ private slots:
     void passwordChangeThenConfiguration();
     void silencedAgentIsNotAliveUntilItAnswers();
     void trapReachesLogAndDialog();
+    void upgradeRestartedAgent();
+    void upgradeAgentThatNeverComesBack();
 };
 
 void TestConsoleE2e::discoveryListsEveryAgent() {
@@ -534,6 +561,46 @@ void TestConsoleE2e::trapReachesLogAndDialog() {
     QCOMPARE(row[2], QStringLiteral("10.77.1.2"));
     QCOMPARE(row[3], QStringLiteral("fan failure"));
     QVERIFY(!IndicatorIsRed(window));
+}
+
+// console_upgrade.sh runs the simulator with a three-second restart. The agent takes the file
+// (the script compares what it stored), restarts and answers the verification's discovery.
+void TestConsoleE2e::upgradeRestartedAgent() {
+    ConsoleWindow window(ConfigDirectory());
+    window.Start();
+    RunUpgradeDialog(window, [](QWidget*) {});
+    QVERIFY(window.Ui().BoxTexts().isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(window.Ui().BoxTexts(),
+                              QStringList{QStringLiteral("information|Upgrade successful")}, 40000);
+}
+
+// On a virtual clock, where the verification's two minutes take a few seconds: the agent's
+// restart never ends.
+void TestConsoleE2e::upgradeAgentThatNeverComesBack() {
+    test::SimulatorControl control(ControlPath());
+    QCOMPARE(control.Send("no-return " + kUpgradeAgent), "ok no-return " + kUpgradeAgent);
+    test::VirtualClock clock;
+    ConsoleWindow window(ConfigDirectory());
+    window.Start(&clock);
+    auto advance = [&clock](int ms) {
+        for (int step = 0; step < ms; step += 100) {
+            clock.Advance(100);
+            QTest::qWait(1);
+        }
+    };
+    RunUpgradeDialog(window, [&](QWidget* dialog) {
+        advance(2000);
+        auto* state = dialog->findChild<QLineEdit*>(QStringLiteral("1073"));
+        QTRY_VERIFY_WITH_TIMEOUT(state->text().startsWith(QStringLiteral("Complete...")),
+                                 kTimeoutMs);
+        advance(5000);
+    });
+    advance(12000 + 109 * 1000);
+    QCOMPARE(window.Ui().BoxTexts(), QStringList{});
+    advance(1000);
+    QCOMPARE(window.Ui().BoxTexts(), QStringList{QStringLiteral("information|Upgrade fail")});
+    QCOMPARE(window.Ui().boxes.back().icon, BoxIcon::Exclamation);
+    QCOMPARE(control.Send("clear " + kUpgradeAgent), "ok clear " + kUpgradeAgent);
 }
 
 VANTELO_GUI_TEST_MAIN(TestConsoleE2e)

@@ -12,9 +12,11 @@ ConsoleWindow::ConsoleWindow(std::string configDirectory)
 
 ConsoleWindow::~ConsoleWindow() = default;
 
-void ConsoleWindow::Start() {
+void ConsoleWindow::Start(VirtualClock* clock) {
     PortChoices choices;
     choices.ui = &ui_;
+    choices.timers = clock;
+    choices.clock = clock;
     app_ = std::make_unique<ConsoleApp>(configDirectory_, choices);
     app_->Initialize();
     app_->Window().show();

@@ -9,6 +9,7 @@
 
 #include "RecordingUserInteraction.h"
 #include "gui/ConsoleApp.h"
+#include "support/VirtualClock.h"
 
 class QTableView;
 
@@ -39,7 +40,8 @@ public:
     ConsoleWindow& operator=(const ConsoleWindow&) = delete;
 
     // The dialog's initialisation (definition file, monitor list, sockets), then the window.
-    void Start();
+    // A virtual clock, when given, stands in for the Qt timers and clock.
+    void Start(VirtualClock* clock = nullptr);
     void Click(int id) const;
 
     Console& Engine() { return app_->Engine(); }

@@ -39,6 +39,31 @@ public:
         return 0;
     }
 
+    int FileSize(const std::string& path, uint64_t* size) override {
+        auto file = files.find(path);
+        if (file == files.end()) {
+            return -1;
+        }
+        *size = file->second.size();
+        return 0;
+    }
+
+    int ReadRange(const std::string& path, uint64_t offset, size_t limit,
+                  std::vector<uint8_t>* bytes, uint64_t* size) override {
+        bytes->clear();
+        auto file = files.find(path);
+        if (file == files.end()) {
+            return -1;
+        }
+        if (offset < file->second.size()) {
+            size_t count = std::min(file->second.size() - offset, static_cast<uint64_t>(limit));
+            auto first = file->second.begin() + static_cast<long>(offset);
+            bytes->assign(first, first + static_cast<long>(count));
+        }
+        *size = file->second.size();
+        return 0;
+    }
+
     std::map<std::string, std::vector<uint8_t>> files;
 };
 

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "ports/AddressTable.h"
@@ -12,16 +15,33 @@
 namespace vantelo::test {
 
 // A button the script presses in a dialog, with what the dialog's fields hold at that moment;
-// before runs first, as the events of the dialog's loop would while the operator types.
+// then runs while the dialog stays open after it (datagrams arrive, time passes), and before
+// runs first, as the events of the dialog's loop would while the operator types.
 struct ScriptedPress {
     ControlId button;
     DialogFields fields;
+    std::function<void()> then = {};
     std::function<void()> before = {};
 };
 
+// What the engine did to the open dialogs, in order.
+struct DialogChanges : public OpenDialog {
+    void SetText(ControlId control, const std::string& text) override;
+    void SetProgress(ControlId control, int value, int maximum) override;
+    void SetEnabled(ControlId control, bool enabled) override;
+    void Close(bool ok) override;
+
+    // Every text set, by control.
+    std::map<ControlId, std::vector<std::string>> texts;
+    std::vector<std::pair<int, int>> progress;
+    std::map<ControlId, bool> enabled;
+    bool closed = false;
+    bool closedOk = false;
+};
+
 // Modal dialogs run from a script: each expected dialog presses its buttons in turn until one
-// closes it with OK, and is cancelled when none does. A dialog that was not expected, or of
-// another kind, fails the test; so does an expected one that never opened.
+// closes it with OK or the engine closes it, and is cancelled when none does. A dialog that was not
+// expected, or of another kind, fails the test; so does an expected one that never opened.
 class ScriptedDialogRunner : public DialogRunner {
 public:
     ~ScriptedDialogRunner() override;
@@ -35,6 +55,8 @@ public:
     const std::vector<int>& ButtonResults() const { return buttonResults_; }
     // The fields each dialog showed when it opened.
     const std::vector<DialogFields>& Opened() const { return opened_; }
+    // What the engine changed in the dialogs while they were open.
+    DialogChanges changes;
 
 private:
     struct Expected {

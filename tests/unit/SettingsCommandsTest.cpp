@@ -498,7 +498,9 @@ TEST_F(SettingsCommands, TheDuplicateTestLooksOnlyAtTheRowsCountedAtThePress) {
     AgentSettings late = NumberedAgent(9);
     late.ip = 0x0A4D0032;
     h.dialogs.Expect(DialogId::Configuration,
-                     {{ControlId::ConfigSet, ConfigurationForm("sw", "lab", "10.77.0.50", "0", "1"),
+                     {{ControlId::ConfigSet,
+                       ConfigurationForm("sw", "lab", "10.77.0.50", "0", "1"),
+                       {},
                        [this, late] { h.Reply(late); }}});
     console.OnConfigurationSetting();
     EXPECT_EQ(console.Lists().DiscoveryCount(), 1);

@@ -10,14 +10,17 @@ namespace vantelo {
 Console::Console(const ConsolePorts& ports)
     : ports_(ports),
       boxes_(*ports.ui, *ports.timers),
+      log_(*ports.files, boxes_, *ports.ui, ports.configDirectory),
       transport_(*ports.sockets, boxes_),
       files_(lists_, boxes_, *ports.ui, *ports.files, ports.configDirectory),
       editor_(lists_, boxes_, *ports.dialogs),
-      log_(*ports.files, boxes_, *ports.ui, ports.configDirectory),
       polling_(Polling::Parts{transport_, lists_, boxes_, log_, *ports.timers, *ports.clock}),
       traps_(lists_, log_, *ports.clock, *ports.dialogs),
       setConfirmation_(pendingSet_, boxes_),
       settings_(DeviceSettings::Parts{transport_, lists_, boxes_, *ports.dialogs, pendingSet_}),
+      firmware_(FirmwareUpgrade::Parts{transport_, lists_, boxes_, *ports.ui, *ports.addresses,
+                                       *ports.dialogs, *ports.timers, *ports.files, *ports.sockets,
+                                       upgrade_, rediscovery_, log_, *ports.clock}),
       receivePath_(ReceivePath::Parts{transport_, lists_, boxes_, traps_, setConfirmation_,
                                       upgrade_, rediscovery_}) {}
 
@@ -111,6 +114,11 @@ void Console::OnViewLog() {
 }
 void Console::OnClearLog() {
     log_.Clear();
+}
+void Console::OnFirmwareUpgrade() {
+    if (SelectTarget() == 0) {
+        firmware_.Open(currentSelection_);
+    }
 }
 void Console::OnSelect(ListId list, int row, bool selected) {
     lists_.Select(list, row, selected);

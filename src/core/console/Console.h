@@ -23,6 +23,7 @@
 #include "settings/PendingSet.h"
 #include "settings/SetConfirmation.h"
 #include "transport/Transport.h"
+#include "upgrade/FirmwareUpgrade.h"
 #include "upgrade/UpgradeContext.h"
 
 namespace vantelo {
@@ -71,6 +72,7 @@ public:
     void OnViewTrap();
     void OnViewLog();
     void OnClearLog();
+    void OnFirmwareUpgrade();
     // The operator selects or deselects a row.
     void OnSelect(ListId list, int row, bool selected);
 
@@ -100,9 +102,10 @@ public:
     // A view follows every change of the list.
     void WatchList(ListId list, ListModel::Observer* observer) { lists_.Watch(list, observer); }
 
-    // The upgrade's own state, until the upgrade commands own it.
+    // The upgrade's own state and the part that runs it.
     UpgradeContext& Upgrade() { return upgrade_; }
     RediscoveryMark& Rediscovery() { return rediscovery_; }
+    const FirmwareUpgrade& Upgrading() const { return firmware_; }
 
 private:
     void LoadDefinition();
@@ -110,11 +113,11 @@ private:
     ConsolePorts ports_;
     ConsoleView* view_ = nullptr;
     Boxes boxes_;
+    SystemLog log_;
     Transport transport_;
     AgentLists lists_;
     MonitorFiles files_;
     MonitorListEditor editor_;
-    SystemLog log_;
     Polling polling_;
     Traps traps_;
     PendingSet pendingSet_;
@@ -122,6 +125,7 @@ private:
     DeviceSettings settings_;
     UpgradeContext upgrade_;
     RediscoveryMark rediscovery_;
+    FirmwareUpgrade firmware_;
     ReceivePath receivePath_;
     SelectionTarget currentSelection_;
     bool shutDown_ = false;

@@ -115,7 +115,7 @@ void MonitorListEditor::AddItem() {
         return;
     }
     DeviceRecord added{};
-    DialogRequest request{DialogId::RemoteIp, {}, {}, {}};
+    DialogRequest request{DialogId::RemoteIp, {}, {}, {}, {}};
     request.buttons[ControlId::RemoteIpApply] = [this, &added](const DialogFields& fields) {
         return ApplyRemoteIp(fields, &added);
     };

@@ -67,7 +67,7 @@ void ClearTraps(TrapStore& store, ListModel& rows) {
 }
 
 DialogRequest TrapInfoRequest(TrapStore& store, ListModel& rows, TrapSortState& sort) {
-    DialogRequest request{DialogId::TrapInfo, {}, {}, {}};
+    DialogRequest request{DialogId::TrapInfo, {}, {}, {}, {}};
     request.buttons[ControlId::TrapOk] = [](const DialogFields&) { return 0; };
     request.buttons[ControlId::TrapClearAll] = [&store, &rows](const DialogFields&) {
         ClearTraps(store, rows);

@@ -47,6 +47,16 @@ enum class ControlId : int {
     TrapOk = 1,
     TrapList = 1014,
     TrapClearAll = 1015,
+    // Firmware Upgrade dialog.
+    UpgradeDeviceIp = 1060,
+    UpgradeDeviceMac = 1061,
+    UpgradeFirmwarePath = 1045,
+    UpgradeBrowse = 1074,
+    UpgradePassword = 1070,
+    UpgradeState = 1073,
+    UpgradeStart = 1015,
+    UpgradeCancel = 2,
+    UpgradeProgress = 1130,  // the bar under the Upgrade State field, not in the template
     // Main menu commands.
     MonitorSave = 32771,
     MonitorLoad = 32773,

@@ -32,6 +32,15 @@ public:
     // Deletes the file at path and creates it again empty. Returns 0, or -1 when no empty file
     // could be made there.
     virtual int EmptyFile(const std::string& path) = 0;
+    // The size in bytes of the regular file at path: 0 and *size, or -1 when path names no
+    // regular file or it cannot be opened for reading.
+    virtual int FileSize(const std::string& path, uint64_t* size) = 0;
+
+    // Reads at most limit bytes of the regular file at path from offset on (none past its end),
+    // and the file's size at that moment in *size. Returns 0 and fills both, or -1 with *bytes
+    // empty as ReadFile does.
+    virtual int ReadRange(const std::string& path, uint64_t offset, size_t limit,
+                          std::vector<uint8_t>* bytes, uint64_t* size) = 0;
 };
 
 }  // namespace vantelo

@@ -72,7 +72,7 @@ void DeviceSettings::Configure(SelectionTarget target, RowCounts counts) {
     if (RefuseLoaderMode(target)) {
         return;
     }
-    DialogRequest request{DialogId::Configuration, ConfigurationFields(Target(target)), {}, {}};
+    DialogRequest request{DialogId::Configuration, ConfigurationFields(Target(target)), {}, {}, {}};
     request.buttons[ControlId::ConfigSet] = [this, target, counts](const DialogFields& fields) {
         return ApplyConfiguration(fields, target, counts);
     };
@@ -83,7 +83,7 @@ void DeviceSettings::ChangePassword(SelectionTarget target) {
     if (RefuseLoaderMode(target)) {
         return;
     }
-    DialogRequest request{DialogId::PasswordChange, {}, {}, {}};
+    DialogRequest request{DialogId::PasswordChange, {}, {}, {}, {}};
     request.buttons[ControlId::PasswordSet] = [this, target](const DialogFields& fields) {
         return ApplyPassword(fields, target);
     };

@@ -22,6 +22,8 @@ public:
     bool IsOpen() const { return fd_ >= 0; }
     int Get() const { return fd_; }
 
+    // Hands the descriptor over to the caller, who closes it.
+    int Release() { return std::exchange(fd_, -1); }
     // Returns 0, or -1 when closing failed; the descriptor is gone either way.
     int Close() { return ::close(std::exchange(fd_, -1)) == 0 ? 0 : -1; }
 

@@ -69,6 +69,16 @@ int LookAtTarget(const std::string& path, std::string* target, bool* exists, str
     return 0;
 }
 
+// The descriptor of a regular file opened for reading without waiting for a writer, or -1.
+int OpenRegularForReading(const std::string& path, struct stat* status) {
+    // Without O_NONBLOCK, opening a FIFO waits for a writer.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file.IsOpen() || ::fstat(file.Get(), status) != 0 || !S_ISREG(status->st_mode)) {
+        return -1;
+    }
+    return file.Release();
+}
+
 }  // namespace
 
 PosixFileSystem::PosixFileSystem() : PosixFileSystem(SystemRandom()) {}
@@ -140,6 +150,33 @@ int PosixFileSystem::EmptyFile(const std::string& path) {
         return -1;
     }
     return file.Close();
+}
+
+int PosixFileSystem::FileSize(const std::string& path, uint64_t* size) {
+    struct stat status {};
+    FileDescriptor file(OpenRegularForReading(path, &status));
+    if (!file.IsOpen()) {
+        return -1;
+    }
+    *size = static_cast<uint64_t>(status.st_size);
+    return 0;
+}
+
+int PosixFileSystem::ReadRange(const std::string& path, uint64_t offset, size_t limit,
+                               std::vector<uint8_t>* bytes, uint64_t* size) {
+    bytes->clear();
+    struct stat status {};
+    FileDescriptor file(OpenRegularForReading(path, &status));
+    if (!file.IsOpen() || offset > static_cast<uint64_t>(INT64_MAX) ||
+        ::lseek(file.Get(), static_cast<off_t>(offset), SEEK_SET) < 0) {
+        return -1;
+    }
+    if (ReadUpTo(file.Get(), limit, bytes) != 0) {
+        bytes->clear();
+        return -1;
+    }
+    *size = static_cast<uint64_t>(status.st_size);
+    return 0;
 }
 
 }  // namespace vantelo

@@ -19,6 +19,9 @@ namespace vantelo {
 // AppendFile opens in append mode, so every call's bytes land together at the end even with
 // other writers, and refuses anything but a regular file. EmptyFile removes the entry (a link,
 // not its target) and makes a new empty regular file in its place.
+// AppendFile writes at the end of the file with one append-mode descriptor, so lines of two
+// writers never interleave within one call. FileSize and ReadRange open without waiting, as
+// ReadFile does, and keep nothing open between calls.
 class PosixFileSystem : public FileSystem {
 public:
     PosixFileSystem();
@@ -29,6 +32,9 @@ public:
     int ReplaceFile(const std::string& path, const uint8_t* bytes, size_t length) override;
     int AppendFile(const std::string& path, const uint8_t* bytes, size_t length) override;
     int EmptyFile(const std::string& path) override;
+    int FileSize(const std::string& path, uint64_t* size) override;
+    int ReadRange(const std::string& path, uint64_t offset, size_t limit,
+                  std::vector<uint8_t>* bytes, uint64_t* size) override;
 
 private:
     RandomSource random_;

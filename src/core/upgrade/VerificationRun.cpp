@@ -1,0 +1,56 @@
+#include "upgrade/VerificationRun.h"
+
+#include "protocol/TlvElements.h"
+
+namespace vantelo {
+
+void VerificationRun::Start() {
+    p_.timers.Stop(timer_);
+    attempts_ = 0;
+    timer_ = p_.timers.StartSingleShot(kRestartWaitMs, [this] { Begin(); });
+}
+
+void VerificationRun::Begin() {
+    timer_ = kNoTimer;
+    if (p_.transport.EnableBroadcast() != 0) {
+        p_.boxes.Notify(ErrorBox("Set socketopt error"));
+        return;
+    }
+    Attempt();
+}
+
+void VerificationRun::Attempt() {
+    ++attempts_;
+    p_.lists.ClearDiscovery();
+    p_.rediscovery.value = 0;
+    PacketBuffer request{};
+    request.length = BuildRequestHeader(std::span(request.bytes).first<kHeaderSize>(),
+                                        OpCode::DiscoveryRequest, p_.transport.DeviceTypeId());
+    int error = 0;
+    if (p_.transport.Send(SocketId::Broadcast, request.bytes, request.length,
+                          Endpoint{kBroadcastAddress, p_.transport.AgentPort()}, &error) != 0) {
+        attempts_ = 0;
+        p_.boxes.Notify(ErrorBox("Discovery sento fail"));
+        return;
+    }
+    timer_ = p_.timers.StartSingleShot(kAttemptMs, [this] { AfterAttempt(); });
+}
+
+void VerificationRun::AfterAttempt() {
+    timer_ = kNoTimer;
+    if (p_.rediscovery.value == 1 || attempts_ >= kMaxAttempts) {
+        End();
+        return;
+    }
+    Attempt();
+}
+
+void VerificationRun::End() {
+    attempts_ = 0;
+    bool back = p_.rediscovery.value == 1;
+    p_.boxes.Notify(MessageBoxRequest{back ? "Upgrade successful" : "Upgrade fail", "information",
+                                      back ? BoxIcon::Information : BoxIcon::Exclamation,
+                                      BoxButtons::Ok, BoxOwner::MainWindow});
+}
+
+}  // namespace vantelo
