@@ -86,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t at = 0;
     while (size - at >= 3) {
         uint8_t kind = data[at];
-        size_t length = std::min<size_t>((data[at + 1] << 8) | data[at + 2], size - at - 3);
+        size_t length =
+            std::min(static_cast<size_t>((data[at + 1] << 8) | data[at + 2]), size - at - 3);
         // An exact-size copy, so that any read past a datagram is caught.
         std::vector<uint8_t> record(data + at + 3, data + at + 3 + length);
         at += 3 + length;

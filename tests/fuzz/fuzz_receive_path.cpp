@@ -47,9 +47,10 @@ const std::string& ConfigDirectory() {
 }
 
 void SelectRow(Console& console, uint8_t flags, size_t length) {
-    ListModel& list = (flags & 0x20) != 0 ? console.MonitorList() : console.DiscoveryList();
-    if (list.RowCount() > 0) {
-        list.SetSelected(static_cast<int>(length % static_cast<size_t>(list.RowCount())), true);
+    ListId id = (flags & 0x20) != 0 ? ListId::Monitor : ListId::Discovery;
+    int rows = console.Lists().List(id).RowCount();
+    if (rows > 0) {
+        console.OnSelect(id, static_cast<int>(length % static_cast<size_t>(rows)), true);
     }
 }
 

@@ -17,7 +17,9 @@ int ReadMonitorFile(FileSystem& files, const std::string& path, DeviceTable* rec
     if (length % sizeof(DeviceRecord) != 0) {
         return -1;
     }
-    std::memcpy(records->data(), bytes.data(), length);
+    if (length > 0) {  // an empty file's bytes may have no storage at all
+        std::memcpy(records->data(), bytes.data(), length);
+    }
     return static_cast<int>(length / sizeof(DeviceRecord));
 }
 
