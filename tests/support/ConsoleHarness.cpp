@@ -37,4 +37,15 @@ void ConsoleHarness::Reply(const AgentSettings& agent, OpCode opCode) {
     Receive(SettingsReply(agent, opCode, kDeviceTypeId), agent.ip);
 }
 
+void SelectOnly(Console& console, ListId list, const std::vector<int>& rows) {
+    for (ListId each : {ListId::Monitor, ListId::Discovery}) {
+        for (int row : console.Lists().List(each).SelectedRows()) {
+            console.OnSelect(each, row, false);
+        }
+    }
+    for (int row : rows) {
+        console.OnSelect(list, row, true);
+    }
+}
+
 }  // namespace vantelo::test

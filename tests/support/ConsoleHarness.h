@@ -47,4 +47,7 @@ public:
     std::unique_ptr<Console> console;
 };
 
+// Clears every selected row of both lists, then selects rows of list.
+void SelectOnly(Console& console, ListId list, const std::vector<int>& rows);
+
 }  // namespace vantelo::test

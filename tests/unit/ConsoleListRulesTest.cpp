@@ -109,15 +109,7 @@ TEST_F(ListRules, CheckSelectionRanksTheDiscoveryListFirst) {
     Console& console = StartWithBothLists();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        for (int row : console.MonitorList().SelectedRows()) {
-            console.OnSelect(ListId::Monitor, row, false);
-        }
-        for (int row : console.DiscoveryList().SelectedRows()) {
-            console.OnSelect(ListId::Discovery, row, false);
-        }
-        for (int row : c.monitorRows) {
-            console.OnSelect(ListId::Monitor, row, true);
-        }
+        SelectOnly(console, ListId::Monitor, c.monitorRows);
         for (int row : c.discoveryRows) {
             console.OnSelect(ListId::Discovery, row, true);
         }

@@ -306,14 +306,7 @@ TEST_F(SettingsCommands, TheButtonsCheckSelectionVersionAndLoaderMode) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        for (ListId list : {ListId::Monitor, ListId::Discovery}) {
-            for (int r = 0; r < console.Lists().List(list).RowCount(); ++r) {
-                console.OnSelect(list, r, false);
-            }
-        }
-        for (int r : row.rows) {
-            console.OnSelect(row.list, r, true);
-        }
+        SelectOnly(console, row.list, row.rows);
         h.ui.ExpectError(row.message);
         console.OnConfigurationSetting();
         h.ui.ExpectError(row.message);
@@ -566,14 +559,7 @@ TEST_F(WebAccess, RefusesWithTheReasonAndOpensNothing) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        for (ListId list : {ListId::Monitor, ListId::Discovery}) {
-            for (int r = 0; r < console.Lists().List(list).RowCount(); ++r) {
-                console.OnSelect(list, r, false);
-            }
-        }
-        for (int r : row.rows) {
-            console.OnSelect(row.list, r, true);
-        }
+        SelectOnly(console, row.list, row.rows);
         h.ui.ExpectError(row.buttonMessage);
         console.OnWebAccess();
         h.ui.ExpectError(row.doubleClickMessage);
