@@ -218,6 +218,7 @@ void MainWindow::BuildControls(QWidget* client) {
     AddPicture(client, Image::DiscoveryCaption, du.Point(28, 3), discoveryList);
     discoveryView_ = BuildList(client, discoveryModel_, du.Rect(26, 15, 353, 103));
     discoveryView_->setObjectName(Id(ControlId::DiscoveryList));
+    discoveryView_->setAccessibleName(discoveryList);
     discoveryView_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     discoveryView_->setEditTriggers(QAbstractItemView::SelectedClicked |
                                     QAbstractItemView::EditKeyPressed);
@@ -238,6 +239,7 @@ void MainWindow::BuildControls(QWidget* client) {
     AddPicture(client, Image::MonitorCaption, du.Point(26, 145), monitorList);
     monitorView_ = BuildList(client, monitorModel_, du.Rect(26, 159, 355, 107));
     monitorView_->setObjectName(Id(ControlId::MonitorList));
+    monitorView_->setAccessibleName(monitorList);
     monitorView_->setFrameStyle(QFrame::Box | QFrame::Plain);
     connect(monitorView_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { console_.OnColumnClick(ListId::Monitor, column); });

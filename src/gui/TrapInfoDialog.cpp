@@ -75,6 +75,7 @@ TrapInfoDialog::TrapInfoDialog(const DialogRequest& request, QWidget* parent)
     model_->SetImages(StatusImages());
     view_ = BuildView(this, model_);
     view_->setObjectName(Id(list.control));
+    view_->setAccessibleName(QStringLiteral("Traps"));
     view_->setGeometry(du.Rect(7, 7, 386, 180));
     // A click beside the rows clears the selection, so it would mark nothing either.
     connect(view_, &QTableView::clicked, this, [this] { request_.list->click(); });
