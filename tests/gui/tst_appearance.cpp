@@ -80,6 +80,20 @@ T* Child(const QWidget* window, const QString& id) {
     return child;
 }
 
+// A sibling stacked above the control that fills its background over the given rectangle (in
+// the parent's coordinates), hiding part of the control's text.
+const QWidget* PaintedOver(const QWidget* control, QRect text) {
+    const QObjectList& siblings = control->parentWidget()->children();
+    for (qsizetype i = siblings.indexOf(control) + 1; i < siblings.size(); ++i) {
+        const auto* sibling = qobject_cast<const QWidget*>(siblings[i]);
+        if (sibling != nullptr && sibling->isVisible() && sibling->autoFillBackground() &&
+            sibling->geometry().intersects(text)) {
+            return sibling;
+        }
+    }
+    return nullptr;
+}
+
 // Every text the window shows on a label, a button, a group box's title or a list heading,
 // with the room its control gives it; empty when it fits.
 QStringList TextsThatDoNotFit(const QWidget* window) {
@@ -101,6 +115,10 @@ QStringList TextsThatDoNotFit(const QWidget* window) {
         if (!label->text().isEmpty() && label->isVisible()) {
             check(label, label->text(), label->contentsRect().width(),
                   label->contentsRect().height());
+            if (const QWidget* over = PaintedOver(label, label->geometry())) {
+                misfits << QStringLiteral("%1 \"%2\": under %3")
+                               .arg(label->objectName(), label->text(), over->objectName());
+            }
         }
     }
     for (const QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
@@ -120,6 +138,13 @@ QStringList TextsThatDoNotFit(const QWidget* window) {
     for (const QGroupBox* group : window->findChildren<QGroupBox*>()) {
         if (!group->title().isEmpty()) {
             check(group, group->title(), group->width() - 16, group->height());
+            const QFontMetrics metrics(group->font());
+            const QRect title(group->pos(), QSize(metrics.horizontalAdvance(group->title()) + 8,
+                                                  metrics.height()));
+            if (const QWidget* over = PaintedOver(group, title)) {
+                misfits << QStringLiteral("%1 \"%2\": under %3")
+                               .arg(group->objectName(), group->title(), over->objectName());
+            }
         }
     }
     for (const QTableView* view : window->findChildren<QTableView*>()) {
@@ -208,6 +233,9 @@ void TestAppearance::initTestCase() {
             if (!control->objectName().isEmpty() && control->parentWidget() == dialog) {
                 // Inside the control's frame and before its text.
                 colours[control->objectName()] = Shown(grab, dialog, control, QPoint(3, 3));
+                // Thin panels, and panels whose middle a label covers, show at their corner.
+                colours[control->objectName() + "/corner"] =
+                    Shown(grab, dialog, control, QPoint(1, 1));
             }
         }
         if (name == QStringLiteral("configuration-setting")) {
@@ -296,7 +324,7 @@ void TestAppearance::dialogColours() {
         COMPARE_COLOUR(upgrade[QString::fromLatin1(id)], kPanelGrey);
     }
     for (const QString& id : kUpgradePanels) {
-        COMPARE_COLOUR(upgrade[id], kPanelGrey);
+        COMPARE_COLOUR(upgrade[id + "/corner"], kPanelGrey);
     }
     COMPARE_COLOUR(upgrade["1120/inside"], kWhite);
     COMPARE_COLOUR(upgrade["1121/inside"], kWhite);
