@@ -203,6 +203,7 @@ private slots:
     void picturesAtEachPixelRatio_data();
     void picturesAtEachPixelRatio();
     void dialogFont();
+    void windowIconForTheWindowManager();
     void textsFitTheirControls();
     void aboutBox();
     void accessibleNames();
@@ -388,8 +389,11 @@ void TestAppearance::picturesAtEachPixelRatio() {
     // Rendered again at twice the pixels rather than blown up: sharper than the 1x picture scaled.
     const QImage blownUp = pixels.scaled(size * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     QVERIFY(two.toImage().convertToFormat(blownUp.format()) != blownUp);
-    // The window icon offers every size a window manager asks for.
-    QVERIFY(IconOf(image).availableSizes().contains(QSize(128, 128)));
+    // As an icon, a square picture comes in every size a window manager or a list asks for.
+    if (size.width() == size.height()) {
+        const QList<QSize> sizes = IconOf(image).availableSizes();
+        QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(128, 128)));
+    }
 }
 
 void TestAppearance::dialogFont() {
@@ -400,6 +404,16 @@ void TestAppearance::dialogFont() {
     QCOMPARE(font.pixelSize(), 11);
     QCOMPARE(QFontInfo(gallery_->Main().DiscoveryView()->parentWidget()->font()).family(),
              font.family());
+}
+
+// Minimised, the window is what the window manager draws for it: the console's icon, at the sizes
+// task bars and switchers ask for, on the main window and on every dialog.
+void TestAppearance::windowIconForTheWindowManager() {
+    const QImage expected = Picture(Image::AppIcon).toImage();
+    for (const QIcon& icon : {gallery_->Main().windowIcon(), QApplication::windowIcon()}) {
+        QCOMPARE(icon.pixmap(QSize(32, 32)).toImage().convertToFormat(expected.format()), expected);
+        QVERIFY(icon.availableSizes().contains(QSize(128, 128)));
+    }
 }
 
 void TestAppearance::textsFitTheirControls() {

@@ -25,7 +25,7 @@ QString ResourcePath(Image image);
 // so that it stays sharp on a high-density screen.
 QPixmap Picture(Image image, qreal devicePixelRatio = 1.0);
 
-// The picture at every size a window manager or a list asks for.
+// A square picture at every size a window manager or a list asks for.
 QIcon IconOf(Image image);
 
 }  // namespace vantelo
