@@ -82,8 +82,9 @@ ConfigurationDialog::~ConfigurationDialog() = default;
 
 void ConfigurationDialog::BuildFields(const DialogUnits& du) {
     for (const FieldPlace& place : kEdits) {
-        AddLabel(this, place.label, LabelRect(du, place));
+        QLabel* label = AddLabel(this, place.label, LabelRect(du, place));
         QLineEdit* edit = AddEdit(this, place.id, FieldRect(du, place));
+        NameAfter(label, edit);
         edit->setText(QString::fromStdString(Initial(request_, place.id)));
         edits_[place.id] = edit;
     }
@@ -91,10 +92,11 @@ void ConfigurationDialog::BuildFields(const DialogUnits& du) {
     edits_[ControlId::ConfigMacAddress]->setReadOnly(true);
     edits_[ControlId::ConfigPassword]->setEchoMode(QLineEdit::Password);
     for (const FieldPlace& place : kAddresses) {
-        AddLabel(this, place.label, LabelRect(du, place));
+        QLabel* label = AddLabel(this, place.label, LabelRect(du, place));
         auto* address = new IpAddressEdit(this);
         address->setObjectName(Id(place.id));
         address->setGeometry(FieldRect(du, place));
+        address->NameAfter(label);
         ShowAddress(address, Initial(request_, place.id));
         addresses_[place.id] = address;
     }
@@ -102,13 +104,14 @@ void ConfigurationDialog::BuildFields(const DialogUnits& du) {
 
 // The radio buttons start disabled and unchecked when the agent reported no DHCP state.
 void ConfigurationDialog::BuildDhcp(const DialogUnits& du) {
-    AddLabel(this, "DHCP", du.Rect(kLeftLabel, RowY(5) + 2, 58, 8));
+    QLabel* label = AddLabel(this, "DHCP", du.Rect(kLeftLabel, RowY(5) + 2, 58, 8));
     enable_ = new QRadioButton(QStringLiteral("Enable"), this);
     enable_->setObjectName(Id(ControlId::ConfigDhcpEnable));
     enable_->setGeometry(du.Rect(kLeftField, RowY(5), 44, kHeight));
     disable_ = new QRadioButton(QStringLiteral("Disable"), this);
     disable_->setObjectName(Id(ControlId::ConfigDhcpDisable));
     disable_->setGeometry(du.Rect(kLeftField + 50, RowY(5), 44, kHeight));
+    label->setBuddy(enable_);
     const bool reported = request_.initial.contains(ControlId::ConfigDhcpEnable);
     enable_->setEnabled(reported);
     disable_->setEnabled(reported);

@@ -1,5 +1,9 @@
 #include "gui/ConsoleApp.h"
 
+#include <QApplication>
+
+#include "gui/controls/Images.h"
+
 namespace vantelo {
 
 namespace {
@@ -12,6 +16,8 @@ Port* Chosen(Port* choice, Port* platform) {
 }  // namespace
 
 ConsoleApp::ConsoleApp(std::string configDirectory, PortChoices choices) {
+    // Every window of the console, and the window manager's view of it, shows the console's icon.
+    QApplication::setWindowIcon(IconOf(Image::AppIcon));
     ConsolePorts ports{Chosen<SocketFactory>(choices.sockets, &sockets_),
                        Chosen<Timers>(choices.timers, &timers_),
                        Chosen<Clock>(choices.clock, &clock_),

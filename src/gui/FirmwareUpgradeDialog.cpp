@@ -1,6 +1,5 @@
 #include "gui/FirmwareUpgradeDialog.h"
 
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,7 +7,11 @@
 #include <QPushButton>
 
 #include "gui/QtDialogRunner.h"
+#include "gui/SettingsControls.h"
+#include "gui/controls/ColorScheme.h"
+#include "gui/controls/DefaultButton.h"
 #include "gui/controls/DialogUnits.h"
+#include "gui/controls/FrameBox.h"
 
 namespace vantelo {
 
@@ -22,13 +25,28 @@ struct Label {
     int id;
     const char* text;
     int x, y, width, height;
+    ControlId field;
 };
 // The labels' leading spaces are part of their texts.
 constexpr Label kLabels[] = {
-    {1115, "      Device IP", 12, 20, 62, 10},      {1116, "     Device Mac", 12, 36, 62, 10},
-    {1117, "      Firmware Path", 12, 73, 66, 10},  {1118, "      Password", 12, 89, 62, 10},
-    {1119, "      Upgrade State", 12, 114, 66, 10},
+    {1115, "      Device IP", 12, 20, 62, 10, ControlId::UpgradeDeviceIp},
+    {1116, "     Device Mac", 12, 36, 62, 10, ControlId::UpgradeDeviceMac},
+    {1117, "      Firmware Path", 12, 73, 66, 10, ControlId::UpgradeFirmwarePath},
+    {1118, "      Password", 12, 89, 62, 10, ControlId::UpgradePassword},
+    {1119, "      Upgrade State", 12, 114, 66, 10, ControlId::UpgradeState},
 };
+
+struct Panel {
+    int id, x, y, width, height;
+};
+// Grey panels line the inside of each group box and sit behind the group's labels, so that the
+// labels read as a grey column beside the white fields.
+constexpr Panel kPanels[] = {
+    {1094, 10, 16, 242, 2}, {1095, 10, 48, 242, 2},  {1096, 249, 16, 3, 34}, {1097, 10, 16, 3, 34},
+    {1099, 10, 69, 242, 2}, {1100, 10, 101, 242, 2}, {1101, 10, 69, 3, 34},  {1102, 249, 69, 3, 34},
+    {1105, 10, 17, 70, 14}, {1106, 10, 33, 70, 14},  {1124, 10, 70, 70, 14}, {1125, 10, 86, 70, 14},
+};
+constexpr int kUpgradeStateLabel = 1119;
 
 }  // namespace
 
@@ -39,19 +57,21 @@ FirmwareUpgradeDialog::FirmwareUpgradeDialog(const DialogRequest& request, QWidg
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowModality(Qt::WindowModal);
     setFont(DialogFont());
+    PaintWith(this, kWhite, kBlack);
     const DialogUnits du(font());
     setFixedSize(du.X(262), du.Y(166));
 
-    auto* device = new QGroupBox(QStringLiteral("Device Information"), this);
+    auto* device = new FrameBox(QStringLiteral("Device Information"), this);
     device->setObjectName(QStringLiteral("1120"));
     device->setGeometry(du.Rect(7, 6, 248, 48));
-    auto* setting = new QGroupBox(QStringLiteral("Upgrade Setting"), this);
+    auto* setting = new FrameBox(QStringLiteral("Upgrade Setting"), this);
     setting->setObjectName(QStringLiteral("1121"));
     setting->setGeometry(du.Rect(7, 59, 248, 48));
-    for (const Label& label : kLabels) {
-        auto* widget = new QLabel(QString::fromLatin1(label.text), this);
-        widget->setObjectName(QString::number(label.id));
-        widget->setGeometry(du.Rect(label.x, label.y, label.width, label.height));
+    for (const Panel& panel : kPanels) {
+        auto* widget = new QLabel(this);
+        widget->setObjectName(QString::number(panel.id));
+        widget->setGeometry(du.Rect(panel.x, panel.y, panel.width, panel.height));
+        PaintWith(widget, kPanelGrey, kBlack);
     }
     AddEdit(ControlId::UpgradeDeviceIp, du.Rect(82, 18, 164, 12), true);
     AddEdit(ControlId::UpgradeDeviceMac, du.Rect(82, 34, 164, 12), true);
@@ -66,6 +86,16 @@ FirmwareUpgradeDialog::FirmwareUpgradeDialog(const DialogRequest& request, QWidg
     progress_->setTextVisible(false);
     progress_->setRange(0, 1);
     progress_->setValue(0);
+    progress_->setAccessibleName(QStringLiteral("Upgrade progress"));
+    for (const Label& label : kLabels) {
+        auto* widget = new QLabel(QString::fromLatin1(label.text), this);
+        widget->setObjectName(QString::number(label.id));
+        widget->setGeometry(du.Rect(label.x, label.y, label.width, label.height));
+        if (label.id != kUpgradeStateLabel) {
+            PaintWith(widget, kPanelGrey, kBlack);
+        }
+        NameAfter(widget, findChild<QWidget*>(Id(label.field)));
+    }
 
     struct Button {
         ControlId id;
@@ -75,7 +105,10 @@ FirmwareUpgradeDialog::FirmwareUpgradeDialog(const DialogRequest& request, QWidg
                    {ControlId::UpgradeStart, "Start", du.Rect(70, 144, 50, 14)},
                    {ControlId::UpgradeCancel, "Cancel", du.Rect(142, 144, 50, 14)}};
     for (const Button& b : buttons) {
-        auto* button = new QPushButton(QString::fromLatin1(b.text), this);
+        // Browse is the template's default button and shows it; Enter still presses nothing.
+        QPushButton* button = b.id == ControlId::UpgradeBrowse
+                                  ? new DefaultButton(QString::fromLatin1(b.text), this)
+                                  : new QPushButton(QString::fromLatin1(b.text), this);
         button->setObjectName(Id(b.id));
         button->setGeometry(b.geometry);
         button->setAutoDefault(false);

@@ -78,18 +78,30 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const {
             const std::string& text = list_.Text(row, column);
             return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
         }
-        case Qt::DecorationRole: {
-            const int image = list_.Image(row);
-            if (column == 0 && image >= 0 && image < static_cast<int>(images_.size())) {
-                return images_[static_cast<size_t>(image)];
+        case Qt::DecorationRole:
+            if (const StatusImage* image = ImageAt(row, column)) {
+                return image->icon;
             }
             return {};
-        }
+        case Qt::AccessibleTextRole:
+            // A status image is read out by its name; other cells by their text.
+            if (const StatusImage* image = ImageAt(row, column)) {
+                return image->name;
+            }
+            return {};
         case Qt::TextAlignmentRole:
             return AlignmentOf(columns_[static_cast<size_t>(column)].centred);
         default:
             return {};
     }
+}
+
+const ListTableModel::StatusImage* ListTableModel::ImageAt(int row, int column) const {
+    const int image = list_.Image(row);
+    if (column != 0 || image < 0 || image >= static_cast<int>(images_.size())) {
+        return nullptr;
+    }
+    return &images_[static_cast<size_t>(image)];
 }
 
 QVariant ListTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

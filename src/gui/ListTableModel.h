@@ -34,9 +34,15 @@ public:
     ListTableModel(Binding binding, std::vector<Column> columns, QObject* parent = nullptr);
     ~ListTableModel() override;
 
+    // An image of the list's small image list, with what a screen reader says for it.
+    struct StatusImage {
+        QIcon icon;
+        QString name;
+    };
+
     const std::vector<Column>& Columns() const { return columns_; }
-    // Images by index, shown in column 0 (the list's small image list).
-    void SetImages(std::vector<QIcon> images) { images_ = std::move(images); }
+    // Images by index, shown in column 0.
+    void SetImages(std::vector<StatusImage> images) { images_ = std::move(images); }
     // Lets the operator edit column 0; the edit is always discarded.
     void SetLabelEditing(bool enabled) { labelEditing_ = enabled; }
     // The view's selection model, to keep in step with the engine's selected flags.
@@ -58,13 +64,14 @@ private:
     void AllRemoved() override;
 
     void Reset();
+    const StatusImage* ImageAt(int row, int column) const;
     void ShowEngineSelection(int row, bool selected);
     void OnViewSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
 
     const ListModel& list_;
     Binding binding_;
     std::vector<Column> columns_;
-    std::vector<QIcon> images_;
+    std::vector<StatusImage> images_;
     bool labelEditing_ = false;
     int shownRows_ = 0;  // the row count the view was last told of
     QPointer<QItemSelectionModel> selection_;

@@ -10,10 +10,15 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include "gui/AboutDialog.h"
 #include "gui/QtDialogRunner.h"
+#include "gui/StatusImages.h"
 #include "gui/controls/ColorScheme.h"
+#include "gui/controls/DefaultButton.h"
 #include "gui/controls/DialogUnits.h"
+#include "gui/controls/FrameBox.h"
 #include "gui/controls/FrameStrip.h"
+#include "gui/controls/Images.h"
 
 namespace vantelo {
 
@@ -89,17 +94,21 @@ bool IsEnterOrEscape(const QEvent* event) {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
 }
 
-QLabel* AddPicture(QWidget* client, const QString& resource, QPoint at) {
+// A picture takes the size of its image; the name is what a screen reader says for it.
+QLabel* AddPicture(QWidget* client, Image image, QPoint at, const QString& name) {
     auto* picture = new QLabel(client);
-    const QPixmap pixmap(resource);
+    const QPixmap pixmap = Picture(image, client->devicePixelRatioF());
     picture->setPixmap(pixmap);
-    picture->setGeometry(QRect(at, pixmap.size()));
+    picture->setGeometry(QRect(at, pixmap.deviceIndependentSize().toSize()));
+    picture->setAccessibleName(name);
     return picture;
 }
 
-QGroupBox* AddGroup(QWidget* client, QRect geometry) {
-    auto* group = new QGroupBox(client);
+// The groups have no title of their own: a caption picture names each one.
+QGroupBox* AddGroup(QWidget* client, QRect geometry, const QString& name) {
+    auto* group = new FrameBox(QString(), client);
     group->setGeometry(geometry);
+    group->setAccessibleName(name);
     return group;
 }
 
@@ -110,14 +119,14 @@ MainWindow::MainWindow(Console& console, QWidget* parent) : QDialog(parent), con
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(QStringLiteral(":/vantelo/icon128.png")));
+    // Minimised, the window is its icon in the window manager's task bar or icon box.
+    setWindowIcon(IconOf(Image::AppIcon));
 
     discoveryModel_ = BuildModel(ListId::Discovery, DiscoveryColumns());
     discoveryModel_->SetLabelEditing(true);
     monitorModel_ = BuildModel(ListId::Monitor, MonitorColumns());
     // The status images: 0 the unread-trap mark, 1 the not-alive icon.
-    monitorModel_->SetImages({QIcon(QStringLiteral(":/vantelo/icon136.png")),
-                              QIcon(QStringLiteral(":/vantelo/icon137.png"))});
+    monitorModel_->SetImages(StatusImages());
 
     BuildMenu();
     auto* client = new QWidget(this);
@@ -189,7 +198,10 @@ void MainWindow::BuildMenu() {
     }
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("Help"));
-    add(help, ControlId::About, "About");
+    connect(add(help, ControlId::About, "About"), &QAction::triggered, this, [this] {
+        AboutDialog about(this);
+        about.exec();
+    });
 }
 
 void MainWindow::BuildControls(QWidget* client) {
@@ -201,10 +213,12 @@ void MainWindow::BuildControls(QWidget* client) {
         frame->setGeometry(du.Rect(strip.x, strip.y, strip.width, strip.height));
     }
 
-    AddGroup(client, du.Rect(15, 3, 374, 128));
-    AddPicture(client, QStringLiteral(":/vantelo/bitmap152.png"), du.Point(28, 3));
+    const QString discoveryList = QStringLiteral("Discovery List");
+    AddGroup(client, du.Rect(15, 3, 374, 128), discoveryList);
+    AddPicture(client, Image::DiscoveryCaption, du.Point(28, 3), discoveryList);
     discoveryView_ = BuildList(client, discoveryModel_, du.Rect(26, 15, 353, 103));
     discoveryView_->setObjectName(Id(ControlId::DiscoveryList));
+    discoveryView_->setAccessibleName(discoveryList);
     discoveryView_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     discoveryView_->setEditTriggers(QAbstractItemView::SelectedClicked |
                                     QAbstractItemView::EditKeyPressed);
@@ -218,20 +232,23 @@ void MainWindow::BuildControls(QWidget* client) {
     connect(AddButton(client, ControlId::AddToMonitorList, "Add to monitor list",
                       du.Rect(151, 136, 72, 12)),
             &QPushButton::clicked, this, [this] { console_.OnAddToMonitorList(); });
-    AddPicture(client, QStringLiteral(":/vantelo/bitmap129.png"), du.Point(228, 136));
+    AddPicture(client, Image::DownArrow, du.Point(228, 136), QStringLiteral("Down arrow"));
 
-    AddGroup(client, du.Rect(15, 147, 375, 132));
-    AddPicture(client, QStringLiteral(":/vantelo/bitmap151.png"), du.Point(26, 145));
+    const QString monitorList = QStringLiteral("Monitor List");
+    AddGroup(client, du.Rect(15, 147, 375, 132), monitorList);
+    AddPicture(client, Image::MonitorCaption, du.Point(26, 145), monitorList);
     monitorView_ = BuildList(client, monitorModel_, du.Rect(26, 159, 355, 107));
     monitorView_->setObjectName(Id(ControlId::MonitorList));
+    monitorView_->setAccessibleName(monitorList);
     monitorView_->setFrameStyle(QFrame::Box | QFrame::Plain);
     connect(monitorView_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { console_.OnColumnClick(ListId::Monitor, column); });
     connect(monitorView_, &QTableView::doubleClicked, this,
             [this] { console_.OnMonitorDoubleClick(); });
     trapIndicator_ =
-        AddPicture(client, QStringLiteral(":/vantelo/bitmap130.png"), du.Point(27, 266));
+        AddPicture(client, Image::TrapGreen, du.Point(27, 266), QStringLiteral("Trap indicator"));
     trapIndicator_->setObjectName(Id(ControlId::TrapIndicator));
+    ShowTrapIndicator(TrapIndicator::Green);
     connect(AddButton(client, ControlId::ViewTrap, "View trap", du.Rect(47, 266, 72, 12)),
             &QPushButton::clicked, this, [this] { console_.OnViewTrap(); });
     connect(AddButton(client, ControlId::AddItem, "Add item", du.Rect(223, 266, 72, 12)),
@@ -239,8 +256,9 @@ void MainWindow::BuildControls(QWidget* client) {
     connect(AddButton(client, ControlId::DeleteItem, "Delete item", du.Rect(307, 266, 73, 12)),
             &QPushButton::clicked, this, [this] { console_.OnDeleteItem(); });
 
-    AddGroup(client, du.Rect(15, 285, 375, 36));
-    AddPicture(client, QStringLiteral(":/vantelo/bitmap152.png"), du.Point(26, 286));
+    const QString agentTools = QStringLiteral("Agent Tools");
+    AddGroup(client, du.Rect(15, 285, 375, 36), agentTools);
+    AddPicture(client, Image::ToolsCaption, du.Point(26, 286), agentTools);
     connect(AddButton(client, ControlId::ConfigurationSetting, "Configuration setting",
                       du.Rect(26, 299, 72, 12)),
             &QPushButton::clicked, this, [this] { console_.OnConfigurationSetting(); });
@@ -288,7 +306,7 @@ QTableView* MainWindow::BuildList(QWidget* client, ListTableModel* model, QRect 
 
 QPushButton* MainWindow::AddButton(QWidget* client, ControlId id, const char* text,
                                    QRect geometry) {
-    auto* button = new QPushButton(QString::fromLatin1(text), client);
+    auto* button = new DefaultButton(QString::fromLatin1(text), client);
     button->setObjectName(Id(id));
     button->setGeometry(geometry);
     button->setAutoDefault(false);
@@ -305,9 +323,11 @@ int MainWindow::DoModal() {
 }
 
 void MainWindow::ShowTrapIndicator(TrapIndicator indicator) {
-    trapIndicator_->setPixmap(QPixmap(indicator == TrapIndicator::Green
-                                          ? QStringLiteral(":/vantelo/bitmap130.png")
-                                          : QStringLiteral(":/vantelo/bitmap131.png")));
+    const bool green = indicator == TrapIndicator::Green;
+    trapIndicator_->setPixmap(
+        Picture(green ? Image::TrapGreen : Image::TrapRed, trapIndicator_->devicePixelRatioF()));
+    trapIndicator_->setAccessibleDescription(green ? QStringLiteral("No new traps")
+                                                   : QStringLiteral("New traps"));
 }
 
 void MainWindow::ShowRefreshTime(int seconds) {

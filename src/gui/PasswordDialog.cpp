@@ -25,12 +25,15 @@ PasswordDialog::PasswordDialog(const DialogRequest& request, QWidget* parent)
     PaintWith(this, kWhite, kBlack);
     const DialogUnits du(font());
     setFixedSize(du.X(398), du.Y(76));
-    AddLabel(this, "New password", du.Rect(14, 10, 60, 8));
+    QLabel* label = AddLabel(this, "New password", du.Rect(14, 10, 60, 8));
     typed_ = AddHiddenEdit(this, ControlId::NewPassword, du.Rect(76, 8, 96, 12));
-    AddLabel(this, "Confirm password", du.Rect(220, 10, 64, 8));
+    NameAfter(label, typed_);
+    label = AddLabel(this, "Confirm password", du.Rect(220, 10, 64, 8));
     confirmed_ = AddHiddenEdit(this, ControlId::ConfirmPassword, du.Rect(287, 8, 96, 12));
-    AddLabel(this, "Original password", du.Rect(14, 30, 60, 8));
+    NameAfter(label, confirmed_);
+    label = AddLabel(this, "Original password", du.Rect(14, 30, 60, 8));
     original_ = AddHiddenEdit(this, ControlId::OriginalPassword, du.Rect(76, 28, 96, 12));
+    NameAfter(label, original_);
     connect(AddPlainButton(this, ControlId::PasswordSet, "Set", du.Rect(76, 54, 90, 14)),
             &QPushButton::clicked, this, &PasswordDialog::OnSet);
     connect(AddPlainButton(this, ControlId::SettingsCancel, "Cancel", du.Rect(287, 54, 90, 14)),

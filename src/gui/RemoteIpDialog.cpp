@@ -5,6 +5,7 @@
 
 #include "gui/QtDialogRunner.h"
 #include "gui/controls/ColorScheme.h"
+#include "gui/controls/DefaultButton.h"
 #include "gui/controls/DialogUnits.h"
 #include "gui/controls/IpAddressEdit.h"
 #include "protocol/Conversions.h"
@@ -28,8 +29,9 @@ RemoteIpDialog::RemoteIpDialog(const DialogRequest& request, QWidget* parent)
     address_ = new IpAddressEdit(this);
     address_->setObjectName(Id(ControlId::RemoteIpAddress));
     address_->setGeometry(du.Rect(58, 12, 112, 14));
+    address_->NameAfter(label);
 
-    auto* applyButton = new QPushButton(QStringLiteral("Apply"), this);
+    auto* applyButton = new DefaultButton(QStringLiteral("Apply"), this);
     applyButton->setObjectName(Id(ControlId::RemoteIpApply));
     applyButton->setGeometry(du.Rect(38, 38, 50, 14));
     applyButton->setDefault(true);

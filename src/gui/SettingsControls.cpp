@@ -11,6 +11,11 @@ QLabel* AddLabel(QWidget* dialog, const char* text, QRect at) {
     return label;
 }
 
+void NameAfter(QLabel* label, QWidget* field) {
+    label->setBuddy(field);
+    field->setAccessibleName(label->text().trimmed());
+}
+
 QLineEdit* AddEdit(QWidget* dialog, ControlId id, QRect at) {
     auto* edit = new QLineEdit(dialog);
     edit->setObjectName(Id(id));

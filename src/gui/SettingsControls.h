@@ -13,6 +13,8 @@ namespace vantelo {
 
 // The pieces the two settings dialogs are built from, each control named by its id.
 QLabel* AddLabel(QWidget* dialog, const char* text, QRect at);
+// Ties a field to its label: the label's shortcut and the field's accessible name.
+void NameAfter(QLabel* label, QWidget* field);
 QLineEdit* AddEdit(QWidget* dialog, ControlId id, QRect at);
 // A push button that never becomes the default, so that Enter presses nothing.
 QPushButton* AddPlainButton(QWidget* dialog, ControlId id, const char* text, QRect at);

@@ -7,7 +7,9 @@
 
 #include "gui/ListTableModel.h"
 #include "gui/QtDialogRunner.h"
+#include "gui/StatusImages.h"
 #include "gui/controls/ColorScheme.h"
+#include "gui/controls/DefaultButton.h"
 #include "gui/controls/DialogUnits.h"
 #include "lists/ListModel.h"
 
@@ -59,7 +61,8 @@ TrapInfoDialog::TrapInfoDialog(const DialogRequest& request, QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(DialogFont());
-    PaintWith(this, kWhite, kBlack);
+    // The main window's blue; the buttons' texts keep their own colour.
+    PaintWith(this, kWindowBlue, palette().color(QPalette::WindowText).rgb());
     const DialogUnits du(font());
     setFixedSize(du.X(400), du.Y(220));
 
@@ -69,17 +72,17 @@ TrapInfoDialog::TrapInfoDialog(const DialogRequest& request, QWidget* parent)
         [rows = list.rows](ListModel::Observer* observer) { rows->SetObserver(observer); }};
     model_ = new ListTableModel(std::move(binding), TrapColumns(), this);
     // The main window's status images: 0 the unread mark, 1 the not-alive icon.
-    model_->SetImages({QIcon(QStringLiteral(":/vantelo/icon136.png")),
-                       QIcon(QStringLiteral(":/vantelo/icon137.png"))});
+    model_->SetImages(StatusImages());
     view_ = BuildView(this, model_);
     view_->setObjectName(Id(list.control));
+    view_->setAccessibleName(QStringLiteral("Traps"));
     view_->setGeometry(du.Rect(7, 7, 386, 180));
     // A click beside the rows clears the selection, so it would mark nothing either.
     connect(view_, &QTableView::clicked, this, [this] { request_.list->click(); });
     connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { request_.list->columnClick(column); });
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new DefaultButton(QStringLiteral("OK"), this);
     ok->setObjectName(Id(ControlId::TrapOk));
     ok->setGeometry(du.Rect(343, 196, 50, 14));
     ok->setDefault(true);

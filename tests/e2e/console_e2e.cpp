@@ -20,6 +20,7 @@
 #include "console_window.h"
 #include "gui/ConsoleApp.h"
 #include "gui/QtDialogRunner.h"
+#include "gui/controls/Images.h"
 #include "gui/controls/IpAddressEdit.h"
 #include "protocol/Conversions.h"
 #include "protocol/PacketHeader.h"
@@ -133,7 +134,7 @@ bool ShowsNotAlive(const QTableView* monitor, const QString& ip) {
 bool IndicatorIsRed(ConsoleWindow& window) {
     const auto* indicator = window.Dialog().findChild<QLabel*>(QStringLiteral("1006"));
     return indicator->pixmap().toImage() ==
-           QPixmap(QStringLiteral(":/vantelo/bitmap131.png")).toImage();
+           Picture(Image::TrapRed, indicator->devicePixelRatioF()).toImage();
 }
 
 void Type(QWidget* dialog, ControlId id, const char* text) {

@@ -8,6 +8,7 @@
 
 #include "GuiTestSupport.h"
 #include "gui/ListTableModel.h"
+#include "gui/StatusImages.h"
 #include "lists/AgentLists.h"
 
 using namespace vantelo;
@@ -85,8 +86,7 @@ private slots:
 void TestListModel::rowsFollowTheEngine() {
     ListModel list(3);
     ListTableModel model(Bind(list), Columns());
-    model.SetImages({QIcon(QStringLiteral(":/vantelo/icon136.png")),
-                     QIcon(QStringLiteral(":/vantelo/icon137.png"))});
+    model.SetImages(StatusImages());
     QTableView view;
     view.setModel(&model);
     model.BindSelection(view.selectionModel());
@@ -107,6 +107,11 @@ void TestListModel::rowsFollowTheEngine() {
     QVERIFY(model.data(model.index(0, 0), Qt::DecorationRole).isNull());
     QVERIFY(!model.data(model.index(2, 0), Qt::DecorationRole).value<QIcon>().isNull());
     QVERIFY(model.data(model.index(2, 1), Qt::DecorationRole).isNull());
+    // A screen reader reads the status image by its name, and other cells by their text.
+    QCOMPARE(model.data(model.index(2, 0), Qt::AccessibleTextRole).toString(),
+             QStringLiteral("Not alive"));
+    QVERIFY(model.data(model.index(0, 0), Qt::AccessibleTextRole).isNull());
+    QVERIFY(model.data(model.index(2, 1), Qt::AccessibleTextRole).isNull());
     QCOMPARE(model.data(model.index(0, 0), Qt::TextAlignmentRole).value<Qt::Alignment>(),
              Qt::AlignHCenter | Qt::AlignVCenter);
     QCOMPARE(model.data(model.index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(),

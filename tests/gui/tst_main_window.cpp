@@ -20,12 +20,14 @@
 #include "GuiTestSupport.h"
 #include "RecordingUserInteraction.h"
 #include "console/Console.h"
+#include "gui/AboutDialog.h"
 #include "gui/ConsoleApp.h"
 #include "gui/QtDialogRunner.h"
 #include "gui/RemoteIpDialog.h"
 #include "gui/TrapInfoDialog.h"
 #include "gui/controls/ColorScheme.h"
 #include "gui/controls/DialogUnits.h"
+#include "gui/controls/Images.h"
 #include "gui/controls/IpAddressEdit.h"
 #include "persistence/DefinitionWriter.h"
 #include "protocol/PacketHeader.h"
@@ -113,7 +115,7 @@ private slots:
     void startUpWithABadDefinitionFile();
     void discoveryAndMovingAgents();
     void selectionFollowsOperatorAndEngine();
-    void laterCommandsDoNothingYet();
+    void aboutBoxAndUpgradeWithoutSelection();
     void logCommands();
     void refreshTimeMarks();
     void trapDialog();
@@ -329,15 +331,19 @@ void TestMainWindow::selectionFollowsOperatorAndEngine() {
     QCOMPARE(CheckSelection(window.console->Lists()), SelectionCode::Several);
 }
 
-void TestMainWindow::laterCommandsDoNothingYet() {
+void TestMainWindow::aboutBoxAndUpgradeWithoutSelection() {
     Window window;
     window.Start();
-    for (const int id : std::initializer_list<int>{}) {
-        window.Click(id);
-    }
-    for (const int id : {32783}) {
-        window.Command(id)->trigger();
-    }
+    QString shown;
+    OnNextModal(
+        [&](QWidget* modal) {
+            QVERIFY(qobject_cast<AboutDialog*>(modal) != nullptr);
+            shown = modal->windowTitle();
+            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+        },
+        window.dialog);
+    window.Command(32783)->trigger();
+    QCOMPARE(shown, QStringLiteral("About"));
     QVERIFY(window.ui.boxes.empty());
     QVERIFY(window.network.Sent().empty());
     QVERIFY(window.dialog->isVisible());
@@ -736,9 +742,8 @@ void SendTrap(Window& window, int n, const std::string& event) {
     window.network.Deliver();
 }
 
-bool ShowsBitmap(const QLabel* label, const char* bitmap) {
-    return label->pixmap().toImage() ==
-           QPixmap(QStringLiteral(":/vantelo/") + QLatin1String(bitmap)).toImage();
+bool ShowsBitmap(const QLabel* label, Image bitmap) {
+    return label->pixmap().toImage() == Picture(bitmap, label->devicePixelRatioF()).toImage();
 }
 
 QStringList Headings(const QTableView* view) {
@@ -766,18 +771,18 @@ void TestMainWindow::trapDialog() {
     window.WriteMonitorFile({Agent(1), Agent(2)});
     window.Start();
     auto* indicator = window.Control<QLabel>(1006);
-    QVERIFY(ShowsBitmap(indicator, "bitmap130.png"));
+    QVERIFY(ShowsBitmap(indicator, Image::TrapGreen));
     SendTrap(window, 1, "beta");
     SendTrap(window, 2, "gamma");
     SendTrap(window, 1, "alpha");
-    QVERIFY(ShowsBitmap(indicator, "bitmap131.png"));
+    QVERIFY(ShowsBitmap(indicator, Image::TrapRed));
 
     bool checked = false;
     OnNextModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<TrapInfoDialog*>(modal);
         QVERIFY(dialog != nullptr);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Trap information"));
-        QVERIFY(ShowsBitmap(indicator, "bitmap130.png"));
+        QVERIFY(ShowsBitmap(indicator, Image::TrapGreen));
         QTableView* list = dialog->findChild<QTableView*>(QStringLiteral("1014"));
         QVERIFY(list != nullptr);
         QCOMPARE(Headings(list), (QStringList{"S/20", "Time/100", "IP/100", "Event/800", " /30"}));
@@ -813,7 +818,7 @@ void TestMainWindow::trapDialog() {
     window.Click(1007);
     QVERIFY(checked);
     // The trap that arrived while the dialog was open turned it red again.
-    QVERIFY(ShowsBitmap(indicator, "bitmap131.png"));
+    QVERIFY(ShowsBitmap(indicator, Image::TrapRed));
     SendTrap(window, 1, "after");
     QCOMPARE(window.console->TrapsKept().Count(), 1u);
     QCOMPARE(QString(window.console->TrapsKept().Slot(0).event), QStringLiteral("after"));

@@ -18,7 +18,7 @@ int MulDiv(int a, int b, int c) {
 QFont DialogFont() {
     QFont font;
     QStringList families;
-    families << QStringLiteral("Liberation Sans") << QStringLiteral("Arial");
+    families << QStringLiteral("Arial") << QStringLiteral("Liberation Sans");
     font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);  // 8 points at 96 dots per inch

@@ -6,7 +6,8 @@
 
 namespace vantelo {
 
-// The dialogs' font: Arial 8 point, or the metric-compatible Liberation Sans, at 96 dots per inch.
+// The dialogs' font: Arial 8 point where it is installed, else Liberation Sans, which has the same
+// widths, so that the templates' layouts fit their texts either way; at 96 dots per inch.
 QFont DialogFont();
 
 // Turns a dialog template's units into pixels with the font's average character size: a

@@ -68,6 +68,16 @@ void IpAddressEdit::SetAddress(uint32_t address) {
     }
 }
 
+void IpAddressEdit::NameAfter(QLabel* label) {
+    label->setBuddy(this);
+    const QString name = label->text().trimmed();
+    setAccessibleName(name);
+    for (int i = 0; i < 4; ++i) {
+        fields_[static_cast<size_t>(i)]->setAccessibleName(
+            QStringLiteral("%1 %2 of 4").arg(name).arg(i + 1));
+    }
+}
+
 int IpAddressEdit::IndexOf(const QObject* field) const {
     for (int i = 0; i < 4; ++i) {
         if (fields_[static_cast<size_t>(i)] == field) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <array>
 #include <cstdint>
@@ -18,6 +19,9 @@ public:
     // The address in host order; empty numbers read as 0 and numbers above 255 as 255.
     uint32_t Address() const;
     void SetAddress(uint32_t address);
+    // Takes the label's text as the control's accessible name, and as its numbers' with their
+    // place ("IP Address 1 of 4").
+    void NameAfter(QLabel* label);
     // The number editors, first octet first.
     QLineEdit* Field(int index) const { return fields_[static_cast<size_t>(index)]; }
 

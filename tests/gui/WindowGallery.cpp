@@ -1,0 +1,144 @@
+#include "WindowGallery.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include "GuiTestSupport.h"
+#include "gui/FirmwareUpgradeDialog.h"
+#include "gui/QtDialogRunner.h"
+#include "persistence/DefinitionWriter.h"
+#include "protocol/Conversions.h"
+#include "support/ConsoleHarness.h"
+
+namespace vantelo::test {
+
+namespace {
+
+constexpr uint32_t kDeviceTypeId = ConsoleHarness::kDeviceTypeId;
+constexpr uint16_t kBasePort = ConsoleHarness::kBasePort;
+constexpr uint16_t kAgentPort = ConsoleHarness::kAgentPort;
+// Agents 1 to 3 are monitored and answer, 4 to 8 are found by discovery, 9 is monitored and
+// silent.
+constexpr int kAnswering = 8;
+constexpr int kSilent = 9;
+
+struct Look {
+    const char* product;
+    const char* system;
+    const char* location;
+    uint16_t dhcp;
+};
+constexpr Look kLooks[] = {
+    {"GS-108", "core-1", "Server room", 0},    {"GS-108", "core-2", "Server room", 0},
+    {"GS-116E", "floor-1", "Floor 1 east", 1}, {"GS-105", "lab-a", "Lab A", 0},
+    {"GS-105", "lab-b", "Lab B", 1},           {"GS-116E", "floor-2", "Floor 2 west", 0},
+    {"GS-108", "office", "Front office", 0},   {"GS-105", "store", "Storeroom", 1},
+    {"GS-108", "annex", "Annex", 0},
+};
+
+AgentSettings Settings(int n) {
+    AgentSettings agent = NumberedAgent(n);
+    const Look& look = kLooks[n - 1];
+    agent.productName = look.product;
+    agent.systemName = look.system;
+    agent.location = look.location;
+    agent.dhcp = look.dhcp;
+    return agent;
+}
+
+}  // namespace
+
+WindowGallery::WindowGallery() {
+    WriteBytes(dir_.File("define.ecf"), BuildDefinitionFile(kDeviceTypeId, kBasePort));
+    std::vector<DeviceRecord> monitored;
+    for (const int n : {1, 2, 3, kSilent}) {
+        monitored.push_back(StoredRecord(Settings(n), kDeviceTypeId));
+    }
+    WriteBytes(dir_.File("monitor.cfg"), RecordBytes(monitored));
+    for (int n = 1; n <= kAnswering; ++n) {
+        agents_.push_back(std::make_unique<SimulatedAgent>(Settings(n), kDeviceTypeId, kAgentPort));
+        network_.AddAgent(agents_.back().get());
+    }
+    app_ = std::make_unique<ConsoleApp>(
+        dir_.Path(), PortChoices{&network_, &clock_, &clock_, &ui_, &addresses_});
+    app_->Initialize();
+    Main().show();
+    Populate();
+}
+
+WindowGallery::~WindowGallery() = default;
+
+void WindowGallery::Populate() {
+    QTest::mouseClick(Main().findChild<QPushButton*>(Id(ControlId::Discovery)), Qt::LeftButton);
+    network_.Deliver();
+    // A minute of polling: the silent agent is declared not alive.
+    for (int tick = 0; tick < 12; ++tick) {
+        clock_.Advance(5000);
+        network_.Deliver();
+    }
+    SendTrap(1, "Cold start");
+    SendTrap(2, "Port 3 link up");
+    SendTrap(2, "Port 5 link down");
+    QCoreApplication::processEvents();
+}
+
+void WindowGallery::SendTrap(int agent, const std::string& event) {
+    const AgentSettings settings = Settings(agent);
+    network_.Queue(kBasePort + 1, Endpoint{settings.ip, kAgentPort},
+                   TrapDatagram(settings, settings.ip, event, kDeviceTypeId));
+    network_.Deliver();
+}
+
+void WindowGallery::WithModal(const std::function<void()>& open,
+                              const std::function<void(QDialog*)>& visit) {
+    OnNextModal(
+        [&visit](QWidget* modal) {
+            auto* dialog = qobject_cast<QDialog*>(modal);
+            QCoreApplication::processEvents();
+            visit(dialog);
+            dialog->reject();
+        },
+        &Main());
+    open();
+}
+
+void WindowGallery::VisitDialogs(
+    const std::function<void(const QString& name, QDialog* dialog)>& visit) {
+    const auto click = [this](ControlId id) {
+        return [this, id] {
+            QTest::mouseClick(Main().findChild<QPushButton*>(Id(id)), Qt::LeftButton);
+        };
+    };
+    const auto as = [&visit](const char* name) {
+        return [&visit, name](QDialog* dialog) { visit(QString::fromLatin1(name), dialog); };
+    };
+    WithModal(click(ControlId::ViewTrap), as("trap-information"));
+    WithModal(click(ControlId::AddItem), as("remote-ip"));
+    ClickRow(Main().MonitorView(), 0);
+    WithModal(click(ControlId::ConfigurationSetting), as("configuration-setting"));
+    WithModal(click(ControlId::PasswordChange), as("password-change"));
+    WithModal([this] { Main().findChild<QAction*>(Id(ControlId::About))->trigger(); }, as("about"));
+
+    // The upgrade dialog as a transfer shows it; a real transfer needs a TFTP agent.
+    const AgentSettings target = Settings(1);
+    char mac[32];
+    MacToText(target.mac, mac);
+    DialogRequest request{DialogId::FirmwareUpgrade, {}, {}, {}, {}};
+    request.initial = {{ControlId::UpgradeDeviceIp, IpToText(target.ip)},
+                       {ControlId::UpgradeDeviceMac, mac},
+                       {ControlId::UpgradeFirmwarePath, "/home/operator/firmware/gs108-2.4.bin"},
+                       {ControlId::UpgradeState, "Wait...."}};
+    FirmwareUpgradeDialog upgrade(request, &Main());
+    upgrade.SetProgress(ControlId::UpgradeProgress, 5, 8);
+    upgrade.show();
+    if (!QTest::qWaitForWindowExposed(&upgrade)) {
+        qWarning("the upgrade dialog was not shown");
+    }
+    visit(QStringLiteral("firmware-upgrade"), &upgrade);
+}
+
+}  // namespace vantelo::test
