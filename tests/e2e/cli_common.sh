@@ -5,6 +5,7 @@
 # shellcheck source=console_common.sh
 . "$(dirname "$0")/console_common.sh"
 CLI=$5
+# shellcheck disable=SC2034 # read by the tests that source this file
 agents="$(dirname "$0")/console_agents.txt"
 
 # Runs vantelo-cli on the configuration directory $work/$1 with the remaining arguments;
@@ -26,4 +27,10 @@ expect_status() {
 # Fails unless the last run_cli's standard error has a line that is exactly TEXT.
 expect_message() {
     grep -qxF -- "$1" "$work/err" || fail "no message '$1' on stderr: $(cat "$work/err")"
+}
+
+# Prints the JSON object of the agent with MAC text $1 from the last `discover --json`.
+agent_object() {
+    tr -d '\n' <"$work/out" | sed 's/  */ /g' | grep -o "{[^}]*\"mac\": \"$1\"[^}]*}" ||
+        fail "agent $1 not discovered: $(cat "$work/out")"
 }
