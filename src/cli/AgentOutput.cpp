@@ -86,6 +86,7 @@ void PrintTable(const std::vector<Column>& columns, const std::vector<AgentRow>&
             }
             text += cell;
         }
+        text.erase(text.find_last_not_of(' ') + 1);
         std::printf("%s\n", text.c_str());
     };
     std::vector<std::string> titles;

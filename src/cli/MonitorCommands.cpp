@@ -1,6 +1,7 @@
 // monitor: the window's monitor list commands on monitor.cfg: Add item, Delete item, Monitor
 // load and Monitor save as, each followed by Monitor save where it changes the list.
 
+#include <QFileInfo>
 #include <cstdio>
 
 #include "cli/AgentOutput.h"
@@ -58,6 +59,12 @@ int Remove(CliSession& session, const std::string& ipText) {
 }
 
 int Import(CliSession& session, const std::string& path) {
+    // The window's file dialog offers only files that exist; a missing one is a bad argument.
+    QFileInfo file(QString::fromStdString(path));
+    if (!file.isFile() || !file.isReadable()) {
+        std::fprintf(stderr, "vantelo-cli: cannot read %s\n", path.c_str());
+        return kExitBadInput;
+    }
     session.Ui().SetFileName(path);
     size_t boxes = session.Ui().BoxCount();
     session.Engine().OnMonitorLoad();
