@@ -42,7 +42,8 @@ output.
 Exit codes:
   0  done (set and password: the agent confirmed; upgrade: "Upgrade successful")
   1  the agent refused or did not answer, or the network could not be used
-  2  bad arguments or files; nothing was sent
+  2  bad arguments or files (argument errors are found before anything is sent; a form
+     the dialog refuses sends no request)
 )";
 }
 

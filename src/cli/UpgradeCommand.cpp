@@ -93,7 +93,9 @@ int RunUpgrade(const CliOptions& options, const std::string& configDirectory) {
         return kExitRefused;  // the selection, version or subnet checks said why
     }
     if (!session.Dialogs().Accepted(DialogId::FirmwareUpgrade)) {
-        return run.triggered.value_or(false) ? kExitRefused : kExitBadInput;
+        bool sent =
+            run.triggered.value_or(false) || ui.ShownSince(boxes, "Upgrade trigger send error");
+        return sent ? kExitRefused : kExitBadInput;
     }
     if (RefusedByAgent(ui, boxes)) {
         return kExitRefused;

@@ -4,6 +4,8 @@
 # password is refused by the agent with the same text; a password change is followed by a
 # configuration with the new password; forms the dialogs refuse are refused with their texts and
 # send nothing; an agent that is not there, in loader mode or of another protocol is not set.
+# What goes to the agents is captured: the window and the command line send the same set
+# requests, byte for byte.
 # shellcheck source=cli_common.sh
 . "$(dirname "$0")/cli_common.sh"
 
@@ -14,6 +16,7 @@ start_console_sim --agent-file "$agents"
 
 run_cli cli monitor add 10.77.1.1
 expect_status 0
+start_capture cli.capture
 run_cli cli set 10.77.1.1 --dhcp off --ip 10.77.1.41 --system-name renamed --location "room 9" \
     --password admin
 expect_status 0
@@ -26,6 +29,7 @@ run_cli plain set 10.77.1.2 --system-name never --password wrong
 expect_status 1
 expect_message "vantelo-cli: Error: Device return : password error"
 wait_for '^refused 10.77.1.2 set password$' 1
+stop_capture
 
 run_cli plain password 000a1b000005 --new-password s3cret --password admin
 expect_status 0
@@ -71,9 +75,18 @@ stop_sim
 
 # The window, on a simulator started afresh: the same change and the same refusal.
 start_console_sim --agent-file "$agents"
+start_capture window.capture
 run_console window configurationMovesAMonitoredAgent wrongPasswordIsRefused
 wait_for '^set-applied 000a1b000001 10.77.1.41$' 1
 wait_for '^refused 10.77.1.2 set password$' 1
+stop_capture
+for destination in 10.77.1.1 255.255.255.255; do
+    set_requests cli.capture "$destination" >"$work/cli.sets"
+    set_requests window.capture "$destination" >"$work/window.sets"
+    [ -s "$work/cli.sets" ] || fail "no set request to $destination captured"
+    cmp "$work/cli.sets" "$work/window.sets" ||
+        fail "set requests to $destination differ: $(cat "$work/cli.sets" "$work/window.sets")"
+done
 run_cli plain discover --json
 window_agent=$(agent_object 000a1b000001)
 [ "$cli_agent" = "$window_agent" ] ||
