@@ -18,19 +18,32 @@ void UpgradeProgress::Progress(int value, int maximum) {
     }
     long long percent = 100LL * value / maximum;
     if (terminal_) {
-        int filled = static_cast<int>(kBarWidth * static_cast<long long>(value) / maximum);
-        std::string bar(static_cast<size_t>(filled), '#');
-        bar.resize(kBarWidth, '.');
-        std::fprintf(out_, "\r[%s] %3lld%% %d/%d bytes", bar.c_str(), percent, value, maximum);
-        std::fflush(out_);
-        barShown_ = true;
+        DrawBar(value, maximum, percent);
+    } else {
+        PrintLine(value, maximum, percent);
+    }
+}
+
+// A redraw for every block would flood a slow terminal: once a percent is enough.
+void UpgradeProgress::DrawBar(int value, int maximum, long long percent) {
+    if (percent == lastPercent_) {
         return;
     }
-    int tenth = static_cast<int>(percent / 10);
-    if (tenth != lastTenth_) {
-        lastTenth_ = tenth;
-        std::fprintf(out_, "vantelo-cli: upgrade %lld%% %d/%d bytes\n", percent, value, maximum);
+    lastPercent_ = percent;
+    int filled = static_cast<int>(kBarWidth * static_cast<long long>(value) / maximum);
+    std::string bar(static_cast<size_t>(filled), '#');
+    bar.resize(kBarWidth, '.');
+    std::fprintf(out_, "\r[%s] %3lld%% %d/%d bytes", bar.c_str(), percent, value, maximum);
+    std::fflush(out_);
+    barShown_ = true;
+}
+
+void UpgradeProgress::PrintLine(int value, int maximum, long long percent) {
+    if (percent / 10 == lastPercent_ / 10 && lastPercent_ >= 0) {
+        return;
     }
+    lastPercent_ = percent;
+    std::fprintf(out_, "vantelo-cli: upgrade %lld%% %d/%d bytes\n", percent, value, maximum);
 }
 
 void UpgradeProgress::State(const std::string& text) {

@@ -17,10 +17,13 @@ public:
     void Finish();
 
 private:
+    void DrawBar(int value, int maximum, long long percent);
+    void PrintLine(int value, int maximum, long long percent);
+
     FILE* out_;
     bool terminal_;
     bool barShown_ = false;
-    int lastTenth_ = -1;
+    long long lastPercent_ = -1;  // the last percent shown
 };
 
 }  // namespace vantelo::cli
