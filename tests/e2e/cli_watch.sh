@@ -1,7 +1,8 @@
 #!/bin/sh
 # watch: with two monitored agents, one that falls silent is reported not alive once (and in
 # syslog.log as the window writes it), a trap of the other is reported with its text, and the
-# silent one is reported alive again when its trap comes in; SIGINT ends the watch with status 0.
+# silent one is reported alive again when its trap comes in; SIGINT or SIGTERM ends the watch
+# with status 0. Without --json each event is a line of text.
 # shellcheck source=cli_common.sh
 . "$(dirname "$0")/cli_common.sh"
 
@@ -48,5 +49,23 @@ log="$work/watched/syslog.log"
 grep -q '^[0-9/]* [0-9:]* 10\.77\.1\.2 Not alive '"$(printf '\r')"'$' "$log" ||
     fail "no not-alive line in $(cat "$log")"
 expect_count '^[0-9/]* [0-9:]* 10\.77\.1\.1 Trap :fan failure'"$(printf '\r')"'$' "$log" 1
+
+# Without --json: one line of text an event.
+polls=$(count '^poll-reply 10.77.1.1$' "$work/events")
+"$CLI" --cfg "$work/watched" watch >"$work/watch.out" 2>"$work/watch.err" &
+watch_pid=$!
+# Its start-up poll is answered once its sockets are open.
+wait_for '^poll-reply 10.77.1.1$' $((polls + 1))
+control trap 10.77.1.1 link 3 down
+deadline=$(($(date +%s) + 5))
+until grep -q 'trap' "$work/watch.out"; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "no trap line: $(cat "$work/watch.out")"
+    sleep 0.1
+done
+kill -TERM "$watch_pid"
+status=0
+wait "$watch_pid" || status=$?
+[ "$status" = 0 ] || fail "watch ended with $status on SIGTERM"
+expect_count '^[0-9/]* [0-9:]* trap 10\.77\.1\.1 link 3 down$' "$work/watch.out" 1
 stop_sim
 echo ok
