@@ -3,7 +3,11 @@
 // console's configuration directory and the simulator's control socket come in
 // VANTELO_E2E_CONFIG and VANTELO_E2E_CONTROL.
 
+#include <QAction>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -174,6 +178,8 @@ private slots:
     void trapReachesLogAndDialog();
     void upgradeRestartedAgent();
     void upgradeAgentThatNeverComesBack();
+    void discoveryMatchesCli();
+    void addItemsAndSave();
 };
 
 void TestConsoleE2e::discoveryListsEveryAgent() {
@@ -605,4 +611,45 @@ void TestConsoleE2e::upgradeAgentThatNeverComesBack() {
 }
 
 VANTELO_GUI_TEST_MAIN(TestConsoleE2e)
+// cli_discovery.sh hands over what `vantelo-cli discover --json` printed, in
+// VANTELO_E2E_CLI_JSON: every agent the window's discovery lists, with the same cell texts.
+void TestConsoleE2e::discoveryMatchesCli() {
+    QFile file(qEnvironmentVariable("VANTELO_E2E_CLI_JSON"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonArray agents = QJsonDocument::fromJson(file.readAll()).array();
+    ConsoleWindow window(ConfigDirectory());
+    window.Start();
+    Discover(window);
+    QTableView* discovery = window.DiscoveryView();
+    QCOMPARE(agents.size(), discovery->model()->rowCount());
+    const QStringList keys = {"mac",  "ip",       "version", "productName", "systemName",
+                              "dhcp", "location", "trapIp",  "subnetMask",  "gateway"};
+    for (const QJsonValue& agent : agents) {
+        QStringList fields;
+        for (const QString& key : keys) {
+            fields << agent[key].toString();
+        }
+        const int row = FindViewRow(discovery, 0, fields[0]);
+        QVERIFY2(row >= 0, qPrintable(fields[0]));
+        QCOMPARE(fields, RowTexts(discovery, row));
+    }
+}
+
+// cli_monitor.sh compares the monitor.cfg that this writes with the one of the same commands
+// given to vantelo-cli: two entries added by address, then File > Monitor save.
+void TestConsoleE2e::addItemsAndSave() {
+    ConsoleWindow window(ConfigDirectory());
+    window.Start();
+    for (const uint32_t address : {0x0A4D0301u, 0x0A4D0302u}) {
+        test::OnNextModal([address](QWidget* dialog) {
+            In<IpAddressEdit>(dialog, ControlId::RemoteIpAddress)->SetAddress(address);
+            PressSet(dialog, ControlId::RemoteIpApply);
+        });
+        window.Click(1005);
+    }
+    QCOMPARE(window.MonitorView()->model()->rowCount(), 2);
+    window.Dialog().findChild<QAction*>(QStringLiteral("32771"))->trigger();
+    QCOMPARE(window.Ui().BoxTexts(), QStringList{});
+}
+
 #include "console_e2e.moc"

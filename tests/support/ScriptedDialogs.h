@@ -74,9 +74,18 @@ class RecordingView : public ConsoleView {
 public:
     void ShowTrapIndicator(TrapIndicator indicator) override { indicators.push_back(indicator); }
     void ShowRefreshTime(int seconds) override { refreshTimes.push_back(seconds); }
+    void ShowAgentLiveness(std::string_view ipText, bool alive) override {
+        liveness.push_back((alive ? "alive " : "not alive ") + std::string(ipText));
+    }
+    void ShowTrapStored(std::string_view time, std::string_view agent,
+                        std::string_view event) override {
+        traps.push_back(std::string(time) + "|" + std::string(agent) + "|" + std::string(event));
+    }
 
     std::vector<TrapIndicator> indicators;
     std::vector<int> refreshTimes;
+    std::vector<std::string> liveness;
+    std::vector<std::string> traps;
 };
 
 // The workstation's address table as the test sets it; a non-zero error makes Read fail.

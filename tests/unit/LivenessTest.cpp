@@ -80,6 +80,8 @@ struct LivenessCase {
     // What the agent and the log got at start-up (step 0) and at every 5 s step after it.
     std::vector<std::string> steps;
     int32_t imageAtEnd;
+    // What the view was told, once a change, however often the log names the agent.
+    std::vector<std::string> told;
 };
 
 // Polls go out at start-up and every 15 s; the liveness pass runs every 5 s. When a poll and a
@@ -90,34 +92,40 @@ const LivenessCase kCases[] = {
      Entry::Loaded,
      {},
      {"s", "", "", "s", "", "", "s", "", "", "s", "", "", "s"},
-     kNoImage},
+     kNoImage,
+     {}},
     {"FallsSilentAfterAnswering",
      Entry::Loaded,
      {{0, Event::Silence}},
      {"s", "", "", "s", "", "", "s", "s", "s", "sL", "L", "L", "sL", "L", "L", "sL"},
-     kNotAliveImage},
+     kNotAliveImage,
+     {"not alive 10.77.0.2"}},
     {"AddedByHandWhereNothingAnswers",
      Entry::AddedByHand,
      {{0, Event::Silence}},
      {"", "", "", "ss", "s", "L", "sL", "L", "L", "sL"},
-     kNotAliveImage},
+     kNotAliveImage,
+     {"not alive 10.77.0.2"}},
     {"RevivedByAReply",
      Entry::Loaded,
      {{0, Event::Silence}, {12, Event::Answer}},
      {"s", "", "", "s", "", "", "s", "s", "s", "sL", "L", "L", "sL", "L", "L", "sL", "", "", "s"},
-     kNoImage},
+     kNoImage,
+     {"not alive 10.77.0.2", "alive 10.77.0.2"}},
     {"RevivedByATrap",
      Entry::Loaded,
      {{0, Event::Silence}, {12, Event::Trap}},
      {"s", "",   "", "s", "",  "", "s", "s", "s", "sL", "L",
       "L", "sL", "", "",  "s", "", "",  "s", "s", "s",  "sL"},
-     kNotAliveImage},
+     kNotAliveImage,
+     {"not alive 10.77.0.2", "alive 10.77.0.2", "not alive 10.77.0.2"}},
     {"DiscoveryTwiceCountsTwoPolls",
      Entry::Loaded,
      {{0, Event::Silence}, {0, Event::DiscoveryTwice}},
      // It answered its start-up poll, so the first broadcast only clears its flag.
      {"s", "s", "s", "sL", "L", "L", "sL"},
-     kNotAliveImage},
+     kNotAliveImage,
+     {"not alive 10.77.0.2"}},
 };
 
 TEST_F(Liveness, ScenariosTickByTick) {
@@ -165,6 +173,7 @@ TEST_F(Liveness, ScenariosTickByTick) {
         }
         EXPECT_EQ(seen, c.steps);
         EXPECT_EQ(run.Slot().statusImage, c.imageAtEnd);
+        EXPECT_EQ(run.h.view.liveness, c.told);
         EXPECT_EQ(console.MonitorList().Image(0), c.imageAtEnd);
         EXPECT_EQ(run.Slot().rowState, c.imageAtEnd == kNotAliveImage ? kRowNotAlive : kRowShown);
         EXPECT_EQ(TableListMismatch(console), "");

@@ -75,6 +75,11 @@ TEST_F(Traps, AMonitoredAgentsTrapIsLoggedStoredAndMarksItAlive) {
     EXPECT_STREQ(entry.event, "port 3 link down");
     EXPECT_EQ(entry.readMark, kTrapUnread);
     EXPECT_EQ(console.TrapsKept().Count(), 1u);
+    // The view hears of the stored trap and of the agent that came back, once each.
+    EXPECT_EQ(h.view.traps,
+              std::vector<std::string>{"03/15/2003 14:02:37|10.77.0.2|port 3 link down"});
+    EXPECT_EQ(h.view.liveness,
+              (std::vector<std::string>{"not alive 10.77.0.2", "alive 10.77.0.2"}));
 }
 
 TEST_F(Traps, TrapsOfAgentsNotMonitoredLeaveNoTrace) {
@@ -99,6 +104,7 @@ TEST_F(Traps, TrapsOfAgentsNotMonitoredLeaveNoTrace) {
         h.Receive(c.datagram, c.sender);
         EXPECT_FALSE(std::filesystem::exists(h.dir.File("syslog.log")));
         EXPECT_EQ(console.TrapsKept().Count(), 0u);
+        EXPECT_TRUE(h.view.traps.empty());
         EXPECT_EQ(h.view.indicators, std::vector<TrapIndicator>{TrapIndicator::Green});
         EXPECT_EQ(std::memcmp(&console.MonitorTable(), &tableBefore, sizeof tableBefore), 0);
     }
@@ -125,6 +131,8 @@ TEST_F(Traps, TheEventTextEndsAtItsZeroOrWithTheDatagramAndIsCutToTheSlot) {
         Trap(monitored.ip, c.event, monitored.ip, c.terminated);
         const TrapEntry& entry = console.TrapsKept().Slot(slot++);
         EXPECT_EQ(std::string(entry.event), c.kept);
+        ASSERT_FALSE(h.view.traps.empty());
+        EXPECT_EQ(h.view.traps.back(), std::string(entry.time) + "|10.77.0.2|" + c.kept);
         EXPECT_STREQ(entry.agent, "10.77.0.2");
         // The log keeps the whole text.
         EXPECT_EQ(Log().substr(before.size() + 19), " 10.77.0.2 Trap :" + c.event + "\r\n");

@@ -3,6 +3,7 @@
 #include "console/Discovery.h"
 #include "persistence/ConfigDirectory.h"
 #include "persistence/DefinitionFile.h"
+#include "protocol/RecordText.h"
 #include "settings/WebAccess.h"
 
 namespace vantelo {
@@ -38,6 +39,9 @@ void Console::LoadDefinition() {
 void Console::Initialize(ConsoleView& view) {
     view_ = &view;
     traps_.ShowOn(view);
+    lists_.WatchLiveness([this](const DeviceRecord& record, bool alive) {
+        view_->ShowAgentLiveness(TextOf(record.ipText), alive);
+    });
     view_->ShowTrapIndicator(TrapIndicator::Green);
     view_->ShowRefreshTime(Polling::kDefaultIntervalSeconds);
     LoadDefinition();

@@ -76,8 +76,14 @@ int AgentLists::StoreMonitor(int slot, const DeviceRecord& record) {
     if (!CanStore(slot, MonitorCount(), record)) {
         return -1;
     }
+    // A new row has no earlier state to change from.
+    bool cameBack = record.rowState != kRowNotShown && record.statusImage != kNotAliveImage &&
+                    monitorTable_[static_cast<size_t>(slot)].statusImage == kNotAliveImage;
     monitorTable_[static_cast<size_t>(slot)] = record;
     ShowMonitorRow(monitorTable_, monitorList_, slot);
+    if (cameBack) {
+        TellLiveness(slot, true);
+    }
     return 0;
 }
 
@@ -108,11 +114,15 @@ void AgentLists::MarkMonitorAlive(int slot) {
         return;
     }
     DeviceRecord& record = monitorTable_[static_cast<size_t>(slot)];
+    bool wasNotAlive = record.statusImage == kNotAliveImage;
     record.statusImage = kNoImage;
     record.rowState = kRowShown;
     record.answered = 1;
     record.missedPolls = 0;
     ShowMonitorRow(monitorTable_, monitorList_, slot);
+    if (wasNotAlive) {
+        TellLiveness(slot, true);
+    }
 }
 
 void AgentLists::MarkMonitorNotAlive(int slot) {
@@ -120,9 +130,20 @@ void AgentLists::MarkMonitorNotAlive(int slot) {
         return;
     }
     DeviceRecord& record = monitorTable_[static_cast<size_t>(slot)];
+    bool wasNotAlive = record.statusImage == kNotAliveImage;
     record.rowState = kRowNotAlive;
     record.statusImage = kNotAliveImage;
     ShowMonitorRow(monitorTable_, monitorList_, slot);
+    if (!wasNotAlive) {
+        TellLiveness(slot, false);
+    }
+}
+
+// Only a change of state is told: the liveness pass declares a silent agent at every pass.
+void AgentLists::TellLiveness(int slot, bool alive) {
+    if (liveness_) {
+        liveness_(monitorTable_[static_cast<size_t>(slot)], alive);
+    }
 }
 
 void AgentLists::CountPollSent(int slot) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bitset>
+#include <functional>
 #include <string_view>
 
 #include "lists/ListModel.h"
@@ -12,6 +13,10 @@ namespace vantelo {
 enum class ListId { Discovery, Monitor };
 
 using SlotSet = std::bitset<kTableSlots>;
+
+// Told when a used monitor slot's agent is declared not alive (alive false), or comes back from
+// not alive (alive true), whichever way the slot was written.
+using LivenessListener = std::function<void(const DeviceRecord& record, bool alive)>;
 
 // The two device tables, each with the list that shows it. Every change goes through here, so
 // record and row stay in step by construction: the list's rows show exactly the table's used
@@ -66,10 +71,12 @@ public:
 
     // A view follows every change of the list.
     void Watch(ListId list, ListModel::Observer* observer);
+    void WatchLiveness(LivenessListener listener) { liveness_ = std::move(listener); }
 
 private:
     ListModel& MutableList(ListId list);
     void ClearOtherSelection(ListId selecting);
+    void TellLiveness(int slot, bool alive);
 
     DeviceTable discoveryTable_{};
     DeviceTable monitorTable_{};
@@ -78,6 +85,7 @@ private:
     bool selectionRuleRunning_ = false;
     bool sortAscending_ = true;
     int sortColumn_ = 0;
+    LivenessListener liveness_;
 };
 
 // The box shown when the monitor list has no room left.

@@ -9,6 +9,7 @@
 #include "protocol/Conversions.h"
 #include "protocol/DeviceTables.h"
 #include "protocol/PacketHeader.h"
+#include "protocol/RecordText.h"
 
 namespace vantelo {
 
@@ -48,6 +49,10 @@ void Traps::HandleTrap(std::span<const uint8_t> datagram) {
     // Stored before the log is written: a box about the log runs an event loop in which later
     // traps arrive, and they must land after this one.
     store_.Add(time, agent, event);
+    if (view_ != nullptr) {
+        const TrapEntry& stored = store_.Slot(store_.Filled() - 1);
+        view_->ShowTrapStored(TextOf(stored.time), TextOf(stored.agent), TextOf(stored.event));
+    }
     std::string line = " " + agent + " Trap :";
     line.append(event);
     line.append("\r\n");

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "cli/CliDialogRunner.h"
+#include "cli/CliUserInteraction.h"
+#include "console/Console.h"
+#include "platform/QtAddressTable.h"
+#include "platform/QtTimers.h"
+#include "platform/files/PosixFileSystem.h"
+#include "ports/ConsoleView.h"
+
+namespace vantelo::cli {
+
+enum class Network {
+    Live,     // the console's two sockets on the network, as the window opens them
+    Offline,  // sockets that send nothing, for the commands that only edit files
+};
+
+// The console's engine on the platform's adapters and the command line's own: the window's
+// ports without the window.
+class CliSession {
+public:
+    // view, when given, outlives the session and sees what the window would show.
+    CliSession(std::string configDirectory, Network network, ConsoleView* view = nullptr);
+    ~CliSession();
+    CliSession(const CliSession&) = delete;
+    CliSession& operator=(const CliSession&) = delete;
+
+    // The main window's initialisation. Returns 0, or the exit code of what went wrong: the
+    // definition or the monitor list file (2), the sockets (1); its messages are on stderr.
+    int Start();
+
+    Console& Engine() { return *console_; }
+    CliUserInteraction& Ui() { return ui_; }
+    CliDialogRunner& Dialogs() { return dialogs_; }
+
+private:
+    class SilentView final : public ConsoleView {
+    public:
+        void ShowTrapIndicator(TrapIndicator) override {}
+        void ShowRefreshTime(int) override {}
+    };
+
+    std::unique_ptr<SocketFactory> sockets_;
+    QtTimers timers_;
+    QtClock clock_;
+    CliUserInteraction ui_;
+    QtAddressTable addresses_;
+    CliDialogRunner dialogs_;
+    PosixFileSystem files_;
+    SilentView silentView_;
+    ConsoleView* view_;
+    std::unique_ptr<Console> console_;
+};
+
+}  // namespace vantelo::cli

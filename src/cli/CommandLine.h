@@ -1,0 +1,66 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantelo::cli {
+
+enum class Command {
+    Help,
+    Version,
+    Discover,
+    Watch,
+    Set,
+    Password,
+    Upgrade,
+    MonitorList,
+    MonitorAdd,
+    MonitorRemove,
+    MonitorImport,
+    MonitorExport,
+};
+
+enum class OutputFormat { Text, Json, Csv };
+
+// An agent named on the command line: by its MAC text (12 lowercase hexadecimal digits) or by
+// its dotted IP address.
+struct AgentKey {
+    std::string macText;
+    std::string ipText;
+};
+
+// The settings of the set command that the operator gave; the others keep the agent's values.
+struct SettingOptions {
+    std::optional<std::string> ip;
+    std::optional<std::string> mask;
+    std::optional<std::string> gateway;
+    std::optional<std::string> trapIp;
+    std::optional<std::string> systemName;
+    std::optional<std::string> location;
+    std::optional<bool> dhcp;
+};
+
+struct CliOptions {
+    Command command = Command::Help;
+    std::optional<std::string> configDirectory;  // --cfg
+    AgentKey agent;
+    std::string path;    // monitor import/export, upgrade --file
+    std::string ipText;  // monitor add/remove
+    SettingOptions settings;
+    std::string password;
+    std::string newPassword;
+    int timeoutMs = 0;  // 0: the command's own default
+    std::optional<int> intervalSeconds;
+    OutputFormat format = OutputFormat::Text;
+};
+
+// Reads the arguments after the program name. Returns 0 and fills *options, or -1 with a
+// one-line reason in *error. Nothing outside the arguments is looked at.
+int ParseCommandLine(const std::vector<std::string>& arguments, CliOptions* options,
+                     std::string* error);
+
+// The text of --help: usage, commands, options and exit codes.
+const char* HelpText();
+
+}  // namespace vantelo::cli

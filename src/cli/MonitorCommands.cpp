@@ -1,0 +1,103 @@
+// monitor: the window's monitor list commands on monitor.cfg: Add item, Delete item, Monitor
+// load and Monitor save as, each followed by Monitor save where it changes the list.
+
+#include <QFileInfo>
+#include <cstdio>
+
+#include "cli/AgentOutput.h"
+#include "cli/CliSession.h"
+#include "cli/Commands.h"
+#include "cli/ExitCode.h"
+
+namespace vantelo::cli {
+
+namespace {
+
+// A command that showed a box other than a duplicate warning was refused; the box said why.
+bool OnlyWarnings(const CliUserInteraction& ui, size_t from) {
+    for (size_t k = from; k < ui.BoxCount(); ++k) {
+        if (ui.Boxes()[k].caption != "Warning") {
+            return false;
+        }
+    }
+    return true;
+}
+
+int SaveIfClean(CliSession& session, size_t boxes) {
+    if (!OnlyWarnings(session.Ui(), boxes)) {
+        return kExitBadInput;
+    }
+    session.Engine().OnMonitorSave();
+    return OnlyWarnings(session.Ui(), boxes) ? kExitDone : kExitBadInput;
+}
+
+int Add(CliSession& session, const std::string& ipText) {
+    DialogScript script;
+    script.typed[ControlId::RemoteIpAddress] = ipText;
+    script.press = ControlId::RemoteIpApply;
+    session.Dialogs().Script(DialogId::RemoteIp, script);
+    size_t boxes = session.Ui().BoxCount();
+    session.Engine().OnAddItem();
+    return SaveIfClean(session, boxes);
+}
+
+int Remove(CliSession& session, const std::string& ipText) {
+    Console& console = session.Engine();
+    const ListModel& list = console.MonitorList();
+    int found = -1;
+    for (int row = 0; row < list.RowCount() && found < 0; ++row) {
+        found = list.Text(row, 1) == ipText ? row : -1;
+    }
+    if (found < 0) {
+        std::fprintf(stderr, "vantelo-cli: %s is not in the monitor list\n", ipText.c_str());
+        return kExitBadInput;
+    }
+    console.OnSelect(ListId::Monitor, found, true);
+    size_t boxes = session.Ui().BoxCount();
+    console.OnDeleteItem();
+    return SaveIfClean(session, boxes);
+}
+
+int Import(CliSession& session, const std::string& path) {
+    // The window's file dialog offers only files that exist; a missing one is a bad argument.
+    QFileInfo file(QString::fromStdString(path));
+    if (!file.isFile() || !file.isReadable()) {
+        std::fprintf(stderr, "vantelo-cli: cannot read %s\n", path.c_str());
+        return kExitBadInput;
+    }
+    session.Ui().SetFileName(path);
+    size_t boxes = session.Ui().BoxCount();
+    session.Engine().OnMonitorLoad();
+    return SaveIfClean(session, boxes);
+}
+
+int Export(CliSession& session, const std::string& path) {
+    session.Ui().SetFileName(path);
+    size_t boxes = session.Ui().BoxCount();
+    session.Engine().OnMonitorSaveAs();
+    return session.Ui().BoxCount() == boxes ? kExitDone : kExitBadInput;
+}
+
+}  // namespace
+
+int RunMonitor(const CliOptions& options, const std::string& configDirectory) {
+    CliSession session(configDirectory, Network::Offline);
+    if (int code = session.Start(); code != kExitDone) {
+        return code;
+    }
+    switch (options.command) {
+        case Command::MonitorAdd:
+            return Add(session, options.ipText);
+        case Command::MonitorRemove:
+            return Remove(session, options.ipText);
+        case Command::MonitorImport:
+            return Import(session, options.path);
+        case Command::MonitorExport:
+            return Export(session, options.path);
+        default:
+            PrintAgents(ListId::Monitor, MonitoredAgents(session.Engine()), options.format);
+            return kExitDone;
+    }
+}
+
+}  // namespace vantelo::cli

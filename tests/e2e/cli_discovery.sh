@@ -1,0 +1,40 @@
+#!/bin/sh
+# Discovery from the command line: the JSON lists every agent with the texts of the window's
+# discovery list (the console driver compares them with its own discovery), loader mode and the
+# versions; the table has the list's column titles; a monitored agent that answers is listed
+# once, marked as monitored.
+# shellcheck source=cli_common.sh
+. "$(dirname "$0")/cli_common.sh"
+
+make_config plain
+make_config watched
+"$DEMO_MONITOR" --define "$work/define.ecf" --agent-file "$agents" -o "$work/watched/monitor.cfg" \
+    10.77.1.1 || fail "vantelo-demo-monitor"
+start_console_sim --agent-file "$agents"
+
+run_cli plain discover --json --timeout 1500
+expect_status 0
+[ ! -s "$work/err" ] || fail "messages: $(cat "$work/err")"
+cp "$work/out" "$work/discovered.json"
+VANTELO_E2E_CLI_JSON="$work/discovered.json" run_console plain discoveryMatchesCli
+expect_count '"mac": ' "$work/discovered.json" 8
+# The loader-mode agent and the one of protocol version 1 keep only their MAC, address and
+# versions; the fields say what the row leaves out.
+tr -d ' \n' <"$work/discovered.json" >"$work/flat.json"
+for agent in \
+    '"dhcp":"","gateway":"","interfaceVersion":2,"ip":"10.77.2.7","loaderMode":true,"location":"","mac":"000a1b000007","monitored":false,"productName":"","protocolVersion":2,' \
+    '"dhcp":"","gateway":"","interfaceVersion":2,"ip":"10.77.2.8","loaderMode":false,"location":"","mac":"000a1b000008","monitored":false,"productName":"","protocolVersion":1,' \
+    '"interfaceVersion":1,"ip":"10.77.1.4","loaderMode":false,"location":"lab","mac":"000a1b000004","monitored":false,"productName":"SW-5","protocolVersion":2,"subnetMask":"255.255.0.0","systemName":"narrowon","trapIp":"10.77.0.1","version":"2.001.001"'; do
+    grep -qF -- "$agent" "$work/flat.json" || fail "no agent $agent in $(cat "$work/discovered.json")"
+done
+
+run_cli watched discover
+expect_status 0
+head -n 1 "$work/out" | grep -q '^MAC Address  *IP Address  *Protocol Version  *Product Name  *System Name  *DHCP  *Location  *Trap IP  *Subnet Mask  *Gateway$' ||
+    fail "table titles: $(head -n 1 "$work/out")"
+expect_count '^000a1b' "$work/out" 8
+expect_count '^000a1b000001  *10\.77\.1\.1  *2\.001\.002  *SW-8  *core-1  *enable  *hall A ' "$work/out" 1
+run_cli watched discover --json
+grep -c '"monitored": true' "$work/out" | grep -qx 1 || fail "monitored: $(cat "$work/out")"
+stop_sim
+echo ok

@@ -1,0 +1,34 @@
+#!/bin/sh
+# Firmware upgrade from the command line: a 1 MiB file goes over, the agent stores it byte for
+# byte, restarts and is found again ("Upgrade successful", exit status 0), with the progress in
+# plain lines on a standard error that is no terminal. A wrong password fails the trigger
+# (exit status 1); a missing file is refused by the dialog's check before anything is sent.
+# shellcheck source=cli_common.sh
+. "$(dirname "$0")/cli_common.sh"
+
+make_config upgrade
+head -c 1048576 /dev/urandom >"$work/image.hex"
+start_console_sim --agents 2 --restart-seconds 3 --quiet
+
+run_cli upgrade upgrade 02:00:0a:4d:00:0a --file "$work/image.hex" --password admin
+expect_status 0
+wait_for '^tftp-stored 02000a4d000a 1048576$' 1 5
+cmp "$work/image.hex" "$work/store/02000a4d000a.bin" || fail "the stored image differs"
+expect_message "vantelo-cli: information: Upgrade successful"
+expect_message "vantelo-cli: upgrade 100% 1048576/1048576 bytes"
+expect_message "vantelo-cli: upgrade 50% 524288/1048576 bytes"
+expect_count '^vantelo-cli: upgrade [0-9]*% ' "$work/err" 11
+
+run_cli upgrade upgrade 10.77.0.11 --file "$work/image.hex" --password wrong
+expect_status 1
+expect_message "vantelo-cli: Error: Device return : password error"
+expect_message "vantelo-cli: Upgrade State: Trigger fail"
+
+run_cli upgrade upgrade 10.77.0.11 --file "$work/missing.hex" --password admin
+expect_status 2
+expect_message "vantelo-cli: Error: Firmware file not found"
+sleep 0.3
+expect_count '^trigger-accepted' "$work/events" 1
+expect_count '^refused 10.77.0.11 trigger password$' "$work/events" 1
+stop_sim
+echo ok

@@ -1,0 +1,71 @@
+#!/bin/sh
+# watch: with two monitored agents, one that falls silent is reported not alive once (and in
+# syslog.log as the window writes it), a trap of the other is reported with its text, and the
+# silent one is reported alive again when its trap comes in; SIGINT or SIGTERM ends the watch
+# with status 0. Without --json each event is a line of text.
+# shellcheck source=cli_common.sh
+. "$(dirname "$0")/cli_common.sh"
+
+make_config watched
+"$DEMO_MONITOR" --define "$work/define.ecf" --agent-file "$agents" -o "$work/watched/monitor.cfg" \
+    10.77.1.1 10.77.1.2 || fail "vantelo-demo-monitor"
+start_console_sim --agent-file "$agents"
+control silence 10.77.1.2
+wait_for '^ok silence'
+
+"$CLI" --cfg "$work/watched" watch --json >"$work/watch.out" 2>"$work/watch.err" &
+watch_pid=$!
+# Polled at start-up and at 15 s, resent at 20 s and 25 s: declared not alive at 30 s.
+deadline=$(($(date +%s) + 45))
+until grep -q '"event":"not-alive"' "$work/watch.out"; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "no not-alive event: $(cat "$work/watch.out")"
+    kill -0 "$watch_pid" 2>/dev/null || fail "watch ended: $(cat "$work/watch.err")"
+    sleep 0.2
+done
+control trap 10.77.1.1 fan failure
+control revive 10.77.1.2
+control trap 10.77.1.2 back again
+deadline=$(($(date +%s) + 5))
+until grep -q '"event":"alive"' "$work/watch.out"; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "no alive event: $(cat "$work/watch.out")"
+    sleep 0.1
+done
+kill -INT "$watch_pid"
+status=0
+wait "$watch_pid" || status=$?
+[ "$status" = 0 ] || fail "watch ended with $status: $(cat "$work/watch.err")"
+
+stamp='"time":"[0-9][0-9]/[0-9][0-9]/[0-9]\{4\} [0-9][0-9]:[0-9][0-9]:[0-9][0-9]"'
+expect_count "^{\"agent\":\"10.77.1.2\",\"event\":\"not-alive\",$stamp}\$" "$work/watch.out" 1
+expect_count "^{\"agent\":\"10.77.1.1\",\"event\":\"trap\",\"text\":\"fan failure\",$stamp}\$" \
+    "$work/watch.out" 1
+expect_count "^{\"agent\":\"10.77.1.2\",\"event\":\"trap\",\"text\":\"back again\",$stamp}\$" \
+    "$work/watch.out" 1
+expect_count "^{\"agent\":\"10.77.1.2\",\"event\":\"alive\",$stamp}\$" "$work/watch.out" 1
+expect_count . "$work/watch.out" 4
+[ ! -s "$work/watch.err" ] || fail "messages: $(cat "$work/watch.err")"
+log="$work/watched/syslog.log"
+# A line at every liveness pass while it stays silent.
+grep -q '^[0-9/]* [0-9:]* 10\.77\.1\.2 Not alive '"$(printf '\r')"'$' "$log" ||
+    fail "no not-alive line in $(cat "$log")"
+expect_count '^[0-9/]* [0-9:]* 10\.77\.1\.1 Trap :fan failure'"$(printf '\r')"'$' "$log" 1
+
+# Without --json: one line of text an event.
+polls=$(count '^poll-reply 10.77.1.1$' "$work/events")
+"$CLI" --cfg "$work/watched" watch >"$work/watch.out" 2>"$work/watch.err" &
+watch_pid=$!
+# Its start-up poll is answered once its sockets are open.
+wait_for '^poll-reply 10.77.1.1$' $((polls + 1))
+control trap 10.77.1.1 link 3 down
+deadline=$(($(date +%s) + 5))
+until grep -q 'trap' "$work/watch.out"; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "no trap line: $(cat "$work/watch.out")"
+    sleep 0.1
+done
+kill -TERM "$watch_pid"
+status=0
+wait "$watch_pid" || status=$?
+[ "$status" = 0 ] || fail "watch ended with $status on SIGTERM"
+expect_count '^[0-9/]* [0-9:]* trap 10\.77\.1\.1 link 3 down$' "$work/watch.out" 1
+stop_sim
+echo ok
