@@ -3,12 +3,46 @@
 #include <QApplication>
 #include <QIcon>
 #include <QNetworkProxyFactory>
+#include <QStringList>
+#include <cstdio>
+#include <optional>
 
 #include "gui/ConsoleApp.h"
-#include "persistence/ConfigDirectory.h"
+#include "platform/ConsoleCommandLine.h"
+#include "platform/files/ConfigLocation.h"
+
+namespace {
+
+// The exit code when the command line has been answered, nothing when the window is to open.
+std::optional<int> AnswerCommandLine(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    vantelo::ConsoleCommandLine commandLine =
+        vantelo::ReadConsoleCommandLine(arguments, QStringLiteral(VANTELO_VERSION));
+    switch (commandLine.action) {
+        case vantelo::ConsoleCommandLine::Action::Run:
+            return std::nullopt;
+        case vantelo::ConsoleCommandLine::Action::Help:
+        case vantelo::ConsoleCommandLine::Action::Version:
+            std::fputs(commandLine.text.toLocal8Bit().constData(), stdout);
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        case vantelo::ConsoleCommandLine::Action::Refuse:
+            std::fprintf(stderr, "%s\n", commandLine.text.toLocal8Bit().constData());
+            return 2;
+    }
+    return 2;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    if (std::optional<int> answered = AnswerCommandLine(argc, argv)) {
+        return *answered;
+    }
     QApplication application(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTELO_VERSION));
     application.setWindowIcon(QIcon(QStringLiteral(":/vantelo/icon128.png")));
     // The system proxy lookup is of no use for UDP on the local network and starts a thread.
     QNetworkProxyFactory::setUseSystemConfiguration(false);
@@ -16,7 +50,8 @@ int main(int argc, char** argv) {
     // Qt knows the executable's own path, wherever it was started from. The application ends
     // with its main window, however that closes.
     vantelo::ConsoleApp app(
-        vantelo::ConfigDirectoryFor(QCoreApplication::applicationFilePath().toStdString()));
+        vantelo::ConsoleConfigDirectory(QCoreApplication::applicationFilePath().toStdString(),
+                                        vantelo::ProcessConfigEnvironment()));
     app.Run();
     return 0;
 }
