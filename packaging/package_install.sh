@@ -31,14 +31,17 @@ wait_for_ports() {
 
 # Runs an installed program in the root as the operator (uid 65534), without a display.
 as_operator() {
-    env -i HOME=/home/operator XDG_RUNTIME_DIR=/home/operator/runtime QT_QPA_PLATFORM=offscreen \
-        PATH=/usr/sbin:/usr/bin "$@"
+    env -i HOME=/home/operator XDG_RUNTIME_DIR=/home/operator/runtime PATH=/usr/sbin:/usr/bin "$@"
 }
 
+# Starts the console in the root with the arguments after $1, which must choose Qt's offscreen
+# platform, and waits until it has bound the ports of base port $1.
 console_with_ports() {
-    as_operator chroot --userspec=65534:65534 "$root" /usr/bin/vantelo >"$work/console.log" 2>&1 &
+    base=$1
+    shift
+    as_operator chroot --userspec=65534:65534 "$root" /usr/bin/vantelo "$@" >"$work/console.log" 2>&1 &
     console=$!
-    wait_for_ports "$console" "$1"
+    wait_for_ports "$console" "$base"
     kill "$console"
     wait "$console" || true
 }
@@ -54,7 +57,7 @@ if [ "${1:-}" = --inside ]; then
     done
 
     # First start: the operator's directory is made and given the shipped definition file.
-    console_with_ports 1388
+    console_with_ports 1388 --platform=offscreen
     config=$root/home/operator/.config/vantelo
     cmp -s "$config/define.ecf" "$root/usr/share/vantelo/define.ecf" ||
         fail "the shipped define.ecf was not copied for the operator"
@@ -63,7 +66,7 @@ if [ "${1:-}" = --inside ]; then
     # vantelo-mkdefine writes where the console reads.
     as_operator chroot --userspec=65534:65534 "$root" /usr/bin/vantelo-mkdefine \
         --device-type 03B27F16 --base-port 1770 || fail "vantelo-mkdefine without -o"
-    console_with_ports 1770
+    console_with_ports 1770 -platform offscreen -style Fusion
 
     # The platform plugin of a desktop loads (and finds no display here).
     as_operator env QT_QPA_PLATFORM=xcb DISPLAY=:99 timeout 20 \

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 #include "gui/ConsoleApp.h"
 #include "platform/ConsoleCommandLine.h"
@@ -13,8 +14,32 @@
 
 namespace {
 
-// The exit code when the command line has been answered, nothing when the window is to open.
-std::optional<int> AnswerCommandLine(int argc, char** argv) {
+// An argument vector as QApplication takes it, which must live as long as the application.
+class ArgumentVector {
+public:
+    explicit ArgumentVector(const QStringList& arguments) {
+        for (const QString& argument : arguments) {
+            bytes_.push_back(argument.toLocal8Bit());
+        }
+        for (QByteArray& argument : bytes_) {
+            pointers_.push_back(argument.data());
+        }
+        pointers_.push_back(nullptr);
+        count_ = static_cast<int>(bytes_.size());
+    }
+
+    int& Count() { return count_; }
+    char** Vector() { return pointers_.data(); }
+
+private:
+    std::vector<QByteArray> bytes_;
+    std::vector<char*> pointers_;
+    int count_ = 0;
+};
+
+// The exit code when the command line has been answered, nothing when the window is to open with
+// Qt's options in *qtArguments.
+std::optional<int> AnswerCommandLine(int argc, char** argv, QStringList* qtArguments) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -23,6 +48,7 @@ std::optional<int> AnswerCommandLine(int argc, char** argv) {
         vantelo::ReadConsoleCommandLine(arguments, QStringLiteral(VANTELO_VERSION));
     switch (commandLine.action) {
         case vantelo::ConsoleCommandLine::Action::Run:
+            *qtArguments = commandLine.qtArguments;
             return std::nullopt;
         case vantelo::ConsoleCommandLine::Action::Help:
         case vantelo::ConsoleCommandLine::Action::Version:
@@ -38,10 +64,12 @@ std::optional<int> AnswerCommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (std::optional<int> answered = AnswerCommandLine(argc, argv)) {
+    QStringList qtArguments;
+    if (std::optional<int> answered = AnswerCommandLine(argc, argv, &qtArguments)) {
         return *answered;
     }
-    QApplication application(argc, argv);
+    ArgumentVector qtArgv(qtArguments);
+    QApplication application(qtArgv.Count(), qtArgv.Vector());
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTELO_VERSION));
     // The desktop entry's name, by which a Wayland compositor finds the icon and groups windows.
     QGuiApplication::setDesktopFileName(QStringLiteral("local.vantelo.vantelo"));

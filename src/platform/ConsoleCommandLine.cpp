@@ -54,9 +54,29 @@ void AddQtOptions(QCommandLineParser* parser) {
     }
 }
 
+// Qt's options as given, each written as Qt reads it whatever form it came in.
+QStringList QtArguments(const QCommandLineParser& parser, const QString& program) {
+    QStringList arguments{program};
+    for (const QtOption& option : kQtOptions) {
+        QString name = QString::fromLatin1(option.name);
+        QString dashed = QLatin1Char('-') + name;
+        if (option.value == nullptr) {
+            if (parser.isSet(name)) {
+                arguments << dashed;
+            }
+            continue;
+        }
+        for (const QString& value : parser.values(name)) {
+            arguments << dashed << value;
+        }
+    }
+    return arguments;
+}
+
 ConsoleCommandLine Refuse(const QString& reason) {
     return {ConsoleCommandLine::Action::Refuse,
-            QStringLiteral("vantelo: %1; try 'vantelo --help'").arg(reason)};
+            QStringLiteral("vantelo: %1; try 'vantelo --help'").arg(reason),
+            {}};
 }
 
 }  // namespace
@@ -89,12 +109,14 @@ ConsoleCommandLine ReadConsoleCommandLine(const QStringList& arguments, const QS
     if (parser.isSet(help)) {
         QString text = parser.helpText();
         text.replace(QStringLiteral("<executable_name>"), QStringLiteral("vantelo"));
-        return {ConsoleCommandLine::Action::Help, text};
+        return {ConsoleCommandLine::Action::Help, text, {}};
     }
     if (parser.isSet(versionOption)) {
-        return {ConsoleCommandLine::Action::Version, QStringLiteral("vantelo %1\n").arg(version)};
+        return {
+            ConsoleCommandLine::Action::Version, QStringLiteral("vantelo %1\n").arg(version), {}};
     }
-    return {ConsoleCommandLine::Action::Run, QString()};
+    return {ConsoleCommandLine::Action::Run, QString(),
+            QtArguments(parser, arguments.value(0, QStringLiteral("vantelo")))};
 }
 
 }  // namespace vantelo
