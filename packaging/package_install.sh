@@ -79,9 +79,11 @@ fi
 build=$1
 version=$2
 [ "$(id -u)" = 0 ] || { echo "SKIP: needs root for chroot and namespaces"; exit 77; }
-work=$(mktemp -d)
+# In the build directory, where hard links to the machine's files are likely to work.
+work=$(mktemp -d "$build/package-test.XXXXXX")
 root=$work/root
-# The root's files are hard links to the machine's: removing them removes only the links.
+# The root's files are hard links to the machine's where the file system allows: removing them
+# removes only the links.
 trap 'rm -rf "$work"' EXIT
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
@@ -143,8 +145,9 @@ done <"$work/closure" | sort -u | while IFS= read -r file; do
         printf '%s\0' "$file"
     fi
 done >"$work/files"
-xargs -0 cp -P -l --parents -t "$root" <"$work/files" 2>/dev/null ||
-    xargs -0 cp -P --parents -t "$root" <"$work/files"
+link=-l
+ln /usr/bin/env "$work/link-probe" 2>/dev/null || link=""
+xargs -0 cp -P $link --parents -t "$root" <"$work/files"
 ldconfig -r "$root"
 dpkg -x "$deb" "$root"
 
