@@ -12,7 +12,6 @@
 #include "persistence/DefinitionFile.h"
 #include "persistence/DefinitionWriter.h"
 #include "platform/files/ConfigLocation.h"
-#include "platform/files/LinkTarget.h"
 
 namespace {
 
@@ -69,12 +68,9 @@ struct Arguments {
 
 // define.ecf where the console looks for it, for a program installed beside this one.
 std::string DefaultOutput() {
-    std::string program;
-    if (vantelo::FollowLinks("/proc/self/exe", &program) != 0) {
-        program = "vantelo-mkdefine";
-    }
     return vantelo::JoinPath(
-        vantelo::ConsoleConfigDirectory(program, vantelo::ProcessConfigEnvironment()),
+        vantelo::ConsoleConfigDirectory(vantelo::RunningProgramPath("vantelo-mkdefine"),
+                                        vantelo::ProcessConfigEnvironment()),
         vantelo::kDefinitionFileName);
 }
 

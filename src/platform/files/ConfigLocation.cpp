@@ -72,6 +72,14 @@ ConfigEnvironment ProcessConfigEnvironment() {
     return ConfigEnvironment{Variable("XDG_CONFIG_HOME"), Variable("HOME")};
 }
 
+std::string RunningProgramPath(const std::string& fallback) {
+    std::string path;
+    if (FollowLinks("/proc/self/exe", &path) != 0) {
+        return fallback;
+    }
+    return path;
+}
+
 std::string ConsoleConfigDirectory(const std::string& programPath, const ConfigEnvironment& env) {
     std::string besideProgram = ConfigDirectoryFor(programPath);
     std::string shareDir = DirectoryOf(DirectoryOf(programPath)) + "/share/vantelo";

@@ -12,6 +12,10 @@ struct ConfigEnvironment {
 
 ConfigEnvironment ProcessConfigEnvironment();
 
+// The running program's own path, links resolved, whatever it was started as; the program's
+// name alone when the system does not tell it.
+std::string RunningProgramPath(const std::string& fallback);
+
 // The directory of the console's files (define.ecf, monitor.cfg, syslog.log) for the program at
 // programPath (an absolute path, links resolved), shared by every program that reads or writes
 // them:
