@@ -15,7 +15,8 @@ const char* const kUsage =
     "usage: vantelo-agentsim --define FILE (--agents N [--first IP] | --agent-file FILE)\n"
     "         [--mask IP] [--gateway IP] [--trap-ip IP] [--password TEXT] [--store DIR]\n"
     "         [--restart-seconds N] [--trap-every SECONDS] [--loss PERCENT] [--delay MS]\n"
-    "         [--seed N] [--device-type HEX8] [--control SOCKET] [--quiet] [--help]\n";
+    "         [--seed N] [--device-type HEX8] [--control SOCKET] [--quiet]\n"
+    "       vantelo-agentsim --help | --version\n";
 
 namespace {
 
@@ -129,8 +130,10 @@ int ParseOptions(int argc, const char* const* argv, Options* options, std::strin
     SetDefaults(options);
     for (int i = 1; i < argc; ++i) {
         std::string_view flag = argv[i];
-        if (flag == "--help") {
+        if (flag == "--help" || flag == "-h") {
             options->help = true;
+        } else if (flag == "--version" || flag == "-v") {
+            options->version = true;
         } else if (flag == "--quiet") {
             options->simulator.quiet = true;
         } else if (i + 1 >= argc) {
@@ -139,7 +142,7 @@ int ParseOptions(int argc, const char* const* argv, Options* options, std::strin
             return -1;
         }
     }
-    if (options->help) {
+    if (options->help || options->version) {
         return 0;
     }
     if (options->definePath.empty()) {

@@ -16,6 +16,7 @@ struct Options {
     SimulatorConfig simulator;
     std::string controlPath;
     bool help = false;
+    bool version = false;
 };
 
 extern const char* const kUsage;

@@ -50,12 +50,14 @@ int main(int argc, char** argv) {
     Options options;
     std::string error;
     if (ParseOptions(argc, argv, &options, &error) != 0) {
-        Fail(error, 2);
-        std::fputs(kUsage, stderr);
-        return 2;
+        return Fail(error + "; try 'vantelo-agentsim --help'", 2);
     }
     if (options.help) {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("vantelo-agentsim %s\n", VANTELO_VERSION);
         return 0;
     }
     std::vector<AgentSettings> agents;

@@ -8,12 +8,27 @@
 #include <string>
 #include <string_view>
 
+#include "persistence/ConfigDirectory.h"
+#include "persistence/DefinitionFile.h"
 #include "persistence/DefinitionWriter.h"
+#include "platform/files/ConfigLocation.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vantelo-mkdefine --device-type HEX8 --base-port HEX4 -o FILE";
+    "usage: vantelo-mkdefine --device-type HEX8 --base-port HEX4 [-o FILE]";
+
+constexpr const char* kHelp =
+    "\n"
+    "Writes the console's definition file: the device type identifier (8 hexadecimal digits)\n"
+    "and the base UDP port (4 hexadecimal digits).\n"
+    "\n"
+    "  --device-type HEX8  device type identifier that every datagram carries\n"
+    "  --base-port HEX4    base port; the console's and the agents' ports follow from it\n"
+    "  -o FILE             where to write; by default define.ecf in the console's directory\n"
+    "                      (cfg/ beside the program, or ~/.config/vantelo when installed)\n"
+    "  -h, --help          shows this help\n"
+    "  -v, --version       shows the version\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "vantelo-mkdefine: %s\n", message.c_str());
@@ -47,12 +62,30 @@ struct Arguments {
     std::string deviceType;
     std::string basePort;
     std::string output;
+    bool help = false;
+    bool version = false;
 };
+
+// define.ecf where the console looks for it, for a program installed beside this one.
+std::string DefaultOutput() {
+    return vantelo::JoinPath(
+        vantelo::ConsoleConfigDirectory(vantelo::RunningProgramPath("vantelo-mkdefine"),
+                                        vantelo::ProcessConfigEnvironment()),
+        vantelo::kDefinitionFileName);
+}
 
 int ParseArguments(int argc, char** argv, Arguments* args) {
     for (int i = 1; i < argc; ++i) {
         std::string_view flag = argv[i];
         std::string* target = nullptr;
+        if (flag == "-h" || flag == "--help") {
+            args->help = true;
+            continue;
+        }
+        if (flag == "-v" || flag == "--version") {
+            args->version = true;
+            continue;
+        }
         if (flag == "--device-type") {
             target = &args->deviceType;
         } else if (flag == "--base-port") {
@@ -67,8 +100,14 @@ int ParseArguments(int argc, char** argv, Arguments* args) {
         }
         *target = argv[++i];
     }
-    if (args->deviceType.empty() || args->basePort.empty() || args->output.empty()) {
+    if (args->help || args->version) {
+        return 0;
+    }
+    if (args->deviceType.empty() || args->basePort.empty()) {
         return Fail(std::string("missing argument; ") + kUsage);
+    }
+    if (args->output.empty()) {
+        args->output = DefaultOutput();
     }
     return 0;
 }
@@ -79,6 +118,14 @@ int main(int argc, char** argv) {
     Arguments args;
     if (int status = ParseArguments(argc, argv, &args); status != 0) {
         return status;
+    }
+    if (args.help) {
+        std::printf("%s\n%s", kUsage, kHelp);
+        return 0;
+    }
+    if (args.version) {
+        std::printf("vantelo-mkdefine %s\n", VANTELO_VERSION);
+        return 0;
     }
     uint32_t deviceType = 0;
     uint32_t basePort = 0;
