@@ -50,7 +50,7 @@ console_with_ports() {
 if [ "${1:-}" = --inside ]; then
     work=$2 root=$2/root version=$3
     mount --rbind /dev "$root/dev"
-    for program in vantelo vantelo-mkdefine vantelo-agentsim; do
+    for program in vantelo vantelo-cli vantelo-mkdefine vantelo-agentsim; do
         got=$(as_operator chroot --userspec=65534:65534 "$root" "/usr/bin/$program" --version) ||
             fail "$program --version in the root"
         [ "$got" = "$program $version" ] || fail "$program --version said '$got'"
@@ -92,14 +92,14 @@ deb=$work/out/vantelo_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb: $(ls "$work/out")"
 
 dpkg-deb -c "$deb" | awk '{ print $6 }' >"$work/contents"
-for file in ./usr/bin/vantelo ./usr/bin/vantelo-mkdefine ./usr/bin/vantelo-agentsim \
-    ./usr/share/man/man1/vantelo.1.gz ./usr/share/man/man1/vantelo-mkdefine.1.gz \
+for file in ./usr/bin/vantelo ./usr/bin/vantelo-cli ./usr/bin/vantelo-mkdefine \
+    ./usr/bin/vantelo-agentsim ./usr/share/man/man1/vantelo-cli.1.gz ./usr/share/man/man1/vantelo.1.gz ./usr/share/man/man1/vantelo-mkdefine.1.gz \
     ./usr/share/man/man1/vantelo-agentsim.1.gz ./usr/share/vantelo/define.ecf \
     ./usr/share/applications/local.vantelo.vantelo.desktop \
     ./usr/share/metainfo/local.vantelo.vantelo.metainfo.xml; do
     grep -qx "$file" "$work/contents" || fail "the package lacks $file"
 done
-grep -Eq '^\./usr/share/icons/hicolor/[0-9]+x[0-9]+/apps/vantelo\.png$' "$work/contents" ||
+grep -qx './usr/share/icons/hicolor/scalable/apps/vantelo.svg' "$work/contents" ||
     fail "the package lacks the icon"
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6network6 libqt6widgets6; do

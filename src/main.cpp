@@ -1,7 +1,6 @@
 // The console's executable: the Qt application around the console and its main window.
 
 #include <QApplication>
-#include <QIcon>
 #include <QNetworkProxyFactory>
 #include <QStringList>
 #include <cstdio>
@@ -73,7 +72,6 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTELO_VERSION));
     // The desktop entry's name, by which a Wayland compositor finds the icon and groups windows.
     QGuiApplication::setDesktopFileName(QStringLiteral("local.vantelo.vantelo"));
-    application.setWindowIcon(QIcon(QStringLiteral(":/vantelo/icon128.png")));
     // The system proxy lookup is of no use for UDP on the local network and starts a thread.
     QNetworkProxyFactory::setUseSystemConfiguration(false);
 

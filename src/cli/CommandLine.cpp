@@ -290,8 +290,10 @@ int ParseCommandLine(const std::vector<std::string>& arguments, CliOptions* opti
     std::set<std::string> given;
     for (size_t next = 0; next < arguments.size();) {
         std::string argument = arguments[next];
-        if (argument == "--help" || argument == "-h" || argument == "--version") {
-            options->command = argument == "--version" ? Command::Version : Command::Help;
+        if (argument == "--help" || argument == "-h" || argument == "--version" ||
+            argument == "-v") {
+            const bool version = argument == "--version" || argument == "-v";
+            options->command = version ? Command::Version : Command::Help;
             return 0;
         }
         if (argument.rfind("--", 0) != 0 || argument == "--") {

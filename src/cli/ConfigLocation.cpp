@@ -2,12 +2,13 @@
 
 #include <QCoreApplication>
 
-#include "persistence/ConfigDirectory.h"
+#include "platform/files/ConfigLocation.h"
 
 namespace vantelo::cli {
 
 std::string DefaultConfigDirectory() {
-    return vantelo::ConfigDirectoryFor(QCoreApplication::applicationFilePath().toStdString());
+    return vantelo::ConsoleConfigDirectory(QCoreApplication::applicationFilePath().toStdString(),
+                                           vantelo::ProcessConfigEnvironment());
 }
 
 }  // namespace vantelo::cli

@@ -4,8 +4,9 @@
 
 namespace vantelo::cli {
 
-// The configuration directory of an installed console: where the vantelo executable looks for
-// cfg/, so that the command line and the window share their files.
+// The console's configuration directory, found by the window's own rule (cfg/ beside the
+// executable, or the operator's directory for an installed program), so that the command line
+// and the window share their files.
 std::string DefaultConfigDirectory();
 
 }  // namespace vantelo::cli

@@ -30,10 +30,10 @@ Commands:
 
 Options:
   --cfg DIR     the configuration directory (define.ecf, monitor.cfg, syslog.log); default
-                cfg/ beside the executable
+                the window's: cfg/ beside the executable, or ~/.config/vantelo when installed
   --timeout MS  how long set, password and upgrade look for the agent and wait for its answer
                 (default 5000)
-  --help        this text;  --version  the version
+  -h, --help    this text;  -v, --version  the version
 
 An agent is named by its MAC address (12 hexadecimal digits, pairs optionally separated by
 ':' or '-') or by its IP address. Messages go to standard error; results and JSON to standard
