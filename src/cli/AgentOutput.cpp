@@ -67,6 +67,20 @@ std::vector<std::string> AsDiscoveryCells(const DeviceRecord& record) {
     return Cells(list, 0);
 }
 
+// The column titles as the first line, then a line a row, each printed by line(cells).
+template <typename PrintLine>
+void PrintLines(const std::vector<Column>& columns, const std::vector<AgentRow>& rows,
+                PrintLine line) {
+    std::vector<std::string> titles;
+    for (const Column& column : columns) {
+        titles.emplace_back(column.title);
+    }
+    line(titles);
+    for (const AgentRow& row : rows) {
+        line(row.cells);
+    }
+}
+
 void PrintTable(const std::vector<Column>& columns, const std::vector<AgentRow>& rows) {
     std::vector<size_t> widths;
     for (const Column& column : columns) {
@@ -89,14 +103,7 @@ void PrintTable(const std::vector<Column>& columns, const std::vector<AgentRow>&
         text.erase(text.find_last_not_of(' ') + 1);
         std::printf("%s\n", text.c_str());
     };
-    std::vector<std::string> titles;
-    for (const Column& column : columns) {
-        titles.emplace_back(column.title);
-    }
-    line(titles);
-    for (const AgentRow& row : rows) {
-        line(row.cells);
-    }
+    PrintLines(columns, rows, line);
 }
 
 std::string CsvField(const std::string& text) {
@@ -118,14 +125,7 @@ void PrintCsv(const std::vector<Column>& columns, const std::vector<AgentRow>& r
         }
         std::printf("%s\r\n", text.c_str());
     };
-    std::vector<std::string> titles;
-    for (const Column& column : columns) {
-        titles.emplace_back(column.title);
-    }
-    line(titles);
-    for (const AgentRow& row : rows) {
-        line(row.cells);
-    }
+    PrintLines(columns, rows, line);
 }
 
 void PrintJson(ListId list, const std::vector<Column>& columns, const std::vector<AgentRow>& rows) {
