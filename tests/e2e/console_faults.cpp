@@ -157,13 +157,15 @@ QString StateText(QWidget* dialog) {
     return dialog->findChild<QLineEdit*>(QStringLiteral("1073"))->text();
 }
 
-// The final lines of a transfer: once "Complete..." shows, the pause after it closes the dialog.
+// The final block goes out with "Complete..."; once it is acknowledged, the pause after it
+// closes the dialog.
 void FinishTransfer(VirtualClock& clock, QWidget* dialog, int limitMs) {
     QVERIFY2(
         AdvanceUntil(clock, limitMs,
                      [&] { return StateText(dialog).startsWith(QStringLiteral("Complete...")); }),
         qPrintable(StateText(dialog)));
-    Advance(clock, 5100);
+    QVERIFY2(AdvanceUntil(clock, 60000, [&] { return !dialog->isVisible(); }),
+             qPrintable(StateText(dialog)));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #   tools/testnet sh tests/e2e/console_soak.sh AGENTSIM DRIVER MKDEFINE DEMO_MONITOR [SECONDS]
 # shellcheck source=console_common.sh
 . "$(dirname "$0")/console_common.sh"
-seconds=${5:-120}
+soak_seconds=${5:-120}
 
 make_config soak
 awk 'BEGIN {
@@ -18,9 +18,13 @@ awk 'BEGIN {
     -o "$work/soak/monitor.cfg" $(cut -d '|' -f 2 "$work/agents") || fail "vantelo-demo-monitor"
 start_console_sim --agent-file "$work/agents" --quiet
 # A small quarantine, so that freed memory ASan holds back does not read as growth.
-ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=16:detect_leaks=1" \
-    VANTELO_SOAK_SECONDS="$seconds" VANTELO_SOAK_SEED="${VANTELO_SOAK_SEED:-12}" \
-    run_console soak soak 2>&1 | tee "$work/driver.log"
+ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}quarantine_size_mb=16:detect_leaks=1"
+VANTELO_SOAK_SECONDS=$soak_seconds
+VANTELO_SOAK_SEED=${VANTELO_SOAK_SEED:-12}
+# QtTest's watchdog would end a test function after five minutes.
+QTEST_FUNCTION_TIMEOUT=$(((soak_seconds + 300) * 1000))
+export ASAN_OPTIONS VANTELO_SOAK_SECONDS VANTELO_SOAK_SEED QTEST_FUNCTION_TIMEOUT
+run_console soak soak 2>&1 | tee "$work/driver.log"
 grep -q 'Sanitizer' "$work/driver.log" && fail "a sanitizer report"
 grep -q '^PASS   : TestConsoleFaults::soak()' "$work/driver.log" || fail "the soak failed"
 stop_sim
