@@ -1,5 +1,6 @@
 // The firmware transfer's receive handler under arbitrary replies and timing. The first two input
-// bytes give the firmware file's size (0 to 4095 bytes, up to nine blocks); the rest is a
+// bytes give half the firmware file's size (0 to 131,070 bytes, past the 128 blocks the client
+// reads at a time); the rest is a
 // sequence of steps: a kind byte, a length byte, then that many bytes (fewer when the input
 // ends). Kind 0 delivers the bytes to the client port from the agent, 1 from a stranger; 2
 // acknowledges the block in flight, as the agent would, so that inputs reach the later blocks;
@@ -94,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) {
         return 0;
     }
-    const size_t fileSize = ((size_t{data[0]} << 8) | data[1]) & 0x0FFF;
+    const size_t fileSize = ((size_t{data[0]} << 8) | data[1]) * 2;
     Transfer transfer;
     transfer.Start(fileSize);
     size_t at = 2;
