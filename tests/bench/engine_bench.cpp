@@ -1,6 +1,7 @@
 // Datagrams per second through the console's receive path: replies that are stored into a full
 // monitor list, replies that update a full discovery list, and traps into a full trap store with
-// the log on disk; and what one log line costs written in two appends or in one. Run with
+// the log on disk; a monitor row shown again and a sort of the full monitor list; and what one
+// log line costs written in two appends or in one. Run with
 // --benchmark_repetitions=N to get the median of N runs.
 
 #include <benchmark/benchmark.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "console/Console.h"
+#include "lists/ListRows.h"
 #include "persistence/DefinitionWriter.h"
 #include "platform/files/PosixFileSystem.h"
 #include "support/AgentDatagrams.h"
@@ -110,6 +112,40 @@ void StoredRepliesFullDiscoveryList(benchmark::State& state) {
     }
 }
 BENCHMARK(StoredRepliesFullDiscoveryList);
+
+// One row of a full monitor list shown again in place, as every poll answer does, on copies of
+// the loaded table and list.
+void ShowMonitorRow(benchmark::State& state) {
+    Engine engine(FullMonitorList());
+    DeviceTable table = engine.console().MonitorTable();
+    ListModel list = engine.console().MonitorList();
+    // An answered slot has its row already.
+    for (DeviceRecord& record : table) {
+        record.rowState = 1;
+    }
+    int slot = 0;
+    for (auto _ : state) {
+        vantelo::ShowMonitorRow(table, list, slot);
+        slot = (slot + 1) % kTableSlots;
+    }
+    state.SetItemsProcessed(state.iterations());
+    if (list.RowCount() != kTableSlots) {
+        state.SkipWithError("a row was added instead of shown again");
+    }
+}
+BENCHMARK(ShowMonitorRow)->UseRealTime();
+
+// A click on a column heading of a full monitor list, each column in turn: one sort of 256 rows.
+void SortMonitorList(benchmark::State& state) {
+    Engine engine(FullMonitorList());
+    int column = 1;
+    for (auto _ : state) {
+        engine.console().OnColumnClick(ListId::Monitor, column);
+        column = column % (kMonitorColumns - 1) + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(SortMonitorList)->UseRealTime();
 
 std::vector<DeviceRecord> FullMonitorList() {
     std::vector<DeviceRecord> monitored;

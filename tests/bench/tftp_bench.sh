@@ -1,10 +1,12 @@
 #!/bin/sh
 # The transfer's speed: the console's TFTP client against Debian's tftp client, uploading the
-# same 1 MiB and 8 MiB files to Debian's in.tftpd in the private network, runs alternating.
+# same 64 KiB, 1 MiB and 8 MiB files to Debian's in.tftpd in the private network, runs alternating.
 # Ours is timed from the write request to the final acknowledgement (without the fixed pause
 # after it), the reference from its start to its end. Each run starts once the server has let go
 # of the previous transfer's port. Prints medians and their ratio, unpinned
-# and with clients and server on CPU 0. Arguments: tftp_send, runs per case (default 7).
+# and with clients and server on CPU 0, and for bench/collect.sh a line "row MODE KIB" followed
+# by median, min and max of ours and of the reference and the ratio of the medians. Arguments:
+# tftp_send, runs per case (default 7).
 set -eu
 SEND=$1
 RUNS=${2:-7}
@@ -21,12 +23,14 @@ trap cleanup EXIT
 
 command -v tftp >/dev/null || { echo "tftp missing (tools/install-deps installs tftp-hpa)"; exit 1; }
 mkdir -p "$work/root$work"
-for size in 1 8; do
-    head -c $((size * 1048576)) /dev/urandom >"$work/image$size.hex"
+for size in 64 1024 8192; do
+    head -c $((size * 1024)) /dev/urandom >"$work/image$size.hex"
 done
 
-median() {
-    sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+# Median, min and max of the numbers read, one a line.
+stats() {
+    sort -n | awk '{ v[NR] = $1 } END {
+        printf "%.1f %.1f %.1f\n", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2, v[1], v[NR] }'
 }
 
 now_ms() {
@@ -42,7 +46,7 @@ for mode in unpinned pinned; do
     fi
     stop_tftpd
     start_tftpd "$cpu"
-    for size in 1 8; do
+    for size in 64 1024 8192; do
         file="$work/image$size.hex"
         : >"$work/ours" && : >"$work/theirs"
         run=0
@@ -61,10 +65,14 @@ for mode in unpinned pinned; do
             rm -f "$work/root$work/ref$size.hex"
             run=$((run + 1))
         done
-        ours=$(median <"$work/ours")
-        theirs=$(median <"$work/theirs")
-        awk -v m="$mode" -v s="$size" -v o="$ours" -v t="$theirs" -v n="$RUNS" 'BEGIN {
-            printf "%s %d MiB: console %.1f ms, tftp-hpa %.1f ms, ratio %.2f (medians of %d)\n",
+        ours=$(stats <"$work/ours")
+        theirs=$(stats <"$work/theirs")
+        # shellcheck disable=SC2086 # three numbers each
+        set -- $ours $theirs
+        awk -v m="$mode" -v s="$size" -v o="$1" -v t="$4" -v n="$RUNS" 'BEGIN {
+            printf "%s %d KiB: console %.1f ms, tftp-hpa %.1f ms, ratio %.2f (medians of %d)\n",
                 m, s, o, t, o / t, n }'
+        awk -v m="$mode" -v s="$size" -v o="$ours" -v t="$theirs" -v a="$1" -v b="$4" 'BEGIN {
+            printf "row %s %d %s %s %.2f\n", m, s, o, t, a / b }'
     done
 done

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,17 @@ namespace {
 constexpr uint32_t kAgentIp = 0x0A4D0002;  // 10.77.0.2
 const std::string kImage = "/firmware/image.hex";
 const std::string kLog = "/cfg/syslog.log";
+
+// Files in memory that count the reads of a range.
+struct CountingFileSystem : MemoryFileSystem {
+    int ReadRange(const std::string& path, uint64_t offset, size_t limit,
+                  std::vector<uint8_t>* bytes, uint64_t* size) override {
+        ++reads;
+        return MemoryFileSystem::ReadRange(path, offset, limit, bytes, size);
+    }
+
+    int reads = 0;
+};
 
 struct Recorder : TransferListener {
     void ShowUpgradeState(const std::string& text) override { states.push_back(text); }
@@ -79,7 +91,7 @@ public:
     VirtualClock clock;
     ScriptedUserInteraction ui;
     Boxes boxes{ui, clock};
-    MemoryFileSystem files;
+    CountingFileSystem files;
     UpgradeContext upgrade;
     SystemLog log{files, boxes, ui, "/cfg"};
     TftpAgent agent{kAgentIp};
@@ -303,18 +315,59 @@ TEST_F(TftpTransfer, SocketFailuresAreReportedAndNothingIsSent) {
     }
 }
 
-TEST_F(TftpTransfer, AFileThatCannotBeOpenedForABlockIsReportedAndRetriedOnTheNextTick) {
-    files.files[kImage] = Image(1500);
-    agent.silentFromBlock = 2;
+// Blocks 1 to 128 come from one read; the read for block 129 fails while 128 waits for its
+// acknowledgement. The box tells why, and the next tick sends block 128 again from what was read,
+// so that its acknowledgement reads on.
+TEST_F(TftpTransfer, AFileThatCannotBeReadOnIsReportedAndReadAgainAtTheNextAcknowledgement) {
+    constexpr uint16_t kHeld = TftpClient::kReadAheadBlocks;
+    const size_t size = kHeld * kTftpBlockSize + 1500;
+    files.files[kImage] = Image(size);
+    agent.silentFromBlock = kHeld;
     ASSERT_EQ(client.Start(), 0);
     network.Deliver();
+    ASSERT_EQ(agent.dataBlocks.back(), kHeld);
     files.files.erase(kImage);
     ui.ExpectBox(MessageBoxRequest{"Open firmware file error", "Error", BoxIcon::Error,
                                    BoxButtons::Ok, BoxOwner::Dialog});
-    clock.Advance(3000);
-    files.files[kImage] = Image(1500);
-    clock.Advance(1500);
-    EXPECT_EQ(agent.dataBlocks, (std::vector<uint16_t>{1, 2, 2}));
+    network.Queue(kTftpClientPort, Endpoint{kAgentIp, 69}, {0, 4, 0, kHeld});
+    network.Deliver();
+    files.files[kImage] = Image(size);
+    agent.silentFromBlock = 0;
+    for (int tick = 0; tick < 100 && listener.ends.empty(); ++tick) {
+        clock.Advance(100);
+        network.Deliver();
+    }
+    EXPECT_EQ(std::vector<uint16_t>(agent.dataBlocks.end() - 5, agent.dataBlocks.end()),
+              (std::vector<uint16_t>{kHeld, kHeld, kHeld + 1, kHeld + 2, kHeld + 3}));
+    EXPECT_EQ(agent.stored, Image(size));
+    EXPECT_EQ(listener.ends, std::vector<TransferEnd>{TransferEnd::Complete});
+}
+
+// The file is read once for every 128 blocks; resends, the first block's too, send what was read.
+TEST_F(TftpTransfer, ReadsTheFileOnceEvery128Blocks) {
+    struct Case {
+        const char* name;
+        size_t size;
+        std::set<uint16_t> lost;
+        int reads;
+    } cases[] = {
+        {"one block", 100, {}, 1},
+        {"exactly 128 blocks end with an empty block past them", 128 * 512, {}, 2},
+        {"300 blocks and a short one", 300 * 512 + 10, {}, 3},
+        {"resends across a boundary come from what was read",
+         300 * 512 + 10,
+         {1, 128, 129, 257},
+         3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh run;
+        run.agent.loseOnce = c.lost;
+        run.Run(c.size);
+        EXPECT_EQ(run.files.reads, c.reads);
+        EXPECT_EQ(run.agent.stored, Image(c.size));
+        EXPECT_EQ(run.listener.ends, std::vector<TransferEnd>{TransferEnd::Complete});
+    }
 }
 
 }  // namespace

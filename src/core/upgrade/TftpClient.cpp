@@ -2,6 +2,7 @@
 
 #include "monitor/Timestamp.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 
@@ -35,6 +36,7 @@ void TftpClient::Reset() {
 }
 
 int TftpClient::Start() {
+    readValid_ = false;
     SocketOpenResult opened = socket_.Open([this] { Receive(); });
     if (opened != SocketOpenResult::Ok) {
         p_.boxes.Notify(DialogError(opened == SocketOpenResult::CreateFailed
@@ -64,21 +66,19 @@ int TftpClient::SendWriteRequest() {
     return 0;
 }
 
-// index is the block number less one; a resend reads the block again and counts it once.
+// index is the block number less one; a resend sends the same bytes again and counts them once.
 void TftpClient::SendBlock(uint32_t index) {
-    uint64_t size = 0;
-    std::vector<uint8_t> bytes;
-    const uint64_t offset = static_cast<uint64_t>(index) * kTftpBlockSize;
-    if (p_.files.ReadRange(Path(), offset, kTftpBlockSize, &bytes, &size) != 0) {
+    std::span<const uint8_t> bytes;
+    if (BlockBytes(index, &bytes) != 0) {
         p_.boxes.Notify(DialogError("Open firmware file error"));
         return;
     }
     // A file that grew past what 16-bit block numbers can carry ends like a stalled transfer.
-    if (index >= kNoLastBlock || size > UINT32_MAX) {
+    if (index >= kNoLastBlock || readFileSize_ > UINT32_MAX) {
         FailStalled();
         return;
     }
-    fileSize_ = static_cast<uint32_t>(size);
+    fileSize_ = static_cast<uint32_t>(readFileSize_);
     if (index == 0) {
         StartDataTimer();
     }
@@ -98,7 +98,27 @@ void TftpClient::SendBlock(uint32_t index) {
     }
 }
 
-void TftpClient::SendData(uint16_t block, const std::vector<uint8_t>& bytes) {
+// Every start, and every block past what was read, reads the file anew from that block on; a
+// failed read keeps nothing.
+int TftpClient::BlockBytes(uint32_t index, std::span<const uint8_t>* bytes) {
+    if (!readValid_ || index < readFirst_ || index - readFirst_ >= kReadAheadBlocks) {
+        readValid_ = false;
+        const uint64_t offset = static_cast<uint64_t>(index) * kTftpBlockSize;
+        if (p_.files.ReadRange(Path(), offset, kReadAheadBlocks * kTftpBlockSize, &readAhead_,
+                               &readFileSize_) != 0) {
+            return -1;
+        }
+        readFirst_ = index;
+        readValid_ = true;
+    }
+    const size_t from =
+        std::min(static_cast<size_t>(index - readFirst_) * kTftpBlockSize, readAhead_.size());
+    *bytes = std::span<const uint8_t>(readAhead_)
+                 .subspan(from, std::min(kTftpBlockSize, readAhead_.size() - from));
+    return 0;
+}
+
+void TftpClient::SendData(uint16_t block, std::span<const uint8_t> bytes) {
     uint8_t packet[kTftpMaxData];
     size_t length = BuildDataPacket(block, bytes, packet);
     dataTicked_ = false;

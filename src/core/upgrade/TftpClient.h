@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "events/Boxes.h"
 #include "monitor/SystemLog.h"
@@ -33,10 +35,12 @@ public:
 // 512-byte block in flight. Every packet goes to the target's port 69 from the client port, and
 // replies are taken from any address. Time comes from two 1.5 s ticks: a packet is sent again on
 // the second tick without an answer, a block at most ten times and the write request five times.
-// The file is read anew for every block, so nothing of it is held between blocks.
+// The file is read ahead 128 blocks at a time: an open and a read of the file for every block
+// cost more than a block's round trip on a local network.
 class TftpClient {
 public:
     static constexpr int kTickMs = 1500;
+    static constexpr uint32_t kReadAheadBlocks = 128;
     static constexpr uint32_t kDataResendLimit = 10;
     static constexpr uint32_t kRequestResendLimit = 5;
     static constexpr int kFinalPauseMs = 5000;
@@ -74,7 +78,9 @@ public:
 private:
     int SendWriteRequest();
     void SendBlock(uint32_t index);
-    void SendData(uint16_t block, const std::vector<uint8_t>& bytes);
+    // The bytes of block index, from the read-ahead or a new read of the file: 0, or -1.
+    int BlockBytes(uint32_t index, std::span<const uint8_t>* bytes);
+    void SendData(uint16_t block, std::span<const uint8_t> bytes);
     void Receive();
     void OnAck(uint16_t block);
     void OnError(const std::string& text);
@@ -98,6 +104,11 @@ private:
     TimerHandle requestTimer_ = kNoTimer;
     TimerHandle pause_ = kNoTimer;
     uint32_t fileSize_ = 0;
+    // The file's bytes from block readFirst_ on, and its size when they were read.
+    std::vector<uint8_t> readAhead_;
+    uint32_t readFirst_ = 0;
+    uint64_t readFileSize_ = 0;
+    bool readValid_ = false;
     uint16_t currentBlock_ = 0;
     uint16_t lastBlock_ = kNoLastBlock;
     // Set once the short block is out: an acknowledgement of 0xFFFF means the end only then.
