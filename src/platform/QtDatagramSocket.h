@@ -49,7 +49,11 @@ private:
     void Deliver();
     void EnlargeReceiveBuffer();
 
+    // Room for the largest UDP datagram over IPv4.
+    static constexpr int kMaxDatagramBytes = 65536;
+
     QUdpSocket socket_;
+    QByteArray readBuffer_;
     std::deque<Datagram> waiting_;
     size_t waitingBytes_ = 0;
     std::optional<Datagram> current_;
