@@ -130,7 +130,7 @@ void WindowGallery::VisitDialogs(
     DialogRequest request{DialogId::FirmwareUpgrade, {}, {}, {}, {}};
     request.initial = {{ControlId::UpgradeDeviceIp, IpToText(target.ip)},
                        {ControlId::UpgradeDeviceMac, mac},
-                       {ControlId::UpgradeFirmwarePath, "/home/operator/firmware/gs108-2.4.bin"},
+                       {ControlId::UpgradeFirmwarePath, "/home/operator/firmware/gs108-2.4.hex"},
                        {ControlId::UpgradeState, "Wait...."}};
     FirmwareUpgradeDialog upgrade(request, &Main());
     upgrade.SetProgress(ControlId::UpgradeProgress, 5, 8);
