@@ -337,28 +337,28 @@ int ParseCommandLine(const std::vector<std::string>& arguments, CliOptions* opti
             }
             continue;
         }
-        auto spec = Options().find(argument);
-        if (spec == Options().end()) {
+        auto option = Options().find(argument);
+        if (option == Options().end()) {
             *error = "unknown option " + argument;
             return -1;
         }
-        if (!commandSeen || spec->second.commands.count(parsed.command) == 0) {
+        if (!commandSeen || option->second.commands.count(parsed.command) == 0) {
             *error = argument + " is not an option of " + CommandName(parsed.command);
             return -1;
         }
-        if (!spec->second.read) {
+        if (!option->second.read) {
             if (inlineValue) {
                 *error = argument + " takes no value";
                 return -1;
             }
-            spec->second.flag(&parsed);
+            option->second.flag(&parsed);
             continue;
         }
         if (!inlineValue && next >= arguments.size()) {
             *error = argument + " needs a value";
             return -1;
         }
-        if (spec->second.read(inlineValue ? *inlineValue : arguments[next++], &parsed, error) !=
+        if (option->second.read(inlineValue ? *inlineValue : arguments[next++], &parsed, error) !=
             0) {
             return -1;
         }

@@ -86,36 +86,6 @@ bool ShowsNotAlive(const QTableView* monitor, const QString& ip) {
     return row >= 0 && !monitor->model()->index(row, 0).data(Qt::DecorationRole).isNull();
 }
 
-// The resident set of this process in KiB, from the kernel's status of it.
-long ResidentKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').first().toLong();
-        }
-    }
-    return -1;
-}
-
-QList<QMessageBox*> OpenBoxes() {
-    QList<QMessageBox*> open;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible()) {
-            open << box;
-        }
-    }
-    return open;
-}
-
-// How deep the stack is below the frame that took base.
-uintptr_t StackDepth(uintptr_t base) {
-    volatile char here = 0;
-    return base - reinterpret_cast<uintptr_t>(&here);
-}
-
 // Moves the virtual clock on in 100 ms steps, letting the real sockets work between them.
 void Advance(VirtualClock& clock, int ms) {
     for (int step = 0; step < ms; step += 100) {

@@ -1,6 +1,9 @@
 #include "console_window.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -68,6 +71,36 @@ QString SimulatorControl::Send(const QString& command) {
         socket_.waitForReadyRead(100);
     }
     return {};
+}
+
+// The resident set of this process in KiB, from the kernel's status of it.
+long ResidentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').first().toLong();
+        }
+    }
+    return -1;
+}
+
+QList<QMessageBox*> OpenBoxes() {
+    QList<QMessageBox*> open;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible()) {
+            open << box;
+        }
+    }
+    return open;
+}
+
+// How deep the stack is below the frame that took base: each nested box adds to it.
+uintptr_t StackDepth(uintptr_t base) {
+    volatile char here = 0;
+    return base - reinterpret_cast<uintptr_t>(&here);
 }
 
 }  // namespace vantelo::test

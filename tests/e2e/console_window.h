@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QLocalSocket>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -11,6 +13,7 @@
 #include "gui/ConsoleApp.h"
 #include "support/VirtualClock.h"
 
+class QMessageBox;
 class QTableView;
 
 namespace vantelo::test {
@@ -60,6 +63,13 @@ private:
 QStringList RowTexts(const QTableView* view, int row);
 // The row whose cell in column holds text; -1 when none does.
 int FindViewRow(const QTableView* view, int column, const QString& text);
+
+// The resident set of this process in KiB, from the kernel's status of it; -1 when unknown.
+long ResidentKiB();
+// The message boxes open now.
+QList<QMessageBox*> OpenBoxes();
+// How deep the stack is below the frame that took base: each nested box adds to it.
+uintptr_t StackDepth(uintptr_t base);
 
 // A client of the simulator's control channel at a UNIX socket path.
 class SimulatorControl {
