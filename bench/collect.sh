@@ -114,14 +114,7 @@ echo "thread on a shared CPU, and the receive buffer (the plain socket's default
 echo
 
 # Start-up to a shown window and peak memory, with 0 and 256 monitored agents.
-make_config full
-awk 'BEGIN {
-    for (n = 0; n < 256; n++)
-        printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|SW-24|agent-%d|rack %d|admin|disable|2|2|no\n",
-            1 + int(n / 200), 1 + n % 200, 1 + int(n / 200), 1 + n % 200, n + 1, 1 + int(n / 24)
-}' >"$work/agents"
-"$DEMO_MONITOR" --define "$work/define.ecf" --agent-file "$work/agents" \
-    -o "$work/full/monitor.cfg" || fail "vantelo-demo-monitor"
+make_full_monitor_list full
 platform=offscreen
 if command -v Xvfb >/dev/null; then
     Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$work/display" 2>"$work/xvfb.log" &

@@ -16,6 +16,20 @@ make_config() {
     cp "$work/define.ecf" "$work/$1/define.ecf"
 }
 
+# Makes the configuration directory $work/$1 with a monitor list of 256 agents (10.77.1.1 to
+# 10.77.1.200, then 10.77.2.1 on), written by vantelo-demo-monitor from the agents' lines it
+# leaves in $work/agents (which the simulator's --agent-file takes too).
+make_full_monitor_list() {
+    make_config "$1"
+    awk 'BEGIN {
+        for (n = 0; n < 256; n++)
+            printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|SW-24|agent-%d|rack %d|admin|disable|2|2|no\n",
+                1 + int(n / 200), 1 + n % 200, 1 + int(n / 200), 1 + n % 200, n + 1, 1 + int(n / 24)
+    }' >"$work/agents"
+    "$DEMO_MONITOR" --define "$work/define.ecf" --agent-file "$work/agents" \
+        -o "$work/$1/monitor.cfg" || fail "vantelo-demo-monitor"
+}
+
 # Starts the simulator with its control socket and the given options; returns once it is ready.
 start_console_sim() {
     start_sim --control "$work/control.sock" "$@"
