@@ -1,6 +1,5 @@
 #include "gui/MainWindow.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -19,6 +18,7 @@
 #include "gui/controls/FrameBox.h"
 #include "gui/controls/FrameStrip.h"
 #include "gui/controls/Images.h"
+#include "gui/controls/ListView.h"
 
 namespace vantelo {
 
@@ -51,8 +51,6 @@ constexpr RefreshTime kRefreshTimes[] = {
     {ControlId::RefreshTime1Min, "1 min", 60},     {ControlId::RefreshTime2Mins, "2 mins", 120},
     {ControlId::RefreshTime5Mins, "5 mins", 300},
 };
-
-constexpr int kRowHeight = 17;
 
 std::vector<ListTableModel::Column> DiscoveryColumns() {
     return {{QStringLiteral("MAC Address"), 100, true},
@@ -275,32 +273,8 @@ void MainWindow::BuildControls(QWidget* client) {
 }
 
 QTableView* MainWindow::BuildList(QWidget* client, ListTableModel* model, QRect geometry) {
-    auto* view = new QTableView(client);
-    // The window's blue stops at the list: the list keeps the standard colours.
-    QPalette standard = QApplication::palette();
-    standard.setResolveMask(~QPalette::ResolveMask(0));
-    view->setPalette(standard);
-    view->setModel(model);
-    model->BindSelection(view->selectionModel());
+    QTableView* view = BuildListView(client, model);
     view->setGeometry(geometry);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setShowGrid(false);
-    view->setWordWrap(false);
-    view->setIconSize(QSize(16, 16));
-    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    view->verticalHeader()->hide();
-    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    QHeaderView* header = view->horizontalHeader();
-    header->setSectionsClickable(true);
-    header->setHighlightSections(false);
-    header->setStretchLastSection(false);
-    header->setMinimumSectionSize(16);  // the status column is narrower than Qt's default minimum
-    for (size_t column = 0; column < model->Columns().size(); ++column) {
-        view->setColumnWidth(static_cast<int>(column), model->Columns()[column].width);
-    }
     return view;
 }
 

@@ -1,6 +1,5 @@
 #include "gui/TrapInfoDialog.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
@@ -11,13 +10,12 @@
 #include "gui/controls/ColorScheme.h"
 #include "gui/controls/DefaultButton.h"
 #include "gui/controls/DialogUnits.h"
+#include "gui/controls/ListView.h"
 #include "lists/ListModel.h"
 
 namespace vantelo {
 
 namespace {
-
-constexpr int kRowHeight = 17;
 
 std::vector<ListTableModel::Column> TrapColumns() {
     return {{QStringLiteral("S"), 20, false},
@@ -25,32 +23,6 @@ std::vector<ListTableModel::Column> TrapColumns() {
             {QStringLiteral("IP"), 100, false},
             {QStringLiteral("Event"), 800, false},
             {QStringLiteral(" "), 30, false}};
-}
-
-QTableView* BuildView(QWidget* parent, ListTableModel* model) {
-    auto* view = new QTableView(parent);
-    QPalette standard = QApplication::palette();
-    standard.setResolveMask(~QPalette::ResolveMask(0));
-    view->setPalette(standard);
-    view->setModel(model);
-    model->BindSelection(view->selectionModel());
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setShowGrid(false);
-    view->setWordWrap(false);
-    view->setIconSize(QSize(16, 16));
-    view->verticalHeader()->hide();
-    view->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    QHeaderView* header = view->horizontalHeader();
-    header->setSectionsClickable(true);
-    header->setHighlightSections(false);
-    header->setStretchLastSection(false);
-    header->setMinimumSectionSize(16);
-    for (size_t column = 0; column < model->Columns().size(); ++column) {
-        view->setColumnWidth(static_cast<int>(column), model->Columns()[column].width);
-    }
-    return view;
 }
 
 }  // namespace
@@ -73,7 +45,9 @@ TrapInfoDialog::TrapInfoDialog(const DialogRequest& request, QWidget* parent)
     model_ = new ListTableModel(std::move(binding), TrapColumns(), this);
     // The main window's status images: 0 the unread mark, 1 the not-alive icon.
     model_->SetImages(StatusImages());
-    view_ = BuildView(this, model_);
+    view_ = BuildListView(this, model_);
+    // The time's nineteen characters need more than the column's 100 pixels at this font.
+    FitColumnToText(view_, 1, QStringLiteral("00/00/0000 00:00:00"));
     view_->setObjectName(Id(list.control));
     view_->setAccessibleName(QStringLiteral("Traps"));
     view_->setGeometry(du.Rect(7, 7, 386, 180));

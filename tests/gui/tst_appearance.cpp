@@ -135,6 +135,20 @@ QStringList TextsThatDoNotFit(const QWidget* window) {
             button);
         check(button, button->text(), contents.width(), contents.height());
     }
+    // A list's cells: their text between the delegate's margins, in the column's width.
+    for (const QTableView* list : window->findChildren<QTableView*>()) {
+        const int margins =
+            2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        const QAbstractItemModel* model = list->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            for (int column = 0; column < model->columnCount(); ++column) {
+                const QString text = model->index(row, column).data().toString();
+                if (!text.isEmpty()) {
+                    check(list, text, list->columnWidth(column) - margins, list->rowHeight(row));
+                }
+            }
+        }
+    }
     for (const QGroupBox* group : window->findChildren<QGroupBox*>()) {
         if (!group->title().isEmpty()) {
             check(group, group->title(), group->width() - 16, group->height());

@@ -785,7 +785,13 @@ void TestMainWindow::trapDialog() {
         QVERIFY(ShowsBitmap(indicator, Image::TrapGreen));
         QTableView* list = dialog->findChild<QTableView*>(QStringLiteral("1014"));
         QVERIFY(list != nullptr);
-        QCOMPARE(Headings(list), (QStringList{"S/20", "Time/100", "IP/100", "Event/800", " /30"}));
+        // The time column is 100 pixels, or as wide as the dialog's font needs for a time.
+        QStringList headings = Headings(list);
+        QVERIFY2(headings.size() == 5 && headings[1].startsWith("Time/") &&
+                     headings[1].mid(5).toInt() >= 100,
+                 qPrintable(headings.join(' ')));
+        headings[1] = QStringLiteral("Time/");
+        QCOMPARE(headings, (QStringList{"S/20", "Time/", "IP/100", "Event/800", " /30"}));
         QCOMPARE(Column(list, 3), (QStringList{"beta", "gamma", "alpha"}));
         QCOMPARE(Column(list, 2), (QStringList{"10.77.0.2", "10.77.0.3", "10.77.0.2"}));
         QCOMPARE(Unread(list), (QList<bool>{true, true, true}));
