@@ -115,20 +115,7 @@ echo
 
 # Start-up to a shown window and peak memory, with 0 and 256 monitored agents.
 make_full_monitor_list full
-platform=offscreen
-if command -v Xvfb >/dev/null; then
-    Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$work/display" 2>"$work/xvfb.log" &
-    xvfb=$!
-    tries=100
-    until [ -s "$work/display" ]; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-        sleep 0.05
-    done
-    DISPLAY=":$(cat "$work/display")"
-    export DISPLAY
-    platform=xcb
-fi
+start_display
 echo "## Start-up to a shown window ($platform, $runs runs each)"
 echo
 echo "| Monitored agents | Start-up ms, median | min | max | Peak memory KiB, median | min | max |"
@@ -147,7 +134,7 @@ for config in empty full; do
     echo "| $agents | $(awk '{ print $2 }' "$work/startups" | stats) |" \
         "$(awk '{ print $8 }' "$work/startups" | stats) |"
 done
-[ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+stop_display
 echo
 echo "Limited by: loading Qt and its platform plugin, and the first paint; the monitor list file"
 echo "itself is 69,632 bytes."

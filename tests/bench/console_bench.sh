@@ -25,25 +25,14 @@ start_console_sim --agent-file "$work/agents" --quiet
 "$BENCH" flood 100000 10000 "$work/flood" || fail "trap flood benchmark"
 stop_sim
 
-platform="offscreen"
-if command -v Xvfb >/dev/null; then
-    Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$work/display" 2>"$work/xvfb.log" &
-    tries=100
-    until [ -s "$work/display" ]; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-        sleep 0.05
-    done
-    DISPLAY=":$(cat "$work/display")"
-    export DISPLAY
-    platform="xcb"
-fi
+start_display
 run=0
 while [ "$run" -lt "$startups" ]; do
     VANTELO_BENCH_T0=$(date +%s%N) QT_QPA_PLATFORM=$platform "$BENCH" startup "$work/full" \
         >>"$work/startups" || fail "start-up benchmark"
     run=$((run + 1))
 done
+stop_display
 cat "$work/startups"
 median() {
     sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'

@@ -30,6 +30,30 @@ make_full_monitor_list() {
         -o "$work/$1/monitor.cfg" || fail "vantelo-demo-monitor"
 }
 
+# Starts Xvfb and points DISPLAY at it, with platform=xcb, so that a shown window is really
+# drawn; without Xvfb, platform=offscreen. stop_display ends it.
+# shellcheck disable=SC2034 # platform is read by the scripts that start a display
+start_display() {
+    platform=offscreen
+    xvfb=""
+    command -v Xvfb >/dev/null || return 0
+    Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$work/display" 2>"$work/xvfb.log" &
+    xvfb=$!
+    tries=100
+    until [ -s "$work/display" ]; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+        sleep 0.05
+    done
+    DISPLAY=":$(cat "$work/display")"
+    export DISPLAY
+    platform=xcb
+}
+
+stop_display() {
+    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+}
+
 # Starts the simulator with its control socket and the given options; returns once it is ready.
 start_console_sim() {
     start_sim --control "$work/control.sock" "$@"
