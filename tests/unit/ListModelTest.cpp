@@ -72,6 +72,34 @@ TEST(ListModel, OnlyWritesThatChangeARowAreAnnounced) {
     EXPECT_EQ(list.Image(0), 1);
 }
 
+TEST(ListModel, AWholeRowIsOneInsertionOrOneChange) {
+    ListModel list(3);
+    // The observer reads the row as it will stay: its texts are there when it hears of it.
+    struct TextsAtInsertion : Recorder {
+        explicit TextsAtInsertion(const ListModel& l) : list(l) {}
+        void RowInserted(int row) override {
+            Recorder::RowInserted(row);
+            seen.push_back(list.Text(row, 0));
+        }
+        const ListModel& list;
+        std::vector<std::string> seen;
+    } recorder(list);
+    list.SetObserver(&recorder);
+    list.InsertRow(0, 2, 7, {"a", "b", "c", "beyond the columns"});
+    list.InsertRow(0, -1, 8, {"short"});
+    list.SetTexts(1, {"a", "b", "c"});  // what the row holds: no change
+    list.SetTexts(1, {"a", "x"});
+    list.SetTexts(2, {"beyond the rows"});
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"insert 0", "insert 0", "change 1"}));
+    EXPECT_EQ(recorder.seen, (std::vector<std::string>{"a", "short"}));
+    EXPECT_EQ(list.Text(0, 0), "short");
+    EXPECT_EQ(list.Text(0, 2), "");
+    EXPECT_EQ(list.Text(1, 1), "x");
+    EXPECT_EQ(list.Text(1, 2), "");
+    EXPECT_EQ(list.Image(1), 2);
+    EXPECT_EQ(list.ItemData(1), 7);
+}
+
 TEST(ListModel, SortIsStableAndMovesWholeRows) {
     ListModel list(2);
     const char* keys[] = {"b", "a", "b", "a"};

@@ -233,6 +233,15 @@ TEST(Conversions, VersionAndAddressTexts) {
     EXPECT_EQ(VersionText(2, 1, 2), "2.001.002");
     EXPECT_EQ(VersionText(1, 0x1f, 300), "1.01f.300");
     EXPECT_EQ(IpToText(0xC0A80001), "192.168.0.1");
+    EXPECT_EQ(IpToText(0), "0.0.0.0");
+    EXPECT_EQ(IpToText(0xFFFFFFFF), "255.255.255.255");
+    // Every octet value in every position reads back as written.
+    for (uint32_t octet = 0; octet < 256; ++octet) {
+        const uint32_t address = octet << 24 | (255 - octet) << 16 | octet << 8 | (octet ^ 0x5A);
+        uint32_t back = 0;
+        ASSERT_EQ(TextToIp(IpToText(address), &back), 0) << IpToText(address);
+        EXPECT_EQ(back, address);
+    }
     uint32_t ip = 0;
     EXPECT_EQ(TextToIp("10.77.0.255", &ip), 0);
     EXPECT_EQ(ip, 0x0A4D00FFu);

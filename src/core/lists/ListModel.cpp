@@ -11,8 +11,13 @@ const std::string kEmptyText;
 ListModel::ListModel(int columnCount) : columnCount_(columnCount) {}
 
 int ListModel::InsertRow(int row, int image, long itemData) {
+    return InsertRow(row, image, itemData, {});
+}
+
+int ListModel::InsertRow(int row, int image, long itemData, std::vector<std::string> texts) {
     row = std::clamp(row, 0, RowCount());
     Row fresh;
+    fresh.texts = std::move(texts);
     fresh.texts.resize(static_cast<size_t>(columnCount_));
     fresh.image = image;
     fresh.itemData = itemData;
@@ -56,6 +61,21 @@ void ListModel::SetText(int row, int column, const std::string& text) {
         return;
     }
     cell = text;
+    if (observer_ != nullptr) {
+        observer_->RowChanged(row);
+    }
+}
+
+void ListModel::SetTexts(int row, std::vector<std::string> texts) {
+    if (!InRange(row)) {
+        return;
+    }
+    texts.resize(static_cast<size_t>(columnCount_));
+    std::vector<std::string>& cells = rows_[static_cast<size_t>(row)].texts;
+    if (cells == texts) {
+        return;
+    }
+    cells = std::move(texts);
     if (observer_ != nullptr) {
         observer_->RowChanged(row);
     }

@@ -30,12 +30,17 @@ public:
 
     // Inserts an empty row at row (clamped to 0..RowCount); returns its position.
     int InsertRow(int row, int image, long itemData);
+    // The same with the row's texts (cut or padded to the column count) in place before the
+    // observer hears of it: one insertion instead of an insertion and a change a column.
+    int InsertRow(int row, int image, long itemData, std::vector<std::string> texts);
     void DeleteRow(int row);  // out of range: nothing happens
     void DeleteAll();
 
     // Out-of-range rows read as empty text, image -1, item data 0, not selected.
     const std::string& Text(int row, int column) const;
     void SetText(int row, int column, const std::string& text);
+    // Writes a row's texts (cut or padded to the column count) with one change at most.
+    void SetTexts(int row, std::vector<std::string> texts);
     int Image(int row) const;
     void SetImage(int row, int image);
     long ItemData(int row) const;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "protocol/Conversions.h"
 #include "protocol/RecordText.h"
@@ -13,7 +14,7 @@ namespace {
 constexpr size_t kMacKeyLength = 12;
 
 // The ten texts of a record in the discovery list's column order.
-using RecordTexts = std::array<std::string, kDiscoveryColumns>;
+using RecordTexts = std::vector<std::string>;
 
 std::string DhcpText(uint16_t dhcp) {
     if (dhcp == kDhcpNotReported) {
@@ -35,13 +36,16 @@ RecordTexts TextsOf(const DeviceRecord& record) {
             std::string(TextOf(record.gatewayText))};
 }
 
-// The monitor list shows the same texts one column further right, IP before MAC.
+// The monitor list shows the same texts one column further right, IP before MAC; column 0
+// holds only the status image.
 constexpr std::array<int, kDiscoveryColumns> kMonitorColumnOf = {2, 1, 3, 4, 5, 6, 7, 8, 9, 10};
 
-void SetMonitorTexts(ListModel& list, int row, const RecordTexts& texts) {
-    for (int i = 0; i < kDiscoveryColumns; ++i) {
-        list.SetText(row, kMonitorColumnOf[static_cast<size_t>(i)], texts[static_cast<size_t>(i)]);
+std::vector<std::string> MonitorTexts(RecordTexts texts) {
+    std::vector<std::string> row(kMonitorColumns);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        row[static_cast<size_t>(kMonitorColumnOf[i])] = std::move(texts[i]);
     }
+    return row;
 }
 
 // The first existing row whose column text equals text; -1 when none does.
@@ -74,17 +78,11 @@ void ShowDiscoveryRow(const DeviceTable& table, ListModel& list, int slot) {
     }
     const DeviceRecord& record = table[static_cast<size_t>(slot)];
     RecordTexts texts = TextsOf(record);
-    int row = -1;
     if (record.rowState == kRowNotShown) {
-        row = list.InsertRow(slot, kNoImage, slot);
+        list.InsertRow(slot, kNoImage, slot, std::move(texts));
     } else if (record.rowState == kRowShown) {
-        row = FindRow(list, 0, texts[0]);
-    }
-    if (row < 0) {
-        return;
-    }
-    for (int column = 0; column < kDiscoveryColumns; ++column) {
-        list.SetText(row, column, texts[static_cast<size_t>(column)]);
+        const int row = FindRow(list, 0, texts[0]);
+        list.SetTexts(row, std::move(texts));
     }
 }
 
@@ -93,15 +91,12 @@ void ShowMonitorRow(const DeviceTable& table, ListModel& list, int slot) {
         return;
     }
     const DeviceRecord& record = table[static_cast<size_t>(slot)];
-    int row = -1;
     if (record.rowState == kRowNotShown) {
-        row = list.InsertRow(slot, record.statusImage, slot);
+        list.InsertRow(slot, record.statusImage, slot, MonitorTexts(TextsOf(record)));
     } else {
-        row = FindMonitorRow(list, record);
+        const int row = FindMonitorRow(list, record);
         list.SetImage(row, record.statusImage);
-    }
-    if (row >= 0) {
-        SetMonitorTexts(list, row, TextsOf(record));
+        list.SetTexts(row, MonitorTexts(TextsOf(record)));
     }
     for (int position = 0; position < list.RowCount(); ++position) {
         list.SetItemData(position, position);

@@ -30,10 +30,9 @@ void FillTrapRows(const TrapStore& store, ListModel& rows) {
         if (entry.event[0] == '\0') {
             break;
         }
-        int row = rows.InsertRow(slot, entry.readMark, static_cast<long>(store.SequenceOf(slot)));
-        rows.SetText(row, 1, std::string(TextOf(entry.time)));
-        rows.SetText(row, 2, std::string(TextOf(entry.agent)));
-        rows.SetText(row, 3, std::string(TextOf(entry.event)));
+        rows.InsertRow(slot, entry.readMark, static_cast<long>(store.SequenceOf(slot)),
+                       {"", std::string(TextOf(entry.time)), std::string(TextOf(entry.agent)),
+                        std::string(TextOf(entry.event))});
     }
 }
 

@@ -1,5 +1,6 @@
 #include "protocol/Conversions.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace vantelo {
@@ -44,11 +45,18 @@ std::string VersionText(uint16_t protocolVersion, uint16_t direction, uint16_t i
     return text;
 }
 
+// Written by hand rather than with snprintf: every reply stores a few of these, and the
+// formatted print was a tenth of a reply's cost.
 std::string IpToText(uint32_t address) {
     char text[16];
-    std::snprintf(text, sizeof text, "%u.%u.%u.%u", address >> 24, (address >> 16) & 0xFF,
-                  (address >> 8) & 0xFF, address & 0xFF);
-    return text;
+    char* end = text;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        end = std::to_chars(end, text + sizeof text, (address >> shift) & 0xFFu).ptr;
+        if (shift > 0) {
+            *end++ = '.';
+        }
+    }
+    return std::string(text, end);
 }
 
 int TextToIp(std::string_view text, uint32_t* address) {
