@@ -4,7 +4,9 @@
 //              over many rounds; medians reported.
 //   polls:     polls to every agent with a fixed number outstanding; replies per second, median of
 //              several runs.
-// usage: agentsim_bench DEFINE_FILE AGENTS FIRST_IP
+//   With "discovery ROUNDS" after the arguments, only the discovery, ROUNDS rounds, each round's
+//   time on a line of its own, so that a script can take turns with another client.
+// usage: agentsim_bench DEFINE_FILE AGENTS FIRST_IP [discovery ROUNDS]
 
 #include <arpa/inet.h>
 #include <poll.h>
@@ -66,13 +68,13 @@ T Median(std::vector<T> values) {
     return values[values.size() / 2];
 }
 
-void Discovery(const DefinitionValues& d, int agents) {
+void Discovery(const DefinitionValues& d, int agents, int rounds, bool eachRound) {
     int fd = OpenSocket(d.basePort);
     uint8_t request[kHeaderSize];
     BuildRequestHeader(request, OpCode::DiscoveryRequest, d.deviceTypeId);
     std::vector<double> times;
     std::vector<int> counts;
-    for (int round = 0; round < kDiscoveryRounds; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         Drain(fd);
         Clock::time_point start = Clock::now();
         Clock::time_point last = start;
@@ -91,13 +93,17 @@ void Discovery(const DefinitionValues& d, int agents) {
         }
         times.push_back(Milliseconds(last - start));
         counts.push_back(count);
+        if (eachRound) {
+            std::printf("round %2d: %d replies, the last after %.3f ms\n", round + 1, count,
+                        times.back());
+        }
         usleep(50000);
     }
     close(fd);
     std::printf(
         "discovery: %d agents, %d rounds: last reply after median %.2f ms (min %.2f, max "
         "%.2f); replies received median %d (min %d)\n",
-        agents, kDiscoveryRounds, Median(times), *std::min_element(times.begin(), times.end()),
+        agents, rounds, Median(times), *std::min_element(times.begin(), times.end()),
         *std::max_element(times.begin(), times.end()), Median(counts),
         *std::min_element(counts.begin(), counts.end()));
 }
@@ -159,13 +165,18 @@ int main(int argc, char** argv) {
     PosixFileSystem files;
     DefinitionValues d{};
     uint32_t first = 0;
-    if (argc != 4 || LoadDefinitionFile(files, argv[1], &d) != 0 ||
-        TextToIp(argv[3], &first) != 0) {
-        std::fprintf(stderr, "usage: agentsim_bench DEFINE_FILE AGENTS FIRST_IP\n");
+    const bool discoveryOnly = argc == 6 && std::string(argv[4]) == "discovery";
+    const int rounds = discoveryOnly ? std::atoi(argv[5]) : kDiscoveryRounds;
+    if ((argc != 4 && !discoveryOnly) || rounds < 1 ||
+        LoadDefinitionFile(files, argv[1], &d) != 0 || TextToIp(argv[3], &first) != 0) {
+        std::fprintf(stderr,
+                     "usage: agentsim_bench DEFINE_FILE AGENTS FIRST_IP [discovery ROUNDS]\n");
         return 2;
     }
     int agents = std::atoi(argv[2]);
-    Discovery(d, agents);
-    Polls(d, agents, first);
+    Discovery(d, agents, rounds, discoveryOnly);
+    if (!discoveryOnly) {
+        Polls(d, agents, first);
+    }
     return 0;
 }

@@ -71,6 +71,11 @@ control() {
     echo "$*" >&3
 }
 
+# Keeps the running simulator, every thread of it, on the CPUs of the list given (taskset's form).
+pin_sim() {
+    taskset -a -p -c "$1" "$sim_pid" >/dev/null || fail "taskset of the simulator"
+}
+
 # Waits until the events hold at least COUNT lines matching PATTERN (default 1), for at most
 # SECONDS (default 5).
 wait_for() {
