@@ -5,7 +5,11 @@
 #include <cstring>
 
 #ifdef __linux__
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
+
+#include <array>
 #endif
 
 namespace vantelo {
@@ -116,8 +120,13 @@ void QtDatagramSocket::SetReadableCallback(std::function<void()> onReadable) {
 }
 
 void QtDatagramSocket::Drain() {
+#ifdef __linux__
+    while (ReadBatch() == kBatch) {
+    }
+#endif
     // One read a datagram until none is left: asking first whether one waits and how long it is
-    // would cost two more system calls each, most of the time a burst of replies takes.
+    // would cost two more system calls each. This last read through Qt, which finds the socket
+    // empty, is also what arms Qt's read notification again.
     QHostAddress sender;
     quint16 senderPort = 0;
     for (;;) {
@@ -126,15 +135,44 @@ void QtDatagramSocket::Drain() {
         if (size < 0) {
             break;
         }
-        if (waitingBytes_ + static_cast<size_t>(size) > kMaxWaitingBytes) {
-            continue;
-        }
-        waitingBytes_ += static_cast<size_t>(size);
-        waiting_.push_back(Datagram{QByteArray(readBuffer_.constData(), size),
-                                    Endpoint{sender.toIPv4Address(), senderPort}});
+        Keep(readBuffer_.constData(), static_cast<size_t>(size),
+             Endpoint{sender.toIPv4Address(), senderPort});
     }
     PostDelivery();
 }
+
+void QtDatagramSocket::Keep(const char* bytes, size_t size, Endpoint from) {
+    if (waitingBytes_ + size > kMaxWaitingBytes) {
+        return;
+    }
+    waitingBytes_ += size;
+    waiting_.push_back(Datagram{QByteArray(bytes, static_cast<qsizetype>(size)), from});
+}
+
+#ifdef __linux__
+// A burst of replies costs a system call a datagram through Qt; here one call reads up to
+// kBatch of them, each into a slot of the largest datagram's size.
+int QtDatagramSocket::ReadBatch() {
+    std::array<mmsghdr, kBatch> headers{};
+    std::array<iovec, kBatch> parts{};
+    std::array<sockaddr_in, kBatch> senders{};
+    for (size_t i = 0; i < kBatch; ++i) {
+        parts[i] = iovec{batchBuffer_.data() + i * kMaxDatagramBytes, kMaxDatagramBytes};
+        headers[i].msg_hdr.msg_iov = &parts[i];
+        headers[i].msg_hdr.msg_iovlen = 1;
+        headers[i].msg_hdr.msg_name = &senders[i];
+        headers[i].msg_hdr.msg_namelen = sizeof senders[i];
+    }
+    const int count = recvmmsg(static_cast<int>(socket_.socketDescriptor()), headers.data(), kBatch,
+                               MSG_DONTWAIT, nullptr);
+    for (int i = 0; i < count; ++i) {
+        const size_t slot = static_cast<size_t>(i);
+        Keep(batchBuffer_.constData() + slot * kMaxDatagramBytes, headers[slot].msg_len,
+             Endpoint{ntohl(senders[slot].sin_addr.s_addr), ntohs(senders[slot].sin_port)});
+    }
+    return count;
+}
+#endif
 
 void QtDatagramSocket::PostDelivery() {
     if (!waiting_.empty() && !deliveryPosted_) {

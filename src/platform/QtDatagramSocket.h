@@ -45,15 +45,26 @@ private:
     };
 
     void Drain();
+    void Keep(const char* bytes, size_t size, Endpoint from);
+#ifdef __linux__
+    int ReadBatch();
+#endif
     void PostDelivery();
     void Deliver();
     void EnlargeReceiveBuffer();
 
     // Room for the largest UDP datagram over IPv4.
     static constexpr int kMaxDatagramBytes = 65536;
+#ifdef __linux__
+    // Datagrams read with one system call.
+    static constexpr unsigned kBatch = 16;
+#endif
 
     QUdpSocket socket_;
     QByteArray readBuffer_;
+#ifdef __linux__
+    QByteArray batchBuffer_ = QByteArray(qsizetype{kBatch} * kMaxDatagramBytes, Qt::Uninitialized);
+#endif
     std::deque<Datagram> waiting_;
     size_t waitingBytes_ = 0;
     std::optional<Datagram> current_;
