@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "protocol/DeviceTables.h"
 
@@ -53,6 +54,35 @@ TEST_F(TablesTest, EmptyMacKeyMatchesHandAddedEntriesOnlyInTheDiscoveryTable) {
     EXPECT_FALSE(monitor.found);
     EXPECT_EQ(monitor.index, 2);
     EXPECT_TRUE(FindInMonitorTable(*table, 2, "10.0.0.2", true).found);
+}
+
+TEST_F(TablesTest, AKeyMatchesAFieldsWholeTextOnly) {
+    // The MAC field is 16 bytes: a text may fill it without a zero byte, and bytes after a
+    // field's first zero byte are not part of its text.
+    std::memcpy((*table)[0].macText, "0123456789abcdef", 16);
+    std::memcpy((*table)[1].macText, "abc\0xyz", 8);
+    (*table)[2] = Entry("000000000001", "10.0.0.1");
+    const struct {
+        std::string_view key;
+        int index;  // 3: not found
+    } cases[] = {
+        {"0123456789abcdef", 0},
+        {"0123456789abcde", 3},
+        {"0123456789abcdefg", 3},
+        {"abc", 1},
+        {std::string_view("abc\0xyz", 7), 3},
+        {std::string_view("abc\0", 4), 3},
+        {"00000000000", 3},
+        {"0000000000011", 3},
+        {"000000000001", 2},
+    };
+    for (const auto& c : cases) {
+        TableLookup lookup = FindInDiscoveryTable(*table, 3, c.key, false);
+        EXPECT_EQ(lookup.index, c.index) << c.key;
+        EXPECT_EQ(lookup.found, c.index < 3) << c.key;
+    }
+    EXPECT_EQ(FindInDiscoveryTable(*table, 3, "10.0.0.1", true).index, 2);
+    EXPECT_FALSE(FindInDiscoveryTable(*table, 3, "10.0.0.", true).found);
 }
 
 TEST_F(TablesTest, ItemCountBeyondTheTableIsClamped) {

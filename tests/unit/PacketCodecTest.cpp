@@ -232,6 +232,8 @@ TEST(Conversions, MacToTextIsTwelveLowercaseDigits) {
 TEST(Conversions, VersionAndAddressTexts) {
     EXPECT_EQ(VersionText(2, 1, 2), "2.001.002");
     EXPECT_EQ(VersionText(1, 0x1f, 300), "1.01f.300");
+    EXPECT_EQ(VersionText(0, 0, 0), "0.000.000");
+    EXPECT_EQ(VersionText(65535, 0xABCD, 65535), "65535.abcd.65535");
     EXPECT_EQ(IpToText(0xC0A80001), "192.168.0.1");
     EXPECT_EQ(IpToText(0), "0.0.0.0");
     EXPECT_EQ(IpToText(0xFFFFFFFF), "255.255.255.255");

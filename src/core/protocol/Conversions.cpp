@@ -1,7 +1,6 @@
 #include "protocol/Conversions.h"
 
 #include <charconv>
-#include <cstdio>
 
 namespace vantelo {
 
@@ -18,6 +17,17 @@ int HexDigitValue(char c) {
         return c - 'A' + 10;
     }
     return -1;
+}
+
+// Appends value written in base with at least width digits, zeros in front.
+void AppendPadded(std::string& text, unsigned value, int base, size_t width) {
+    char digits[8];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value, base).ptr;
+    const size_t count = static_cast<size_t>(end - digits);
+    if (count < width) {
+        text.append(width - count, '0');
+    }
+    text.append(digits, count);
 }
 
 }  // namespace
@@ -39,9 +49,15 @@ int HexTextToBytes(std::string_view text, uint8_t* out, size_t capacity) {
     return 0;
 }
 
+// The version "2.001.002": decimal, three hexadecimal digits at least, three decimal digits at
+// least. Written by hand, as the addresses below are, for the same reason.
 std::string VersionText(uint16_t protocolVersion, uint16_t direction, uint16_t interfaceVersion) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d.%03x.%03d", protocolVersion, direction, interfaceVersion);
+    std::string text;
+    AppendPadded(text, protocolVersion, 10, 1);
+    text += '.';
+    AppendPadded(text, direction, 16, 3);
+    text += '.';
+    AppendPadded(text, interfaceVersion, 10, 3);
     return text;
 }
 

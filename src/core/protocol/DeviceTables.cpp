@@ -15,6 +15,15 @@ std::string_view KeyField(const DeviceRecord& record, bool byIp) {
                 : FieldText(record.macText, sizeof record.macText);
 }
 
+// Whether a fixed-size field's text (up to its first zero byte or its end) is key, a key
+// without zero bytes. Compared in place without measuring the field first: a lookup in a full
+// discovery table reads 256 of them for every reply.
+template <size_t N>
+bool Holds(const char (&field)[N], std::string_view key) {
+    return key.size() <= N && (key.size() == N || field[key.size()] == '\0') &&
+           std::memcmp(field, key.data(), key.size()) == 0;
+}
+
 int ClampCount(int itemCount) {
     if (itemCount < 0) {
         return 0;
@@ -27,8 +36,12 @@ int ClampCount(int itemCount) {
 TableLookup FindInDiscoveryTable(const DeviceTable& table, int itemCount, std::string_view key,
                                  bool byIp) {
     int count = ClampCount(itemCount);
+    if (key.find('\0') != std::string_view::npos) {
+        return {count, false};  // no field's text holds a zero byte
+    }
     for (int i = 0; i < count; ++i) {
-        if (KeyField(table[static_cast<size_t>(i)], byIp) == key) {
+        const DeviceRecord& record = table[static_cast<size_t>(i)];
+        if (byIp ? Holds(record.ipText, key) : Holds(record.macText, key)) {
             return {i, true};
         }
     }
