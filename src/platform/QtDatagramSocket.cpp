@@ -121,7 +121,7 @@ void QtDatagramSocket::SetReadableCallback(std::function<void()> onReadable) {
 
 void QtDatagramSocket::Drain() {
 #ifdef __linux__
-    while (ReadBatch() == kBatch) {
+    while (ReadBatch()) {
     }
 #endif
     // One read a datagram until none is left: asking first whether one waits and how long it is
@@ -151,8 +151,9 @@ void QtDatagramSocket::Keep(const char* bytes, size_t size, Endpoint from) {
 
 #ifdef __linux__
 // A burst of replies costs a system call a datagram through Qt; here one call reads up to
-// kBatch of them, each into a slot of the largest datagram's size.
-int QtDatagramSocket::ReadBatch() {
+// kBatch of them, each into a slot of the largest datagram's size. True when it read kBatch:
+// more may wait.
+bool QtDatagramSocket::ReadBatch() {
     std::array<mmsghdr, kBatch> headers{};
     std::array<iovec, kBatch> parts{};
     std::array<sockaddr_in, kBatch> senders{};
@@ -170,7 +171,7 @@ int QtDatagramSocket::ReadBatch() {
         Keep(batchBuffer_.constData() + slot * kMaxDatagramBytes, headers[slot].msg_len,
              Endpoint{ntohl(senders[slot].sin_addr.s_addr), ntohs(senders[slot].sin_port)});
     }
-    return count;
+    return count == static_cast<int>(kBatch);
 }
 #endif
 

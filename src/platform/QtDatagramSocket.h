@@ -47,7 +47,7 @@ private:
     void Drain();
     void Keep(const char* bytes, size_t size, Endpoint from);
 #ifdef __linux__
-    int ReadBatch();
+    bool ReadBatch();
 #endif
     void PostDelivery();
     void Deliver();

@@ -87,31 +87,37 @@ int BenchDiscovery(int runs, const std::string& config) {
     });
 
     int missingRows = 0;
-    // One discovery: the time to the 256th row in ms, or -1 when rows were missing.
+    // One discovery: the time to the 256th row in ms (-1 when rows were missing at the deadline)
+    // and the rows missing then.
+    struct Outcome {
+        double ms;
+        int missing;
+    };
     const auto discover = [&] {
         fullAfterNs = -1;
         window.Click(1001);
         RunUntil(
             model, [&] { return fullAfterNs >= 0; }, kDeadlineMs);
-        missingRows += kAgents - list.RowCount();
-        const double ms = fullAfterNs >= 0 ? static_cast<double>(fullAfterNs) / 1e6 : -1;
+        const Outcome outcome{fullAfterNs >= 0 ? static_cast<double>(fullAfterNs) / 1e6 : -1,
+                              kAgents - list.RowCount()};
+        missingRows += outcome.missing;
         QTest::qWait(200);  // late answers of this run land before the next one starts
-        return ms;
+        return outcome;
     };
     // The first discovery after start-up also pays for first-time work (glyphs of the row texts,
     // the first layout of a full list): reported on its own, so that a script can take turns
     // with another client in blocks of a few runs without that weighing on its median.
-    const double first = discover();
+    const Outcome first = discover();
     std::printf("first discovery after start-up: %d rows missing, 256th row after %.2f ms\n",
-                kAgents - list.RowCount(), first);
+                first.missing, first.ms);
     std::vector<double> times;
     for (int run = 1; run <= runs; ++run) {
-        const double ms = discover();
-        if (ms >= 0) {
-            times.push_back(ms);
-            std::printf("run %2d: %d rows after %.2f ms\n", run, kAgents, ms);
+        const Outcome outcome = discover();
+        if (outcome.ms >= 0) {
+            times.push_back(outcome.ms);
+            std::printf("run %2d: %d rows after %.2f ms\n", run, kAgents, outcome.ms);
         } else {
-            std::printf("run %2d: %d rows missing after %d ms\n", run, kAgents - list.RowCount(),
+            std::printf("run %2d: %d rows missing after %d ms\n", run, outcome.missing,
                         kDeadlineMs);
         }
     }
