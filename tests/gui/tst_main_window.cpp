@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -31,6 +32,7 @@
 #include "gui/controls/IpAddressEdit.h"
 #include "persistence/DefinitionWriter.h"
 #include "protocol/PacketHeader.h"
+#include "protocol/TlvElements.h"
 #include "support/ConsoleHarness.h"
 
 using namespace vantelo;
@@ -125,6 +127,8 @@ private slots:
     void configurationDialog();
     void configurationDialogOpensAsTheAgentReported();
     void passwordDialog();
+    void agentTextsKeepTheirBytes_data();
+    void agentTextsKeepTheirBytes();
     void webAccess();
     void fileCommands();
     void enterAndEscapeAreSwallowed();
@@ -619,6 +623,103 @@ void TestMainWindow::passwordDialog() {
     });
     window.Click(1008);
     QCOMPARE(texts, QStringList{""});
+}
+
+// The set request a dialog sent, decoded as the agent reads it.
+DeviceRecord SentSettings(const test::SentDatagram& sent) {
+    DeviceRecord record{};
+    DecodeElements(sent.bytes, &record);
+    return record;
+}
+
+// The value of the first element of this type in a request, up to its terminating zero: elements
+// follow the 40-byte header as a 16-bit type and a 16-bit length that counts those four bytes.
+QByteArray SentElement(const test::SentDatagram& sent, TlvType type) {
+    const std::vector<uint8_t>& b = sent.bytes;
+    for (size_t at = 40; at + 4 <= b.size();) {
+        const size_t length = size_t(b[at + 2] << 8 | b[at + 3]);
+        if (length < 4 || at + length > b.size()) {
+            break;
+        }
+        if ((b[at] << 8 | b[at + 1]) == static_cast<int>(type)) {
+            return QByteArray(reinterpret_cast<const char*>(&b[at + 4]), qsizetype(length - 4))
+                .split('\0')
+                .first();
+        }
+        at += length;
+    }
+    return QByteArray();
+}
+
+// Names, locations and passwords travel one byte a character: a text the agent reported goes
+// back untouched, its length is its length in bytes, and a typed byte above 0x7f is sent as that
+// byte, not as its UTF-8 form.
+void TestMainWindow::agentTextsKeepTheirBytes_data() {
+    QTest::addColumn<QByteArray>("systemName");
+    QTest::addColumn<QByteArray>("location");
+    QTest::addColumn<QByteArray>("password");
+    QTest::newRow("Latin-1 name") << QByteArray("B\xfcro-Switch") << QByteArray("Geb\xe4ude 3")
+                                  << QByteArray("s\xe9same");
+    QTest::newRow("twenty bytes, all above 0x7f")
+        << QByteArray(20, '\xe9') << QByteArray(20, '\xff') << QByteArray(20, '\xa7');
+    QTest::newRow("plain ASCII") << QByteArray("core-1") << QByteArray("rack 4") << QByteArray("x");
+}
+
+void TestMainWindow::agentTextsKeepTheirBytes() {
+    QFETCH(QByteArray, systemName);
+    QFETCH(QByteArray, location);
+    QFETCH(QByteArray, password);
+    DeviceRecord agent = Agent(1);
+    std::memcpy(agent.systemName, systemName.constData(), size_t(systemName.size()) + 1);
+    std::memcpy(agent.location, location.constData(), size_t(location.size()) + 1);
+    Window window;
+    window.WriteMonitorFile({agent});
+    window.Start();
+    window.network.ClearSent();  // the start-up poll
+    ClickRow(window.Control<QTableView>(1003), 0);
+
+    QString shownName;
+    OnNextModal([&](QWidget* dialog) {
+        shownName = In<QLineEdit>(dialog, ControlId::ConfigSystemName)->text();
+        In<QLineEdit>(dialog, ControlId::ConfigPassword)->setText(QString::fromLatin1(password));
+        QTest::mouseClick(In<QPushButton>(dialog, ControlId::ConfigSet), Qt::LeftButton);
+    });
+    window.Click(1009);
+    QCOMPARE(shownName, QString::fromLatin1(systemName));
+    QCOMPARE(window.ui.BoxTexts(), QStringList());
+    QCOMPARE(window.network.Sent().size(), size_t(1));
+    const DeviceRecord sent = SentSettings(window.network.Sent()[0]);
+    QCOMPARE(QByteArray(sent.systemName), systemName);
+    QCOMPARE(QByteArray(sent.location), location);
+    QCOMPARE(QByteArray(sent.password), password);
+
+    // The password dialog sends the typed new password and the original one as bytes.
+    OnNextModal([&](QWidget* dialog) {
+        for (ControlId id : {ControlId::NewPassword, ControlId::ConfirmPassword}) {
+            In<QLineEdit>(dialog, id)->setText(QString::fromLatin1(location.left(20)));
+        }
+        In<QLineEdit>(dialog, ControlId::OriginalPassword)->setText(QString::fromLatin1(password));
+        QTest::mouseClick(In<QPushButton>(dialog, ControlId::PasswordSet), Qt::LeftButton);
+    });
+    window.Click(1008);
+    QCOMPARE(window.ui.BoxTexts(), QStringList());
+    QCOMPARE(window.network.Sent().size(), size_t(2));
+    const DeviceRecord changed = SentSettings(window.network.Sent()[1]);
+    QCOMPARE(SentElement(window.network.Sent()[1], TlvType::NewPassword), location.left(20));
+    QCOMPARE(QByteArray(changed.password), password);
+
+    // A character with no single byte cannot be typed or pasted into an agent's text.
+    OnNextModal([&](QWidget* dialog) {
+        auto* name = In<QLineEdit>(dialog, ControlId::ConfigSystemName);
+        name->clear();
+        name->insert(QStringLiteral("a"));
+        name->insert(QStringLiteral("\u20ac"));
+        name->insert(QStringLiteral("b\u00e9"));
+        shownName = name->text();
+        dialog->close();
+    });
+    window.Click(1009);
+    QCOMPARE(shownName, QStringLiteral("ab\u00e9"));
 }
 
 void TestMainWindow::webAccess() {
