@@ -23,7 +23,7 @@ make_full_monitor_list() {
     make_config "$1"
     awk 'BEGIN {
         for (n = 0; n < 256; n++)
-            printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|SW-24|agent-%d|rack %d|admin|disable|2|2|no\n",
+            printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|VS-24|agent-%d|rack %d|admin|disable|2|2|no\n",
                 1 + int(n / 200), 1 + n % 200, 1 + int(n / 200), 1 + n % 200, n + 1, 1 + int(n / 24)
     }' >"$work/agents"
     "$DEMO_MONITOR" --define "$work/define.ecf" --agent-file "$work/agents" \

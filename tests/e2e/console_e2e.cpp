@@ -49,21 +49,21 @@ QString ControlPath() {
 // The discovery list's rows for the agents of console_agents.txt, in its column order.
 QList<QStringList> ExpectedDiscoveryRows() {
     return {
-        {"000a1b000001", "10.77.1.1", "2.001.002", "SW-8", "core-1", "enable", "hall A",
+        {"020a1b000001", "10.77.1.1", "2.001.002", "VS-8", "core-1", "enable", "hall A",
          "10.77.0.1", "255.255.0.0", "10.77.0.1"},
-        {"000a1b000002", "10.77.1.2", "2.001.002", "SW-24 PoE", "edge two", "disable",
+        {"020a1b000002", "10.77.1.2", "2.001.002", "VS-24 PoE", "edge two", "disable",
          "hall B, rack 3", "10.77.0.1", "255.255.255.0", "10.77.1.254"},
-        {"000a1b000003", "10.77.1.3", "2.001.002", "SW-48 Managed Gigabit Switch, 4 SFP port",
+        {"020a1b000003", "10.77.1.3", "2.001.002", "VS-48 Managed Gigabit Switch, 4 SFP port",
          "twenty-characters-20", "", "  blanks kept  ", "10.77.9.9", "255.255.0.0", "10.77.0.1"},
-        {"000a1b000004", "10.77.1.4", "2.001.001", "SW-5", "narrow on", "enable", "lab",
+        {"020a1b000004", "10.77.1.4", "2.001.001", "VS-5", "narrow on", "enable", "lab",
          "10.77.0.1", "255.255.0.0", "10.77.0.1"},
-        {"000a1b000005", "10.77.1.5", "2.001.001", "SW-5", "narrow off", "disable", "lab",
+        {"020a1b000005", "10.77.1.5", "2.001.001", "VS-5", "narrow off", "disable", "lab",
          "10.77.0.1", "255.255.0.0", "10.77.0.1"},
-        {"000a1b000006", "10.77.1.6", "2.001.003", "SW-16", "wide", "enable", "lab", "10.77.0.1",
+        {"020a1b000006", "10.77.1.6", "2.001.003", "VS-16", "wide", "enable", "lab", "10.77.0.1",
          "255.255.0.0", "10.77.0.1"},
         // Loader mode and another protocol version: only the MAC, the sender and the versions.
-        {"000a1b000007", "10.77.2.7", "2.001.002", "", "", "", "", "", "", ""},
-        {"000a1b000008", "10.77.2.8", "1.001.002", "", "", "", "", "", "", ""},
+        {"020a1b000007", "10.77.2.7", "2.001.002", "", "", "", "", "", "", ""},
+        {"020a1b000008", "10.77.2.8", "1.001.002", "", "", "", "", "", "", ""},
     };
 }
 
@@ -222,7 +222,7 @@ void TestConsoleE2e::movedAgentAnswersIntoMonitorRow() {
     window.Click(1002);
     QCOMPARE(Column(monitor, 1), QStringList{"10.77.1.2"});
     QCOMPARE(RowTexts(monitor, 0), MonitorRow(ExpectedDiscoveryRows()[1]));
-    QCOMPARE(FindViewRow(discovery, 0, "000a1b000002"), -1);
+    QCOMPARE(FindViewRow(discovery, 0, "020a1b000002"), -1);
     QCOMPARE(discovery->model()->rowCount(), agents - 1);
 
     // The agent changes; its answer to the next discovery lands in its monitor row.
@@ -237,11 +237,11 @@ void TestConsoleE2e::movedAgentAnswersIntoMonitorRow() {
     QTest::qWait(kSettleMs);
     QCOMPARE(
         RowTexts(monitor, 0),
-        (QStringList{"", "10.77.1.2", "000a1b000002", "2.001.002", "SW-24 PoE", "moved here",
+        (QStringList{"", "10.77.1.2", "020a1b000002", "2.001.002", "VS-24 PoE", "moved here",
                      "enable", "hall B, rack 3", "10.77.0.1", "255.255.255.0", "10.77.1.254"}));
     QCOMPARE(monitor->model()->rowCount(), 1);
     QCOMPARE(discovery->model()->rowCount(), agents - 1);
-    QCOMPARE(FindViewRow(discovery, 0, "000a1b000002"), -1);
+    QCOMPARE(FindViewRow(discovery, 0, "020a1b000002"), -1);
     QCOMPARE(window.Ui().BoxTexts(), QStringList{});
 
     QCOMPARE(control.Send("set 10.77.1.2 name edge two"), QStringLiteral("ok set 10.77.1.2 name"));
@@ -264,8 +264,8 @@ void TestConsoleE2e::monitorListFromFile() {
     QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), expected.size() - 2, kTimeoutMs);
     QTest::qWait(kSettleMs);
     QCOMPARE(discovery->model()->rowCount(), expected.size() - 2);
-    QCOMPARE(FindViewRow(discovery, 0, "000a1b000001"), -1);
-    QCOMPARE(FindViewRow(discovery, 0, "000a1b000004"), -1);
+    QCOMPARE(FindViewRow(discovery, 0, "020a1b000001"), -1);
+    QCOMPARE(FindViewRow(discovery, 0, "020a1b000004"), -1);
     QCOMPARE((QList<QStringList>{RowTexts(monitor, 0), RowTexts(monitor, 1)}), listed);
     QCOMPARE(window.Ui().BoxTexts(), QStringList{});
 }
@@ -323,7 +323,7 @@ void TestConsoleE2e::floodOfErrorCodedReplies() {
 
     PacketHeader header{kProtocolVersion,
                         kDirectionReply,
-                        {0x00, 0x0a, 0x1b, 0x00, 0x00, 0x63},
+                        {0x02, 0x0a, 0x1b, 0x00, 0x00, 0x63},
                         2,
                         static_cast<uint16_t>(OpCode::DiscoveryReply),
                         2,
@@ -415,13 +415,13 @@ void TestConsoleE2e::configurationMovesAMonitoredAgent() {
     QVERIFY(addressesLockedByDhcp);
     QTRY_COMPARE_WITH_TIMEOUT(window.Ui().BoxTexts(), QStringList{kSetSuccessful}, kTimeoutMs);
     QCOMPARE(RowTexts(monitor, 0),
-             (QStringList{"", "10.77.1.41", "000a1b000001", "2.001.002", "SW-8", "renamed",
+             (QStringList{"", "10.77.1.41", "020a1b000001", "2.001.002", "VS-8", "renamed",
                           "disable", "room 9", "10.77.0.1", "255.255.0.0", "10.77.0.1"}));
     QCOMPARE(monitor->model()->rowCount(), 1);
     // The agent polled or discovered at its new address stays in its one monitor row.
     Discover(window, 1);
     QTest::qWait(kSettleMs);
-    QCOMPARE(FindViewRow(discovery, 0, "000a1b000001"), -1);
+    QCOMPARE(FindViewRow(discovery, 0, "020a1b000001"), -1);
     QCOMPARE(window.Ui().BoxTexts(), QStringList{kSetSuccessful});
 }
 

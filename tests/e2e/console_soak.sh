@@ -10,7 +10,7 @@ soak_seconds=${5:-120}
 make_config soak
 awk 'BEGIN {
     for (n = 0; n < 256; n++)
-        printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|SW-24|agent-%d|rack %d|admin|disable|2|2|no\n",
+        printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|VS-24|agent-%d|rack %d|admin|disable|2|2|no\n",
             int((n + 10) / 256), (n + 10) % 256, int((n + 10) / 256), (n + 10) % 256, n + 1, 1 + int(n / 24)
 }' >"$work/agents"
 # shellcheck disable=SC2046 # one address a word

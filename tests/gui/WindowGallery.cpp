@@ -33,11 +33,11 @@ struct Look {
     uint16_t dhcp;
 };
 constexpr Look kLooks[] = {
-    {"GS-108", "core-1", "Server room", 0},    {"GS-108", "core-2", "Server room", 0},
-    {"GS-116E", "floor-1", "Floor 1 east", 1}, {"GS-105", "lab-a", "Lab A", 0},
-    {"GS-105", "lab-b", "Lab B", 1},           {"GS-116E", "floor-2", "Floor 2 west", 0},
-    {"GS-108", "office", "Front office", 0},   {"GS-105", "store", "Storeroom", 1},
-    {"GS-108", "annex", "Annex", 0},
+    {"VS-24P", "core-1", "Server room", 0},  {"VS-24P", "core-2", "Server room", 0},
+    {"VS-48", "floor-1", "Floor 1 east", 1}, {"VS-8", "lab-a", "Lab A", 0},
+    {"VS-8", "lab-b", "Lab B", 1},           {"VS-48", "floor-2", "Floor 2 west", 0},
+    {"VS-24P", "office", "Front office", 0}, {"VS-8", "store", "Storeroom", 1},
+    {"VS-24P", "annex", "Annex", 0},
 };
 
 AgentSettings Settings(int n) {
@@ -130,7 +130,7 @@ void WindowGallery::VisitDialogs(
     DialogRequest request{DialogId::FirmwareUpgrade, {}, {}, {}, {}};
     request.initial = {{ControlId::UpgradeDeviceIp, IpToText(target.ip)},
                        {ControlId::UpgradeDeviceMac, mac},
-                       {ControlId::UpgradeFirmwarePath, "/home/operator/firmware/gs108-2.4.hex"},
+                       {ControlId::UpgradeFirmwarePath, "/home/operator/firmware/vs24p-2.4.hex"},
                        {ControlId::UpgradeState, "Wait...."}};
     FirmwareUpgradeDialog upgrade(request, &Main());
     upgrade.SetProgress(ControlId::UpgradeProgress, 5, 8);

@@ -136,7 +136,7 @@ void TestListModel::rowsFollowTheEngine() {
 void TestListModel::labelEditsAreDiscarded() {
     ListModel list(3);
     list.InsertRow(0, -1, 0);
-    list.SetText(0, 0, "000a1b000001");
+    list.SetText(0, 0, "020a1b000001");
     ListTableModel model(Bind(list), Columns());
     model.SetLabelEditing(true);
     QTableView view;
@@ -153,8 +153,8 @@ void TestListModel::labelEditsAreDiscarded() {
     QVERIFY(editor != nullptr);
     editor->setText(QStringLiteral("renamed"));
     QTest::keyClick(editor, Qt::Key_Return);
-    QCOMPARE(list.Text(0, 0), std::string("000a1b000001"));
-    QCOMPARE(Cell(model, 0, 0), QStringLiteral("000a1b000001"));
+    QCOMPARE(list.Text(0, 0), std::string("020a1b000001"));
+    QCOMPARE(Cell(model, 0, 0), QStringLiteral("020a1b000001"));
 }
 
 void TestListModel::operatorSelectionReachesTheEngine() {

@@ -492,7 +492,7 @@ void TestMainWindow::configurationDialog() {
         QVERIFY(In<QLineEdit>(dialog, ControlId::ConfigProductName)->isReadOnly());
         QVERIFY(In<QLineEdit>(dialog, ControlId::ConfigMacAddress)->isReadOnly());
         QCOMPARE(In<QLineEdit>(dialog, ControlId::ConfigMacAddress)->text(),
-                 QStringLiteral("000a1b000001"));
+                 QStringLiteral("020a1b000001"));
         auto* password = In<QLineEdit>(dialog, ControlId::ConfigPassword);
         QCOMPARE(password->echoMode(), QLineEdit::Password);
         QVERIFY(password->text().isEmpty());

@@ -104,7 +104,7 @@ void TestUpgradeDialog::controlsAndKeys() {
         QCOMPARE(Control<QLabel>(dialog, 1116)->text(), QStringLiteral("     Device Mac"));
         QCOMPARE(Control<QLabel>(dialog, 1119)->text(), QStringLiteral("      Upgrade State"));
         QCOMPARE(Text(dialog, 1060), QStringLiteral("10.77.0.2"));
-        QCOMPARE(Text(dialog, 1061), QStringLiteral("000a1b000001"));
+        QCOMPARE(Text(dialog, 1061), QStringLiteral("020a1b000001"));
         QVERIFY(Control<QLineEdit>(dialog, 1060)->isReadOnly());
         QVERIFY(Control<QLineEdit>(dialog, 1073)->isReadOnly());
         QCOMPARE(Control<QLineEdit>(dialog, 1070)->echoMode(), QLineEdit::Password);

@@ -14,7 +14,7 @@ namespace vantelo::test {
 struct AgentSettings {
     std::array<uint8_t, 6> mac{};
     uint32_t ip = 0;
-    std::string productName = "GS-108";
+    std::string productName = "VS-24P";
     std::string systemName = "switch";
     std::string location = "lab";
     uint32_t subnetMask = 0xFFFF0000;

@@ -200,10 +200,10 @@ TEST_F(Discovery, AnswersFillTheListAndRefreshMonitoredAgents) {
     for (int column = 0; column < kDiscoveryColumns; ++column) {
         first.push_back(list.Text(0, column));
     }
-    EXPECT_EQ(first, (std::vector<std::string>{"000a1b000001", "10.77.0.2", "2.001.002", "GS-108",
+    EXPECT_EQ(first, (std::vector<std::string>{"020a1b000001", "10.77.0.2", "2.001.002", "VS-24P",
                                                "sw1", "disable", "lab", "10.77.0.1", "255.255.0.0",
                                                "10.77.0.254"}));
-    EXPECT_EQ(list.Text(1, 0), "000a1b000002");
+    EXPECT_EQ(list.Text(1, 0), "020a1b000002");
     EXPECT_EQ(list.Text(1, 2), "2.001.002");
     EXPECT_EQ(list.Text(1, 3), "");
     EXPECT_EQ(console.DiscoveryTable()[1].loaderMark, kLoaderMark);

@@ -15,7 +15,7 @@ namespace vantelo::test {
 namespace {
 
 constexpr uint32_t kType = ConsoleHarness::kDeviceTypeId;
-const AgentSettings kAgent = NumberedAgent(1);  // 10.77.0.2, MAC 000a1b000001
+const AgentSettings kAgent = NumberedAgent(1);  // 10.77.0.2, MAC 020a1b000001
 
 class ConsoleUpgrade : public ::testing::Test {
 public:
@@ -77,7 +77,7 @@ TEST_F(ConsoleUpgrade, ADiscoveredAgentIsUpgradedAndFoundAgainAfterItsRestart) {
 
     const DialogFields& opened = h.dialogs.Opened().back();
     EXPECT_EQ(opened.at(ControlId::UpgradeDeviceIp), "10.77.0.2");
-    EXPECT_EQ(opened.at(ControlId::UpgradeDeviceMac), "000a1b000001");
+    EXPECT_EQ(opened.at(ControlId::UpgradeDeviceMac), "020a1b000001");
     ASSERT_EQ(trigger.triggers.size(), 1u);
     const SentDatagram& sent = trigger.triggers[0];
     EXPECT_EQ(sent.to.address, kBroadcastAddress);
@@ -366,7 +366,7 @@ TEST_F(ConsoleUpgrade, TheSameAddressOnceInEachListIsNoDuplicate) {
     Console& console = StartWithDiscoveredAgent();
     // A loaded list brings an entry with the agent's address but another MAC.
     AgentSettings twin = kAgent;
-    twin.mac[0] = 0x02;
+    twin.mac[1] = 0x0b;
     WriteBytes(h.dir.File("twin.cfg"), RecordBytes({StoredRecord(twin, kType)}));
     h.ui.ExpectFileDialog(
         FileDialogRequest{false, "config File (*.cfg)|*.cfg||", "monitor.cfg", "*.cfg"},
@@ -380,9 +380,9 @@ TEST_F(ConsoleUpgrade, TheSameAddressOnceInEachListIsNoDuplicate) {
 
 TEST(UpgradeTrigger, CarriesTheTargetsMacTheSequenceAndThePassword) {
     PacketBuffer packet{};
-    ASSERT_EQ(BuildUpgradeTrigger("000a1b0000ff", 0x03B27F16, 0x1234, "abc", &packet), 0);
+    ASSERT_EQ(BuildUpgradeTrigger("020a1b0000ff", 0x03B27F16, 0x1234, "abc", &packet), 0);
     const std::vector<uint8_t> expected = {
-        0,    2,    0,    0,    0x00, 0x0a, 0x1b, 0x00, 0x00, 0xff, 0,    0,    0,   10,  0,  0,
+        0,    2,    0,    0,    0x02, 0x0a, 0x1b, 0x00, 0x00, 0xff, 0,    0,    0,   10,  0,  0,
         0x03, 0xB2, 0x7F, 0x16, 0,    0,    0,    0,    0,    0,    0x12, 0x34, 0,   0,   0,  0,
         0,    0,    0,    0,    0,    0,    0,    0,    0,    9,    0,    7,    'a', 'b', 'c'};
     EXPECT_EQ(std::vector<uint8_t>(packet.bytes, packet.bytes + packet.length), expected);

@@ -237,7 +237,7 @@ TEST_F(MonitorFile, NoRecordGoesPastSlot255) {
     h.WriteMonitorFile(records);
     Console& console = h.Start();
     ASSERT_EQ(console.MonitorList().RowCount(), kTableSlots);
-    EXPECT_EQ(console.MonitorList().Text(255, 2), "000a1b0000ff");
+    EXPECT_EQ(console.MonitorList().Text(255, 2), "020a1b0000ff");
 
     h.ui.ExpectBox(MessageBoxRequest{"Are you sure to delete this item ?", "Warning",
                                      BoxIcon::Warning, BoxButtons::OkCancel, BoxOwner::MainWindow});
@@ -249,7 +249,7 @@ TEST_F(MonitorFile, NoRecordGoesPastSlot255) {
     h.ui.ExpectError("out of 256 device in monitor list");
     console.OnMonitorLoad();
     EXPECT_EQ(console.MonitorList().RowCount(), kTableSlots);
-    EXPECT_EQ(console.MonitorList().Text(255, 2), "000a1b00012c");
+    EXPECT_EQ(console.MonitorList().Text(255, 2), "020a1b00012c");
 }
 
 }  // namespace
