@@ -1,14 +1,13 @@
 # shellcheck shell=sh
 # Sourced by the console's end to end tests, which tools/testnet runs inside a private network
-# namespace. Arguments of the test: the simulator, the console driver, vantelo-mkdefine and
-# vantelo-demo-monitor. The simulator's helpers come from agentsim_common.sh, with the driver in
-# place of the probe.
+# namespace. The programs come in the environment: AGENTSIM, DRIVER (the console's test driver),
+# MKDEFINE and DEMO_MONITOR (vantelo-demo-monitor). The simulator's helpers come from
+# agentsim_common.sh, with the driver in place of the probe.
 # Scripts outside tests/e2e name its directory in VANTELO_E2E_DIR.
+PROBE=${DRIVER:?the console driver}
+: "${DEMO_MONITOR:?vantelo-demo-monitor}"
 # shellcheck source=agentsim_common.sh
 . "${VANTELO_E2E_DIR:-$(dirname "$0")}/agentsim_common.sh"
-DRIVER=$PROBE
-# shellcheck disable=SC2034 # read by the tests that source this file
-DEMO_MONITOR=$4
 
 # Makes a configuration directory for the console under $work with the test's definition file.
 make_config() {
@@ -39,12 +38,7 @@ start_display() {
     command -v Xvfb >/dev/null || return 0
     Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$work/display" 2>"$work/xvfb.log" &
     xvfb=$!
-    tries=100
-    until [ -s "$work/display" ]; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-        sleep 0.05
-    done
+    wait_until 5 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     DISPLAY=":$(cat "$work/display")"
     export DISPLAY
     platform=xcb

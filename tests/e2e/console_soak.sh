@@ -2,10 +2,11 @@
 # The soak: 256 monitored agents polled at the 15 s interval for SECONDS (default 120) while
 # agents are silenced, revived and send traps at random. Run with the console driver of the asan
 # build, whose leak report at the exit fails the run:
-#   tools/testnet sh tests/e2e/console_soak.sh AGENTSIM DRIVER MKDEFINE DEMO_MONITOR [SECONDS]
+#   AGENTSIM=... DRIVER=... MKDEFINE=... DEMO_MONITOR=... [SOAK_SECONDS=...] \
+#       tools/testnet sh tests/e2e/console_soak.sh
 # shellcheck source=console_common.sh
 . "$(dirname "$0")/console_common.sh"
-soak_seconds=${5:-120}
+soak_seconds=${SOAK_SECONDS:-120}
 
 make_config soak
 awk 'BEGIN {

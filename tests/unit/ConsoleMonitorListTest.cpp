@@ -54,7 +54,7 @@ TEST_F(MonitorList, MovesTheSelectedAgentsAndKeepsADuplicateInTheDiscoveryList) 
     // A loaded list brings an entry with agent 2's address but another MAC.
     AgentSettings twin = NumberedAgent(2);
     twin.mac[1] = 0x0b;
-    WriteBytes(h.dir.File("twin.cfg"), RecordBytes({StoredRecord(twin, kType)}));
+    h.memory.Write(h.dir.File("twin.cfg"), RecordBytes({StoredRecord(twin, kType)}));
     h.ui.ExpectFileDialog(
         FileDialogRequest{false, "config File (*.cfg)|*.cfg||", "monitor.cfg", "*.cfg"},
         h.dir.File("twin.cfg"));

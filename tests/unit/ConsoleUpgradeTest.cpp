@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,7 +21,7 @@ public:
     ConsoleUpgrade() {
         h.addresses.addresses = {{0x7F000001, 0xFF000000}, {0x0A4D0001, 0xFFFF0000}};
         image = h.dir.File("image.hex");
-        WriteBytes(image, std::vector<uint8_t>(1300, 0x5A));
+        h.memory.Write(image, std::vector<uint8_t>(1300, 0x5A));
     }
 
     // The agent answers a discovery and is selected in the discovery list.
@@ -88,7 +87,7 @@ TEST_F(ConsoleUpgrade, ADiscoveredAgentIsUpgradedAndFoundAgainAfterItsRestart) {
     EXPECT_EQ(States(), (std::vector<std::string>{"Wait....", "Upgrade...1024/1300 bytes",
                                                   "Complete...1300/1300 bytes"}));
     EXPECT_TRUE(h.dialogs.changes.closed);
-    EXPECT_EQ(tftp.stored, ReadBytes(image));
+    EXPECT_EQ(tftp.stored, h.memory.Read(image));
     EXPECT_EQ(tftp.requestedName, image);
     EXPECT_FALSE(h.network.IsBound(kTftpClientPort));
     uint16_t acknowledged = 1;
@@ -240,12 +239,8 @@ TEST_F(ConsoleUpgrade, ALateAcknowledgementLetsTheNextStartTransferWithoutANewOn
 TEST_F(ConsoleUpgrade, StartRefusesABadFormBeforeAnythingIsSent) {
     const std::string longPath = h.dir.Path() + "/" + std::string(128, 'p');
     const std::string large = h.dir.File("large.hex");
-    {
-        WriteBytes(large, {});
-        std::filesystem::resize_file(large, 0xFFFFull * 512);
-    }
-    WriteBytes(h.dir.File("largest.hex"), {});
-    std::filesystem::resize_file(h.dir.File("largest.hex"), 0xFFFFull * 512 - 1);
+    h.memory.Write(large, std::vector<uint8_t>(0xFFFFull * 512));
+    h.memory.Write(h.dir.File("largest.hex"), std::vector<uint8_t>(0xFFFFull * 512 - 1));
     struct Case {
         std::string password;
         std::string path;
@@ -367,7 +362,7 @@ TEST_F(ConsoleUpgrade, TheSameAddressOnceInEachListIsNoDuplicate) {
     // A loaded list brings an entry with the agent's address but another MAC.
     AgentSettings twin = kAgent;
     twin.mac[1] = 0x0b;
-    WriteBytes(h.dir.File("twin.cfg"), RecordBytes({StoredRecord(twin, kType)}));
+    h.memory.Write(h.dir.File("twin.cfg"), RecordBytes({StoredRecord(twin, kType)}));
     h.ui.ExpectFileDialog(
         FileDialogRequest{false, "config File (*.cfg)|*.cfg||", "monitor.cfg", "*.cfg"},
         h.dir.File("twin.cfg"));

@@ -1,4 +1,4 @@
-#include "RecordingUserInteraction.h"
+#include "support/RecordingUserInteraction.h"
 
 #include <QTest>
 
