@@ -397,7 +397,7 @@ void TestConsoleE2e::configurationMovesAMonitoredAgent() {
 
     bool addressesLockedByDhcp = false;
     test::OnNextModal([&](QWidget* dialog) {
-        addressesLockedByDhcp = !In(dialog, ControlId::ConfigIpAddress)->isEnabled();
+        addressesLockedByDhcp = !test::Find(dialog, ControlId::ConfigIpAddress)->isEnabled();
         QTest::mouseClick(test::Find<QRadioButton>(dialog, ControlId::ConfigDhcpDisable),
                           Qt::LeftButton);
         test::Find<IpAddressEdit>(dialog, ControlId::ConfigIpAddress)->SetAddress(0x0A4D0129);

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "gui/ConsoleApp.h"
-#include "ports/ControlId.h"
+#include "support/Controls.h"
 #include "support/RecordingUserInteraction.h"
 #include "support/VirtualClock.h"
 

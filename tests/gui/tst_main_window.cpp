@@ -179,16 +179,16 @@ void TestMainWindow::listsAndMenu() {
         }
         menus << popup->text() + ": " + items.join(QStringLiteral(", "));
     }
-    const auto item = [](ControlId id, const char* text) { return Id(id) + " " + text; };
+    const auto named = [](ControlId id, const char* text) { return Id(id) + " " + text; };
     QCOMPARE(menus, (QStringList{
-                        "File: " + item(ControlId::MonitorSave, "Monitor save, ") +
-                            item(ControlId::MonitorSaveAs, "Monitor save as, ") +
-                            item(ControlId::MonitorLoad, "Monitor load, ") +
-                            item(ControlId::FileExit, "Exit"),
-                        "View: " + item(ControlId::ViewLog, "View log, ") +
-                            item(ControlId::ClearLog, "Clear log"),
+                        "File: " + named(ControlId::MonitorSave, "Monitor save, ") +
+                            named(ControlId::MonitorSaveAs, "Monitor save as, ") +
+                            named(ControlId::MonitorLoad, "Monitor load, ") +
+                            named(ControlId::FileExit, "Exit"),
+                        "View: " + named(ControlId::ViewLog, "View log, ") +
+                            named(ControlId::ClearLog, "Clear log"),
                         "Option: Refresh time",
-                        "Help: " + item(ControlId::About, "About"),
+                        "Help: " + named(ControlId::About, "About"),
                     }));
     QStringList checked;
     for (QAction* item :
@@ -197,10 +197,10 @@ void TestMainWindow::listsAndMenu() {
         checked << item->objectName() + (item->isChecked() ? "*" : "") + " " + item->text();
     }
     QCOMPARE(checked, (QStringList{Id(ControlId::RefreshTime15Secs) + "* 15 secs",
-                                   item(ControlId::RefreshTime30Secs, "30 secs"),
-                                   item(ControlId::RefreshTime1Min, "1 min"),
-                                   item(ControlId::RefreshTime2Mins, "2 mins"),
-                                   item(ControlId::RefreshTime5Mins, "5 mins")}));
+                                   named(ControlId::RefreshTime30Secs, "30 secs"),
+                                   named(ControlId::RefreshTime1Min, "1 min"),
+                                   named(ControlId::RefreshTime2Mins, "2 mins"),
+                                   named(ControlId::RefreshTime5Mins, "5 mins")}));
     QCOMPARE(window.console->PollIntervalSeconds(), 15);
 
     // The mark shows the polling interval, whatever item is clicked.

@@ -36,9 +36,9 @@ struct Bytes {
     Bytes& Address(unsigned type, unsigned a, unsigned b, unsigned c, unsigned d) {
         return U16(type).U16(8).U8(a).U8(b).U8(c).U8(d);
     }
-    // A set request header for agent 1 (MAC 00 0a 1b 00 00 01), sequence 0.
+    // A set request header for agent 1 (MAC 02 0a 1b 00 00 01), sequence 0.
     Bytes& SetHeader(unsigned opCode) {
-        U16(2).U16(0).U8(0x00).U8(0x0a).U8(0x1b).U8(0x00).U8(0x00).U8(0x01);
+        U16(2).U16(0).U8(0x02).U8(0x0a).U8(0x1b).U8(0x00).U8(0x00).U8(0x01);
         U16(0).U16(opCode).U16(0).U8(0x03).U8(0xB2).U8(0x7F).U8(0x16);
         return Zeros(26 - 20).U16(0).Zeros(40 - 28);
     }
