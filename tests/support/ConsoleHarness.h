@@ -9,6 +9,7 @@
 #include "platform/files/PosixFileSystem.h"
 #include "protocol/DeviceRecord.h"
 #include "support/AgentDatagrams.h"
+#include "support/RecordingOutcomes.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedUserInteraction.h"
 #include "support/TestFiles.h"
@@ -42,6 +43,7 @@ public:
     ScriptedUserInteraction ui;
     ScriptedDialogRunner dialogs;
     RecordingView view;
+    RecordingOutcomes outcomes;  // from the console's start on
     FixedAddressTable addresses;
     PosixFileSystem files;
     std::unique_ptr<Console> console;
