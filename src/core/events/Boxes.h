@@ -34,7 +34,7 @@ public:
     void Report(OutcomeKind kind, const MessageBoxRequest& box, AgentKey agent = {});
     // Tells the outcome of kind with the box's text, then shows the box as a notice.
     void ReportLater(OutcomeKind kind, const MessageBoxRequest& box, AgentKey agent = {});
-    // An outcome that no box shows (the upgrade dialog's state field says it).
+    // An outcome that no box shows: the upgrade dialog's state field says it, or nothing does.
     void Tell(const Outcome& outcome) { outcomes_.Tell(outcome); }
     OutcomeFanOut& Outcomes() { return outcomes_; }
 
