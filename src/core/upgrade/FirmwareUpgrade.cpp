@@ -186,9 +186,9 @@ void FirmwareUpgrade::OnTriggerWait() {
         }
         ShowUpgradeState("Wait....");
     } else {
-        p_.boxes.Tell(
-            Outcome{OutcomeKind::TriggerFailed, "Trigger fail", UpgradeTargetKey(p_.upgrade)});
-        ShowUpgradeState("Trigger fail");
+        const char* failed = "Trigger fail";
+        p_.boxes.Tell(Outcome{OutcomeKind::TriggerFailed, failed, UpgradeTargetKey(p_.upgrade)});
+        ShowUpgradeState(failed);
     }
     EnableStart();
 }

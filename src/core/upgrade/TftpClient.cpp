@@ -227,9 +227,9 @@ void TftpClient::OnRequestTick() {
     if (++requestResends_ == kRequestResendLimit) {
         p_.timers.Stop(requestTimer_);
         requestTimer_ = kNoTimer;
-        p_.boxes.Tell(
-            Outcome{OutcomeKind::DeviceNotFound, "Device not found", UpgradeTargetKey(p_.upgrade)});
-        listener_.ShowUpgradeState("Device not found");
+        const char* notFound = "Device not found";
+        p_.boxes.Tell(Outcome{OutcomeKind::DeviceNotFound, notFound, UpgradeTargetKey(p_.upgrade)});
+        listener_.ShowUpgradeState(notFound);
         socket_.Close();
         requestResends_ = 0;
         listener_.TransferEnded(TransferEnd::DeviceNotFound);
