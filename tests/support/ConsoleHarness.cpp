@@ -36,6 +36,7 @@ Console& ConsoleHarness::Start() {
     ports.files = &files;
     ports.configDirectory = dir.Path();
     console = std::make_unique<Console>(ports);
+    console->WatchOutcomes(&outcomes);
     console->Initialize(view);
     return *console;
 }

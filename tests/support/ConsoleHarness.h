@@ -11,6 +11,7 @@
 #include "support/AgentDatagrams.h"
 #include "support/MemoryFileSystem.h"
 #include "support/Records.h"
+#include "support/RecordingOutcomes.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedUserInteraction.h"
 #include "support/VirtualClock.h"
@@ -62,6 +63,7 @@ public:
     ScriptedUserInteraction ui;
     ScriptedDialogRunner dialogs;
     RecordingView view;
+    RecordingOutcomes outcomes;  // from the console's start on
     FixedAddressTable addresses;
     std::unique_ptr<Console> console;
 };

@@ -6,7 +6,7 @@ namespace vantelo {
 
 void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes) {
     if (transport.EnableBroadcast() != 0) {
-        boxes.Ask(ErrorBox("Set socketopt error"));
+        boxes.Report(OutcomeKind::DiscoverySendFailed, ErrorBox("Set socketopt error"));
         return;
     }
     PacketBuffer request{};
@@ -18,7 +18,7 @@ void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes) {
     int error = 0;
     if (transport.Send(SocketId::Broadcast, request.bytes, request.length,
                        Endpoint{kBroadcastAddress, transport.AgentPort()}, &error) != 0) {
-        boxes.Ask(ErrorBox("Discovery sento fail"));
+        boxes.Report(OutcomeKind::DiscoverySendFailed, ErrorBox("Discovery sento fail"));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "console/ReceivePath.h"
 
+#include "protocol/AgentKeyOf.h"
 #include "protocol/Conversions.h"
 #include "protocol/DeviceTables.h"
 #include "protocol/RecordText.h"
@@ -124,7 +125,7 @@ void ReceivePath::Dispatch(const PacketHeader& header, size_t length) {
         return;
     }
     if (const char* message = ResultCodeMessage(header.resultCode)) {
-        p_.boxes.Notify(ErrorBox(message));
+        p_.boxes.ReportLater(OutcomeKind::ResultRefused, ErrorBox(message), KeyOf(reply_));
         return;
     }
     if (code == OpCode::UpgradeTriggerReply && IsUpgradeTarget()) {

@@ -15,8 +15,9 @@ void Transport::Open(SocketId socket, std::function<void()> onReadable) {
     SocketOpenResult result = slot ? slot->Open(port) : SocketOpenResult::CreateFailed;
     if (result != SocketOpenResult::Ok) {
         slot.reset();
-        boxes_.Ask(ErrorBox(result == SocketOpenResult::BindFailed ? "Bind socket error"
-                                                                   : "Creat Socket error"));
+        boxes_.Report(OutcomeKind::SocketOpenFailed,
+                      ErrorBox(result == SocketOpenResult::BindFailed ? "Bind socket error"
+                                                                      : "Creat Socket error"));
         return;
     }
     slot->SetReadableCallback(std::move(onReadable));

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "protocol/AgentKeyOf.h"
 #include "protocol/Conversions.h"
 #include "settings/AddressRules.h"
 #include "upgrade/UpgradeForm.h"
+#include "upgrade/UpgradeOutcome.h"
 #include "upgrade/UpgradeTrigger.h"
 
 namespace vantelo {
@@ -28,7 +30,7 @@ FirmwareUpgrade::FirmwareUpgrade(const Parts& parts)
                                 parts.upgrade, parts.log, parts.clock},
               *this),
       verification_(VerificationRun::Parts{parts.transport, parts.lists, parts.boxes, parts.timers,
-                                           parts.rediscovery}) {}
+                                           parts.rediscovery, parts.upgrade}) {}
 
 FirmwareUpgrade::~FirmwareUpgrade() {
     p_.timers.Stop(triggerWait_);
@@ -53,19 +55,24 @@ int FirmwareUpgrade::Precheck(const SelectionTarget& target) {
     auto used = table.begin() + std::clamp(rows, 0, static_cast<int>(table.size()));
     if (std::count_if(table.begin(), used,
                       [&](const DeviceRecord& r) { return r.ip == record.ip; }) >= 2) {
-        p_.boxes.Ask(ErrorBox("Duplicate IP"));
+        p_.boxes.Report(OutcomeKind::DuplicateAddress, ErrorBox("Duplicate IP"), KeyOf(record));
         return -1;
     }
     std::vector<InterfaceAddress> addresses;
     if (int error = p_.addresses.Read(&addresses); error != 0) {
-        p_.boxes.Ask(MessageBoxRequest{"Error " + std::to_string(error), "", BoxIcon::Exclamation,
-                                       BoxButtons::Ok, BoxOwner::Application});
+        p_.boxes.Report(
+            OutcomeKind::AddressTableUnreadable,
+            MessageBoxRequest{"Error " + std::to_string(error), "", BoxIcon::Exclamation,
+                              BoxButtons::Ok, BoxOwner::Application},
+            KeyOf(record));
         return -1;
     }
     if (std::none_of(addresses.begin(), addresses.end(), [&](const InterfaceAddress& local) {
             return IsSameSubnet(record.ip, local.address, local.mask);
         })) {
-        p_.boxes.Ask(ErrorBox("The device IP and manager IP are not in the same subnet"));
+        p_.boxes.Report(OutcomeKind::NotSameSubnet,
+                        ErrorBox("The device IP and manager IP are not in the same subnet"),
+                        KeyOf(record));
         return -1;
     }
     p_.upgrade.SetDeviceMac(record.macText);
@@ -129,21 +136,21 @@ int FirmwareUpgrade::OnStart(const DialogFields& fields) {
     }
     const std::string password = FieldText(fields, ControlId::UpgradePassword);
     if (!IsUpgradePasswordLength(password)) {
-        p_.boxes.Ask(DialogError("Password lengths between 1-20"));
+        RefuseStart(OutcomeKind::UpgradePasswordLength, "Password lengths between 1-20");
         return -1;
     }
     const std::string path = FieldText(fields, ControlId::UpgradeFirmwarePath);
     if (!FitsFirmwarePath(path)) {
-        p_.boxes.Ask(DialogError(kPathTooLong));
+        RefuseStart(OutcomeKind::FirmwarePathTooLong, kPathTooLong);
         return -1;
     }
     uint64_t size = 0;
     if (p_.files.FileSize(path, &size) != 0) {
-        p_.boxes.Ask(DialogError("Firmware file not found"));
+        RefuseStart(OutcomeKind::FirmwareFileNotFound, "Firmware file not found");
         return -1;
     }
     if (!FitsBlockNumbers(size)) {
-        p_.boxes.Ask(DialogError(kFileTooLarge));
+        RefuseStart(OutcomeKind::FirmwareFileTooLarge, kFileTooLarge);
         return -1;
     }
     p_.upgrade.SetFirmwarePath(path.c_str());
@@ -161,7 +168,7 @@ int FirmwareUpgrade::SendTrigger(const std::string& password) {
                             p_.transport.RequestSequence(), password, &packet) != 0 ||
         p_.transport.Send(target_.inMonitorTable ? SocketId::Unicast : SocketId::Broadcast,
                           packet.bytes, packet.length, to, &error) != 0) {
-        p_.boxes.Ask(DialogError("Upgrade trigger send error"));
+        RefuseStart(OutcomeKind::TriggerSendFailed, "Upgrade trigger send error");
         return -1;
     }
     triggerWait_ = p_.timers.StartSingleShot(kTriggerWaitMs, [this] { OnTriggerWait(); });
@@ -179,9 +186,16 @@ void FirmwareUpgrade::OnTriggerWait() {
         }
         ShowUpgradeState("Wait....");
     } else {
-        ShowUpgradeState("Trigger fail");
+        const char* failed = "Trigger fail";
+        p_.boxes.Tell(Outcome{OutcomeKind::TriggerFailed, failed, UpgradeTargetKey(p_.upgrade)});
+        ShowUpgradeState(failed);
     }
     EnableStart();
+}
+
+// Start ends without a transfer: the dialog stays open for another try.
+void FirmwareUpgrade::RefuseStart(OutcomeKind kind, const char* text) {
+    p_.boxes.Report(kind, DialogError(text), UpgradeTargetKey(p_.upgrade));
 }
 
 void FirmwareUpgrade::EnableStart() {

@@ -64,6 +64,7 @@ private:
     int SendTrigger(const std::string& password);
     void OnTriggerWait();
     void OnDialogClosed();
+    void RefuseStart(OutcomeKind kind, const char* text);
     void EnableStart();
 
     void ShowUpgradeState(const std::string& text) override;

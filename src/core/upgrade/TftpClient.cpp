@@ -8,6 +8,7 @@
 
 #include "protocol/Conversions.h"
 #include "upgrade/TftpPackets.h"
+#include "upgrade/UpgradeOutcome.h"
 
 namespace vantelo {
 
@@ -39,9 +40,11 @@ int TftpClient::Start() {
     readValid_ = false;
     SocketOpenResult opened = socket_.Open([this] { Receive(); });
     if (opened != SocketOpenResult::Ok) {
-        p_.boxes.Notify(DialogError(opened == SocketOpenResult::CreateFailed
-                                        ? "Creat tftp socket error"
-                                        : "Bind tftps socket error"));
+        p_.boxes.ReportLater(
+            OutcomeKind::TransferSocketFailed,
+            DialogError(opened == SocketOpenResult::CreateFailed ? "Creat tftp socket error"
+                                                                 : "Bind tftps socket error"),
+            UpgradeTargetKey(p_.upgrade));
         return -1;
     }
     p_.timers.Stop(requestTimer_);
@@ -176,9 +179,11 @@ void TftpClient::OnError(const std::string& text) {
     StopTimers();
     socket_.Close();
     LogLine(text);
-    p_.boxes.Notify(
+    p_.boxes.ReportLater(
+        OutcomeKind::TransferRefused,
         MessageBoxRequest{text + "\nThe device will reboot, please wait for a few seconds",
-                          "upgrade fail", BoxIcon::Error, BoxButtons::Ok, BoxOwner::Dialog});
+                          "upgrade fail", BoxIcon::Error, BoxButtons::Ok, BoxOwner::Dialog},
+        UpgradeTargetKey(p_.upgrade));
     listener_.ShowUpgradeState(" ");
     Reset();
     ZeroBytesSent();
@@ -201,6 +206,7 @@ void TftpClient::FailStalled() {
     char text[96];
     std::snprintf(text, sizeof text, "Upgrade fail, translate %" PRIu32 "/%" PRIu32 " bytes",
                   BytesSent(), fileSize_);
+    p_.boxes.Tell(Outcome{OutcomeKind::TransferStalled, text, UpgradeTargetKey(p_.upgrade)});
     listener_.ShowUpgradeState(text);
     socket_.Close();
     LogLine(text);
@@ -221,7 +227,9 @@ void TftpClient::OnRequestTick() {
     if (++requestResends_ == kRequestResendLimit) {
         p_.timers.Stop(requestTimer_);
         requestTimer_ = kNoTimer;
-        listener_.ShowUpgradeState("Device not found");
+        const char* notFound = "Device not found";
+        p_.boxes.Tell(Outcome{OutcomeKind::DeviceNotFound, notFound, UpgradeTargetKey(p_.upgrade)});
+        listener_.ShowUpgradeState(notFound);
         socket_.Close();
         requestResends_ = 0;
         listener_.TransferEnded(TransferEnd::DeviceNotFound);
