@@ -26,6 +26,7 @@
 #include "gui/QtDialogRunner.h"
 #include "gui/controls/Images.h"
 #include "gui/controls/IpAddressEdit.h"
+#include "lists/ColumnTable.h"
 #include "protocol/Conversions.h"
 #include "protocol/PacketHeader.h"
 
@@ -583,12 +584,13 @@ void TestConsoleE2e::discoveryMatchesCli() {
     Discover(window);
     QTableView* discovery = window.DiscoveryView();
     QCOMPARE(agents.size(), discovery->model()->rowCount());
-    const QStringList keys = {"mac",  "ip",       "version", "productName", "systemName",
-                              "dhcp", "location", "trapIp",  "subnetMask",  "gateway"};
     for (const QJsonValue& agent : agents) {
+        // The window's columns in its order, each read from the CLI by its key.
         QStringList fields;
-        for (const QString& key : keys) {
-            fields << agent[key].toString();
+        for (const ListColumn& column : kDiscoveryColumnTable) {
+            const std::string_view key = FieldKey(column.field);
+            fields << agent[QLatin1StringView(key.data(), static_cast<qsizetype>(key.size()))]
+                          .toString();
         }
         const int row = FindViewRow(discovery, 0, fields[0]);
         QVERIFY2(row >= 0, qPrintable(fields[0]));

@@ -21,10 +21,13 @@ namespace {
 // every change and fail the test that made it.
 constexpr auto kTesterReports = QAbstractItemModelTester::FailureReportingMode::QtTest;
 
-std::vector<ListTableModel::Column> Columns() {
-    return {{QStringLiteral("S"), 20, true},
-            {QStringLiteral("IP Address"), 80, false},
-            {QStringLiteral("MAC Address"), 100, false}};
+// Three columns are enough to show the rows; the lists' own columns are the main window's test.
+constexpr ListColumn kColumns[] = {{"S", 20, Alignment::Centre, CellField::Image},
+                                   {"IP Address", 80, Alignment::Left, CellField::IpText},
+                                   {"MAC Address", 100, Alignment::Left, CellField::MacText}};
+
+ColumnTable Columns() {
+    return kColumns;
 }
 
 // A bare list shown by a model of its own: the operator's selections go straight to it.

@@ -29,6 +29,7 @@
 #include "gui/controls/DialogUnits.h"
 #include "gui/controls/Images.h"
 #include "gui/controls/IpAddressEdit.h"
+#include "lists/ColumnTable.h"
 #include "persistence/DefinitionWriter.h"
 #include "protocol/PacketHeader.h"
 #include "protocol/TlvElements.h"
@@ -52,6 +53,43 @@ DeviceRecord Agent(int n) {
 
 QString Ip(int n) {
     return QString::fromStdString(Agent(n).ipText);
+}
+
+QString AlignmentName(const QVariant& alignment) {
+    const Qt::Alignment horizontal = alignment.value<Qt::Alignment>() & Qt::AlignHorizontal_Mask;
+    return horizontal == Qt::AlignHCenter ? QStringLiteral("centre") : QStringLiteral("left");
+}
+
+// How a view shows each column: title, width, and the alignment of its heading and of its
+// cells (when it has a row to ask).
+QStringList ShownColumns(const QTableView* view) {
+    const QAbstractItemModel* model = view->model();
+    QStringList columns;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        QString shown =
+            model->headerData(column, Qt::Horizontal).toString() + "/" +
+            QString::number(view->columnWidth(column)) + "/" +
+            AlignmentName(model->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole));
+        if (model->rowCount() > 0) {
+            shown += "/" + AlignmentName(model->index(0, column).data(Qt::TextAlignmentRole));
+        }
+        columns << shown;
+    }
+    return columns;
+}
+
+// The same as the engine's column table says it.
+QStringList TableColumns(ColumnTable table, bool withCells) {
+    QStringList columns;
+    for (const ListColumn& column : table) {
+        const QString alignment = column.alignment == Alignment::Centre ? QStringLiteral("centre")
+                                                                        : QStringLiteral("left");
+        columns << QString::fromLatin1(column.title.data(),
+                                       static_cast<qsizetype>(column.title.size())) +
+                       "/" + QString::number(column.width) + "/" + alignment +
+                       (withCells ? "/" + alignment : QString());
+    }
+    return columns;
 }
 
 }  // namespace
@@ -172,6 +210,11 @@ void TestMainWindow::listsAndMenu() {
              (QStringList{"S", "IP Address", "MAC Address", "Protocol Version", "Product Name",
                           "System Name", "DHCP", "Location", "Trap IP", "Subnet Mask", "Gateway"}));
     QCOMPARE(monitor.second, (QList<int>{20, 80, 100, 100, 100, 100, 100, 100, 100, 100, 100}));
+    // Both lists take their columns from the engine's table, alignment included.
+    QCOMPARE(ShownColumns(window.Control<QTableView>(1000)),
+             TableColumns(kDiscoveryColumnTable, false));
+    QCOMPARE(ShownColumns(window.Control<QTableView>(1003)),
+             TableColumns(kMonitorColumnTable, false));
 
     // Menu 132: four popups, each item carrying its command id.
     QStringList menus;
@@ -863,6 +906,12 @@ void TestMainWindow::trapDialog() {
                  qPrintable(headings.join(' ')));
         headings[1] = QStringLiteral("Time/");
         QCOMPARE(headings, (QStringList{"S/20", "Time/", "IP/100", "Event/800", " /30"}));
+        // The other columns are the engine's trap table as it stands, alignment included.
+        QStringList shown = ShownColumns(list);
+        QStringList table = TableColumns(kTrapColumnTable, true);
+        shown.removeAt(1);
+        table.removeAt(1);
+        QCOMPARE(shown, table);
         QCOMPARE(Column(list, 3), (QStringList{"beta", "gamma", "alpha"}));
         QCOMPARE(Column(list, 2), (QStringList{"10.77.0.2", "10.77.0.3", "10.77.0.2"}));
         QCOMPARE(Unread(list), (QList<bool>{true, true, true}));
