@@ -211,9 +211,9 @@ void TestMainWindow::listsAndMenu() {
                           "System Name", "DHCP", "Location", "Trap IP", "Subnet Mask", "Gateway"}));
     QCOMPARE(monitor.second, (QList<int>{20, 80, 100, 100, 100, 100, 100, 100, 100, 100, 100}));
     // Both lists take their columns from the engine's table, alignment included.
-    QCOMPARE(ShownColumns(window.Control<QTableView>(1000)),
+    QCOMPARE(ShownColumns(window.Control<QTableView>(ControlId::DiscoveryList)),
              TableColumns(kDiscoveryColumnTable, false));
-    QCOMPARE(ShownColumns(window.Control<QTableView>(1003)),
+    QCOMPARE(ShownColumns(window.Control<QTableView>(ControlId::MonitorList)),
              TableColumns(kMonitorColumnTable, false));
 
     // Menu 132: four popups, each item carrying its command id.
@@ -692,9 +692,9 @@ void TestMainWindow::agentTextsKeepTheirBytes() {
 
     QString shownName;
     OnNextModal([&](QWidget* dialog) {
-        shownName = In<QLineEdit>(dialog, ControlId::ConfigSystemName)->text();
-        In<QLineEdit>(dialog, ControlId::ConfigPassword)->setText(QString::fromLatin1(password));
-        QTest::mouseClick(In<QPushButton>(dialog, ControlId::ConfigSet), Qt::LeftButton);
+        shownName = Find<QLineEdit>(dialog, ControlId::ConfigSystemName)->text();
+        Find<QLineEdit>(dialog, ControlId::ConfigPassword)->setText(QString::fromLatin1(password));
+        QTest::mouseClick(Find<QPushButton>(dialog, ControlId::ConfigSet), Qt::LeftButton);
     });
     window.Click(ControlId::ConfigurationSetting);
     QCOMPARE(shownName, QString::fromLatin1(systemName));
@@ -708,10 +708,11 @@ void TestMainWindow::agentTextsKeepTheirBytes() {
     // The password dialog sends the typed new password and the original one as bytes.
     OnNextModal([&](QWidget* dialog) {
         for (ControlId id : {ControlId::NewPassword, ControlId::ConfirmPassword}) {
-            In<QLineEdit>(dialog, id)->setText(QString::fromLatin1(location.left(20)));
+            Find<QLineEdit>(dialog, id)->setText(QString::fromLatin1(location.left(20)));
         }
-        In<QLineEdit>(dialog, ControlId::OriginalPassword)->setText(QString::fromLatin1(password));
-        QTest::mouseClick(In<QPushButton>(dialog, ControlId::PasswordSet), Qt::LeftButton);
+        Find<QLineEdit>(dialog, ControlId::OriginalPassword)
+            ->setText(QString::fromLatin1(password));
+        QTest::mouseClick(Find<QPushButton>(dialog, ControlId::PasswordSet), Qt::LeftButton);
     });
     window.Click(ControlId::PasswordChange);
     QCOMPARE(window.ui.BoxTexts(), QStringList());
@@ -722,7 +723,7 @@ void TestMainWindow::agentTextsKeepTheirBytes() {
 
     // A character with no single byte cannot be typed or pasted into an agent's text.
     OnNextModal([&](QWidget* dialog) {
-        auto* name = In<QLineEdit>(dialog, ControlId::ConfigSystemName);
+        auto* name = Find<QLineEdit>(dialog, ControlId::ConfigSystemName);
         name->clear();
         name->insert(QStringLiteral("a"));
         name->insert(QStringLiteral("\u20ac"));

@@ -16,8 +16,8 @@ namespace vantelo::test {
 namespace {
 
 constexpr uint32_t kType = ConsoleHarness::kDeviceTypeId;
-const AgentSettings kAgent = NumberedAgent(1);  // 10.77.0.2, MAC 000a1b000001
-const char* const kMac = "000a1b000001";
+const AgentSettings kAgent = NumberedAgent(1);  // 10.77.0.2, MAC 020a1b000001
+const char* const kMac = "020a1b000001";
 const char* const kIp = "10.77.0.2";
 
 std::string Said(OutcomeKind kind, const std::string& text, const std::string& mac = "",
@@ -70,13 +70,13 @@ TEST(StartupOutcomes, EachFaultIsToldOnce) {
         {"sound start", [](ConsoleHarness&) {}, {}, ""},
         {"bad definition",
          [](ConsoleHarness& h) {
-             WriteBytes(h.dir.File("define.ecf"), {1, 2, 3});
+             h.memory.Write(h.dir.File("define.ecf"), {1, 2, 3});
          },
          {"define.ecf checksum error", "It will cause the application fail\n "},
          Said(OutcomeKind::DefinitionFileBad, "define.ecf checksum error")},
         {"bad monitor list",
          [](ConsoleHarness& h) {
-             WriteBytes(h.dir.File("monitor.cfg"), std::vector<uint8_t>(545));
+             h.memory.Write(h.dir.File("monitor.cfg"), std::vector<uint8_t>(545));
          },
          {"Config File Error"},
          Said(OutcomeKind::MonitorFileBad, "Config File Error")},
@@ -192,7 +192,7 @@ TEST_F(SettingsOutcomes, TheChecksBeforeTheDialogTellWhyItDidNotOpen) {
         {{0},
          "Agent is in loader mode, it can't set",
          OutcomeKind::LoaderMode,
-         "000a1b000002",
+         "020a1b000002",
          "10.77.0.3"},
     };
     for (const Row& row : rows) {
@@ -211,7 +211,7 @@ public:
     UpgradeOutcomes() {
         h.addresses.addresses = {{0x0A4D0001, 0xFFFF0000}};
         image = h.dir.File("image.hex");
-        WriteBytes(image, std::vector<uint8_t>(1300, 0x5A));
+        h.memory.Write(image, std::vector<uint8_t>(1300, 0x5A));
     }
 
     Console& StartWithDiscoveredAgent() {
@@ -439,14 +439,14 @@ TEST_F(MonitorListOutcomes, MovingAnAddressTwoAgentsShareIsARefusedDuplicate) {
     console.OnAddToMonitorList();
     EXPECT_EQ(Told(h),
               (std::vector<std::string>{Said(OutcomeKind::DuplicateRefused, "Duplicate ip ",
-                                             "000a1b000005", "10.77.0.50")}));
+                                             "020a1b000005", "10.77.0.50")}));
 }
 
 TEST_F(MonitorListOutcomes, LoadingTellsABadFileAndEachSkippedDuplicate) {
     h.WriteMonitorFile({StoredRecord(kAgent, kType)});
     Console& console = h.Start();
     const FileDialogRequest load{false, "config File (*.cfg)|*.cfg||", "monitor.cfg", "*.cfg"};
-    WriteBytes(h.dir.File("bad.cfg"), std::vector<uint8_t>(545));
+    h.memory.Write(h.dir.File("bad.cfg"), std::vector<uint8_t>(545));
     h.ui.ExpectFileDialog(load, h.dir.File("bad.cfg"));
     h.ui.ExpectError("Config File Error");
     console.OnMonitorLoad();
@@ -462,6 +462,7 @@ TEST_F(MonitorListOutcomes, LoadingTellsABadFileAndEachSkippedDuplicate) {
 
 TEST_F(MonitorListOutcomes, AFailedSaveIsTold) {
     Console& console = h.Start();
+    h.memory.RemoveDirectory(h.dir.File("absent"));
     h.ui.ExpectFileDialog(
         FileDialogRequest{true, "config File (*.cfg)|*.cfg||", "*.cfg", "Default.cfg"},
         h.dir.File("absent/copy.cfg"));
