@@ -49,7 +49,6 @@ struct Transfer {
         files.files[kImage].assign(size, 0x5A);
         upgrade.SetDeviceIp(kAgentIp);
         upgrade.SetFirmwarePath(kImage);
-        client.Reset();
         ends.count = 0;
         client.Start();
     }
@@ -67,8 +66,7 @@ struct Transfer {
     // Bytes counted never pass the file, a transfer ends at most once, and an ended one holds
     // no socket.
     void Check() {
-        uint32_t sent = 0;
-        upgrade.GetBytesSent(&sent);
+        const uint32_t sent = upgrade.BytesSent();
         if (sent > files.files[kImage].size() || ends.count > 1 ||
             (ends.count == 1 && network.IsBound(kTftpClientPort))) {
             __builtin_trap();

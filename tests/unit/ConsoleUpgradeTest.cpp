@@ -91,8 +91,7 @@ TEST_F(ConsoleUpgrade, ADiscoveredAgentIsUpgradedAndFoundAgainAfterItsRestart) {
     EXPECT_EQ(tftp.stored, ReadBytes(image));
     EXPECT_EQ(tftp.requestedName, image);
     EXPECT_FALSE(h.network.IsBound(kTftpClientPort));
-    uint16_t acknowledged = 1;
-    console.Upgrade().GetTriggerAcknowledged(&acknowledged);
+    const uint16_t acknowledged = console.Upgrade().TriggerAcknowledged();
     EXPECT_EQ(acknowledged, 0);
 
     // The agent restarts: silent for 20 s, during which the list is emptied before each attempt.
@@ -305,8 +304,7 @@ TEST_F(ConsoleUpgrade, CancelDuringTheTransferClosesTheSocketAndZeroesBytesSent)
     tftp.silentFromBlock = 2;
     h.dialogs.Expect(DialogId::FirmwareUpgrade, {Start("pw", 3000)});
     console.OnFirmwareUpgrade();
-    uint32_t sent = 1;
-    console.Upgrade().GetBytesSent(&sent);
+    const uint32_t sent = console.Upgrade().BytesSent();
     EXPECT_EQ(sent, 0u);
     EXPECT_FALSE(h.network.IsBound(kTftpClientPort));
     EXPECT_FALSE(console.Upgrading().Transfer().IsRunning());

@@ -61,7 +61,6 @@ public:
     // Starts the transfer and lets the network and the clock run until it ends or gives up.
     void Run(size_t size) {
         files.files[kImage] = Image(size);
-        client.Reset();
         ASSERT_EQ(client.Start(), 0);
         for (int tick = 0; tick < 600 && listener.ends.empty(); ++tick) {
             network.Deliver();
@@ -75,11 +74,7 @@ public:
                                          : std::string(file->second.begin(), file->second.end());
     }
 
-    uint32_t BytesSent() const {
-        uint32_t sent = 0;
-        upgrade.GetBytesSent(&sent);
-        return sent;
-    }
+    uint32_t BytesSent() const { return upgrade.BytesSent(); }
 
     int Sends(uint16_t opCode) const {
         return static_cast<int>(std::count_if(

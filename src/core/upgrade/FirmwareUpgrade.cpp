@@ -74,18 +74,11 @@ int FirmwareUpgrade::Precheck(const SelectionTarget& target) {
 }
 
 void FirmwareUpgrade::RunDialog() {
-    uint32_t ip = 0;
-    char mac[UpgradeContext::kMacCapacity];
-    char path[UpgradeContext::kPathCapacity];
-    p_.upgrade.GetDeviceIp(&ip);
-    p_.upgrade.GetDeviceMac(mac);
-    p_.upgrade.GetFirmwarePath(path);
-    client_.Reset();
     DialogRequest request{
         DialogId::FirmwareUpgrade,
-        {{ControlId::UpgradeDeviceIp, IpToText(ip)},
-         {ControlId::UpgradeDeviceMac, mac},
-         {ControlId::UpgradeFirmwarePath, path},
+        {{ControlId::UpgradeDeviceIp, IpToText(p_.upgrade.DeviceIp())},
+         {ControlId::UpgradeDeviceMac, p_.upgrade.DeviceMac().data()},
+         {ControlId::UpgradeFirmwarePath, p_.upgrade.FirmwarePath().data()},
          {ControlId::UpgradePassword, ""},
          {ControlId::UpgradeState, ""}},
         {{ControlId::UpgradeBrowse, [this](const DialogFields&) { return OnBrowse(); }},
@@ -171,9 +164,7 @@ int FirmwareUpgrade::SendTrigger(const std::string& password) {
 
 void FirmwareUpgrade::OnTriggerWait() {
     triggerWait_ = kNoTimer;
-    uint16_t acknowledged = 0;
-    p_.upgrade.GetTriggerAcknowledged(&acknowledged);
-    if (acknowledged == 1) {
+    if (p_.upgrade.TriggerAcknowledged() == 1) {
         if (client_.Start() == 0) {
             p_.upgrade.SetTriggerAcknowledged(0);
         }

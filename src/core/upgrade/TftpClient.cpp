@@ -26,17 +26,8 @@ TftpClient::~TftpClient() {
     StopTimers();
 }
 
-void TftpClient::Reset() {
-    dataTicked_ = false;
-    currentBlock_ = 0;
-    fileSize_ = 0;
-    dataRetries_ = 0;
-    lastBlock_ = kNoLastBlock;
-    finalSent_ = false;
-}
-
 int TftpClient::Start() {
-    readValid_ = false;
+    t_ = Transfer{};
     SocketOpenResult opened = socket_.Open([this] { Receive(); });
     if (opened != SocketOpenResult::Ok) {
         p_.boxes.Notify(DialogError(opened == SocketOpenResult::CreateFailed
@@ -50,15 +41,20 @@ int TftpClient::Start() {
 }
 
 void TftpClient::Abort() {
+    ZeroBytesSent();
+    End();
+}
+
+void TftpClient::End() {
     StopTimers();
     socket_.Close();
-    ZeroBytesSent();
+    t_ = Transfer{};
 }
 
 int TftpClient::SendWriteRequest() {
     uint8_t packet[kTftpMaxRequest];
     size_t length = BuildWriteRequest(Path(), packet);
-    dataTicked_ = false;
+    t_.dataTicked = false;
     if (length == 0 || socket_.Send(packet, length, Target()) != 0) {
         p_.boxes.Notify(DialogError("Write request send error"));
         return -1;
@@ -74,22 +70,21 @@ void TftpClient::SendBlock(uint32_t index) {
         return;
     }
     // A file that grew past what 16-bit block numbers can carry ends like a stalled transfer.
-    if (index >= kNoLastBlock || readFileSize_ > UINT32_MAX) {
+    if (index >= UINT16_MAX || t_.read.fileSize > UINT32_MAX) {
         FailStalled();
         return;
     }
-    fileSize_ = static_cast<uint32_t>(readFileSize_);
+    t_.fileSize = static_cast<uint32_t>(t_.read.fileSize);
     if (index == 0) {
         StartDataTimer();
     }
-    if (dataRetries_ == 0) {
+    if (t_.dataRetries == 0) {
         p_.upgrade.AddBytesSent(static_cast<uint32_t>(bytes.size()));
     }
-    currentBlock_ = static_cast<uint16_t>(index + 1);
-    SendData(currentBlock_, bytes);
+    t_.currentBlock = static_cast<uint16_t>(index + 1);
+    SendData(t_.currentBlock, bytes);
     if (bytes.size() < kTftpBlockSize) {
-        lastBlock_ = currentBlock_;
-        finalSent_ = true;
+        t_.finalInFlight = true;
         ShowBytes("Complete...");
     } else if (index != 0) {
         ShowBytes("Upgrade...");
@@ -101,27 +96,28 @@ void TftpClient::SendBlock(uint32_t index) {
 // Every start, and every block past what was read, reads the file anew from that block on; a
 // failed read keeps nothing.
 int TftpClient::BlockBytes(uint32_t index, std::span<const uint8_t>* bytes) {
-    if (!readValid_ || index < readFirst_ || index - readFirst_ >= kReadAheadBlocks) {
-        readValid_ = false;
+    ReadAhead& read = t_.read;
+    if (!read.valid || index < read.first || index - read.first >= kReadAheadBlocks) {
+        read.valid = false;
         const uint64_t offset = static_cast<uint64_t>(index) * kTftpBlockSize;
-        if (p_.files.ReadRange(Path(), offset, kReadAheadBlocks * kTftpBlockSize, &readAhead_,
-                               &readFileSize_) != 0) {
+        if (p_.files.ReadRange(Path(), offset, kReadAheadBlocks * kTftpBlockSize, &read.bytes,
+                               &read.fileSize) != 0) {
             return -1;
         }
-        readFirst_ = index;
-        readValid_ = true;
+        read.first = index;
+        read.valid = true;
     }
     const size_t from =
-        std::min(static_cast<size_t>(index - readFirst_) * kTftpBlockSize, readAhead_.size());
-    *bytes = std::span<const uint8_t>(readAhead_)
-                 .subspan(from, std::min(kTftpBlockSize, readAhead_.size() - from));
+        std::min(static_cast<size_t>(index - read.first) * kTftpBlockSize, read.bytes.size());
+    *bytes = std::span<const uint8_t>(read.bytes)
+                 .subspan(from, std::min(kTftpBlockSize, read.bytes.size() - from));
     return 0;
 }
 
 void TftpClient::SendData(uint16_t block, std::span<const uint8_t> bytes) {
     uint8_t packet[kTftpMaxData];
     size_t length = BuildDataPacket(block, bytes, packet);
-    dataTicked_ = false;
+    t_.dataTicked = false;
     if (socket_.Send(packet, length, Target()) != 0) {
         p_.boxes.Notify(DialogError("Upgrade fail!!!!"));
     }
@@ -147,25 +143,22 @@ void TftpClient::Receive() {
 }
 
 void TftpClient::OnAck(uint16_t block) {
-    dataRetries_ = 0;
+    t_.dataRetries = 0;
     if (block == 0) {
         p_.timers.Stop(requestTimer_);
         requestTimer_ = kNoTimer;
-        requestResends_ = 0;
-        requestTicked_ = false;
+        t_.requestResends = 0;
+        t_.requestTicked = false;
     }
-    if (finalSent_ && block == lastBlock_) {
+    if (t_.finalInFlight && block == t_.currentBlock) {
         ZeroBytesSent();
         StopTimers();
         pause_ = p_.timers.StartSingleShot(kFinalPauseMs, [this] {
             pause_ = kNoTimer;
-            socket_.Close();
-            currentBlock_ = 0;
-            lastBlock_ = kNoLastBlock;
-            finalSent_ = false;
+            End();
             listener_.TransferEnded(TransferEnd::Complete);
         });
-    } else if (block == currentBlock_) {
+    } else if (block == t_.currentBlock) {
         SendBlock(block);
     }
 }
@@ -180,19 +173,19 @@ void TftpClient::OnError(const std::string& text) {
         MessageBoxRequest{text + "\nThe device will reboot, please wait for a few seconds",
                           "upgrade fail", BoxIcon::Error, BoxButtons::Ok, BoxOwner::Dialog});
     listener_.ShowUpgradeState(" ");
-    Reset();
+    End();
     ZeroBytesSent();
     listener_.TransferEnded(TransferEnd::Refused);
 }
 
 void TftpClient::OnDataTick() {
-    if (!dataTicked_) {
-        dataTicked_ = true;
-    } else if (dataRetries_ == kDataResendLimit) {
+    if (!t_.dataTicked) {
+        t_.dataTicked = true;
+    } else if (t_.dataRetries == kDataResendLimit) {
         FailStalled();
     } else {
-        ++dataRetries_;
-        SendBlock(static_cast<uint32_t>(currentBlock_ - 1));
+        ++t_.dataRetries;
+        SendBlock(static_cast<uint32_t>(t_.currentBlock - 1));
     }
 }
 
@@ -200,30 +193,24 @@ void TftpClient::FailStalled() {
     StopTimers();
     char text[96];
     std::snprintf(text, sizeof text, "Upgrade fail, translate %" PRIu32 "/%" PRIu32 " bytes",
-                  BytesSent(), fileSize_);
+                  p_.upgrade.BytesSent(), t_.fileSize);
     listener_.ShowUpgradeState(text);
     socket_.Close();
     LogLine(text);
     ZeroBytesSent();
-    lastBlock_ = kNoLastBlock;
-    finalSent_ = false;
-    dataRetries_ = 0;
-    currentBlock_ = 0;
+    End();
     listener_.TransferEnded(TransferEnd::Stalled);
 }
 
 void TftpClient::OnRequestTick() {
-    if (!requestTicked_) {
-        requestTicked_ = true;
+    if (!t_.requestTicked) {
+        t_.requestTicked = true;
         return;
     }
     SendWriteRequest();
-    if (++requestResends_ == kRequestResendLimit) {
-        p_.timers.Stop(requestTimer_);
-        requestTimer_ = kNoTimer;
+    if (++t_.requestResends == kRequestResendLimit) {
         listener_.ShowUpgradeState("Device not found");
-        socket_.Close();
-        requestResends_ = 0;
+        End();
         listener_.TransferEnded(TransferEnd::DeviceNotFound);
     }
 }
@@ -241,43 +228,32 @@ void TftpClient::StopTimers() {
 }
 
 void TftpClient::ShowBytes(const char* prefix) {
-    uint32_t sent = BytesSent();
+    const uint32_t sent = p_.upgrade.BytesSent();
     if (prefix != nullptr) {
         char text[96];
         std::snprintf(text, sizeof text, "%s%" PRIu32 "/%" PRIu32 " bytes", prefix, sent,
-                      fileSize_);
+                      t_.fileSize);
         listener_.ShowUpgradeState(text);
     }
-    listener_.ShowProgress(sent, fileSize_);
+    listener_.ShowProgress(sent, t_.fileSize);
 }
 
 void TftpClient::ZeroBytesSent() {
     p_.upgrade.ZeroBytesSent();
-    listener_.ShowProgress(0, fileSize_);
+    listener_.ShowProgress(0, t_.fileSize);
 }
 
 void TftpClient::LogLine(const std::string& text) {
-    uint32_t ip = 0;
-    p_.upgrade.GetDeviceIp(&ip);
-    p_.log.AppendLine({TimestampText(p_.clock.Now()) + " " + IpToText(ip) + " " + text + " \r\n"});
-}
-
-uint32_t TftpClient::BytesSent() const {
-    uint32_t sent = 0;
-    p_.upgrade.GetBytesSent(&sent);
-    return sent;
+    p_.log.AppendLine({TimestampText(p_.clock.Now()) + " " + IpToText(p_.upgrade.DeviceIp()) + " " +
+                       text + " \r\n"});
 }
 
 Endpoint TftpClient::Target() const {
-    uint32_t ip = 0;
-    p_.upgrade.GetDeviceIp(&ip);
-    return Endpoint{ip, kTftpServerPort};
+    return Endpoint{p_.upgrade.DeviceIp(), kTftpServerPort};
 }
 
 std::string TftpClient::Path() const {
-    char path[UpgradeContext::kPathCapacity];
-    p_.upgrade.GetFirmwarePath(path);
-    return path;
+    return p_.upgrade.FirmwarePath().data();
 }
 
 }  // namespace vantelo

@@ -44,7 +44,6 @@ public:
     static constexpr uint32_t kDataResendLimit = 10;
     static constexpr uint32_t kRequestResendLimit = 5;
     static constexpr int kFinalPauseMs = 5000;
-    static constexpr uint16_t kNoLastBlock = 0xFFFF;
 
     struct Parts {
         SocketFactory& sockets;
@@ -61,21 +60,42 @@ public:
     TftpClient& operator=(const TftpClient&) = delete;
     ~TftpClient();
 
-    // The state a new dialog starts from.
-    void Reset();
-    // Opens the socket, starts the request tick and sends the write request: 0, or -1 after a
-    // box that says why.
+    // Begins a transfer from a fresh state: opens the socket, starts the request tick and sends
+    // the write request. 0, or -1 after a box that says why.
     int Start();
-    // Cancel or the close box: the socket closes and every tick stops; bytes sent are zeroed.
+    // Cancel or the close box: the socket closes, every tick stops, bytes sent are zeroed and the
+    // state is fresh again.
     void Abort();
     // Whether a transfer holds the socket or waits out its final pause.
     bool IsRunning() const { return socket_.IsOpen() || pause_ != kNoTimer; }
 
     // Read-only state, for tests.
-    uint16_t CurrentBlock() const { return currentBlock_; }
-    uint32_t FileSize() const { return fileSize_; }
+    uint16_t CurrentBlock() const { return t_.currentBlock; }
+    uint32_t FileSize() const { return t_.fileSize; }
 
 private:
+    // The file's bytes from block first on, and its size when they were read.
+    struct ReadAhead {
+        std::vector<uint8_t> bytes;
+        uint32_t first = 0;
+        uint64_t fileSize = 0;
+        bool valid = false;
+    };
+    // Everything one transfer knows. Start replaces it whole and every end of a transfer puts a
+    // fresh one back, so nothing of one transfer reaches the next.
+    struct Transfer {
+        uint32_t fileSize = 0;
+        // The block in flight; 0 while the write request is.
+        uint16_t currentBlock = 0;
+        // The block in flight is the short one that ends the file.
+        bool finalInFlight = false;
+        uint32_t dataRetries = 0;
+        bool dataTicked = false;
+        uint32_t requestResends = 0;
+        bool requestTicked = false;
+        ReadAhead read;
+    };
+
     int SendWriteRequest();
     void SendBlock(uint32_t index);
     // The bytes of block index, from the read-ahead or a new read of the file: 0, or -1.
@@ -89,9 +109,10 @@ private:
     void FailStalled();
     void StartDataTimer();
     void StopTimers();
+    // Ends the transfer: the ticks stop, the socket closes, the state is fresh.
+    void End();
     // "<prefix>sent/size bytes" in the state field (none without a prefix), and the progress.
     void ShowBytes(const char* prefix);
-    uint32_t BytesSent() const;
     void ZeroBytesSent();
     void LogLine(const std::string& text);
     Endpoint Target() const;
@@ -103,20 +124,7 @@ private:
     TimerHandle dataTimer_ = kNoTimer;
     TimerHandle requestTimer_ = kNoTimer;
     TimerHandle pause_ = kNoTimer;
-    uint32_t fileSize_ = 0;
-    // The file's bytes from block readFirst_ on, and its size when they were read.
-    std::vector<uint8_t> readAhead_;
-    uint32_t readFirst_ = 0;
-    uint64_t readFileSize_ = 0;
-    bool readValid_ = false;
-    uint16_t currentBlock_ = 0;
-    uint16_t lastBlock_ = kNoLastBlock;
-    // Set once the short block is out: an acknowledgement of 0xFFFF means the end only then.
-    bool finalSent_ = false;
-    uint32_t dataRetries_ = 0;
-    bool dataTicked_ = false;
-    uint32_t requestResends_ = 0;
-    bool requestTicked_ = false;
+    Transfer t_;
 };
 
 }  // namespace vantelo
