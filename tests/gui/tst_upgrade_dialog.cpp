@@ -89,6 +89,7 @@ private slots:
     void controlsAndKeys();
     void startWaitsForTheTrigger();
     void aWholeTransfer();
+    void cancelAndCloseAreRefusedDuringThePause();
 };
 
 void TestUpgradeDialog::controlsAndKeys() {
@@ -177,6 +178,32 @@ void TestUpgradeDialog::aWholeTransfer() {
     QCOMPARE(progressAtEnd, 0);
     QCOMPARE(w.tftp.stored, std::vector<uint8_t>(1300, 0x42));
     QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+// The pause after the final acknowledgement belongs to the finished transfer: Cancel is disabled
+// and neither it nor the close box ends the dialog; the dialog closes itself after the pause, and
+// the verification runs.
+void TestUpgradeDialog::cancelAndCloseAreRefusedDuringThePause() {
+    Window w;
+    bool checked = false;
+    OnNextModal([&](QWidget* dialog) {
+        Control<QLineEdit>(dialog, 1045)->setText(QString::fromStdString(w.dir.File("image.hex")));
+        QTest::keyClicks(Control<QLineEdit>(dialog, 1070), QStringLiteral("pw"));
+        QTest::mouseClick(Control<QPushButton>(dialog, 1015), Qt::LeftButton);
+        w.Run(2500);
+        QCOMPARE(Text(dialog, 1073), QStringLiteral("Complete...1300/1300 bytes"));
+        auto* cancel = Control<QPushButton>(dialog, 2);
+        QVERIFY(!cancel->isEnabled());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        dialog->close();
+        QVERIFY(dialog->isVisible());
+        checked = true;
+        w.Run(5000);
+    });
+    QTest::mouseClick(Control<QPushButton>(&w.app->Window(), 1042), Qt::LeftButton);
+    QVERIFY(checked);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(w.app->Engine().Upgrading().Verification().IsRunning());
 }
 
 QTEST_MAIN(TestUpgradeDialog)

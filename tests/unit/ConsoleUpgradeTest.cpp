@@ -313,6 +313,31 @@ TEST_F(ConsoleUpgrade, CancelDuringTheTransferClosesTheSocketAndZeroesBytesSent)
     EXPECT_EQ(tftp.dataBlocks.size(), before) << "nothing is resent after the dialog closed";
 }
 
+// Cancel is held disabled during the pause after the final acknowledgement. A window that closes
+// the dialog all the same does not cut the pause short: the transfer ends complete and the
+// verification follows with its result.
+TEST_F(ConsoleUpgrade, CancelDuringTheFinalPauseStillLeadsToTheVerificationAndItsResult) {
+    Console& console = StartWithDiscoveredAgent();
+    h.dialogs.Expect(DialogId::FirmwareUpgrade, {Start("secret", 2500)});
+    console.OnFirmwareUpgrade();
+    EXPECT_EQ(States().back(), "Complete...1300/1300 bytes");
+    EXPECT_FALSE(h.dialogs.changes.enabled.at(ControlId::UpgradeCancel));
+    EXPECT_FALSE(h.dialogs.changes.closed) << "the script cancelled the dialog, not the engine";
+    EXPECT_TRUE(console.Upgrading().Transfer().IsRunning());
+    EXPECT_EQ(tftp.stored, ReadBytes(image));
+
+    h.clock.Advance(TftpClient::kFinalPauseMs);
+    EXPECT_FALSE(console.Upgrading().Transfer().IsRunning());
+    EXPECT_TRUE(console.Upgrading().Verification().IsRunning());
+    h.ui.ExpectBox(MessageBoxRequest{"Upgrade successful", "information", BoxIcon::Information,
+                                     BoxButtons::Ok, BoxOwner::MainWindow});
+    for (int second = 0; second < 14 && console.Upgrading().Verification().IsRunning(); ++second) {
+        h.clock.Advance(1000);
+        h.network.Deliver();
+    }
+    EXPECT_FALSE(console.Upgrading().Verification().IsRunning());
+}
+
 struct PrecheckCase {
     const char* name;
     std::vector<InterfaceAddress> addresses;

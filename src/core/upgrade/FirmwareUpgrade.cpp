@@ -91,7 +91,8 @@ void FirmwareUpgrade::RunDialog() {
 }
 
 // Cancel, the close box, an error packet or a finished transfer: nothing of the transfer or
-// of the trigger wait outlives the dialog.
+// of the trigger wait outlives the dialog, except the pause after the final acknowledgement,
+// which ends in the verification run.
 void FirmwareUpgrade::OnDialogClosed() {
     p_.timers.Stop(triggerWait_);
     triggerWait_ = kNoTimer;
@@ -164,13 +165,16 @@ int FirmwareUpgrade::SendTrigger(const std::string& password) {
 
 void FirmwareUpgrade::OnTriggerWait() {
     triggerWait_ = kNoTimer;
-    if (p_.upgrade.TriggerAcknowledged() == 1) {
-        if (client_.Start() == 0) {
-            p_.upgrade.SetTriggerAcknowledged(0);
-        }
-        ShowUpgradeState("Wait....");
-    } else {
+    if (p_.upgrade.TriggerAcknowledged() != 1) {
         ShowUpgradeState("Trigger fail");
+        EnableStart();
+        return;
+    }
+    // "Wait...." comes first: a box that the start shows runs an event loop in which the
+    // transfer goes on, and what it shows meanwhile must not be covered afterwards.
+    ShowUpgradeState("Wait....");
+    if (client_.Start() == 0) {
+        p_.upgrade.SetTriggerAcknowledged(0);
     }
     EnableStart();
 }
@@ -191,6 +195,14 @@ void FirmwareUpgrade::ShowProgress(uint32_t bytesSent, uint32_t fileSize) {
     if (dialog_ != nullptr) {
         dialog_->SetProgress(ControlId::UpgradeProgress, static_cast<int>(bytesSent),
                              static_cast<int>(fileSize));
+    }
+}
+
+// The agent has the whole file: Cancel and the close box are refused until the pause is over,
+// so that the verification and its result always follow.
+void FirmwareUpgrade::FinalAcknowledged() {
+    if (dialog_ != nullptr) {
+        dialog_->SetEnabled(ControlId::UpgradeCancel, false);
     }
 }
 

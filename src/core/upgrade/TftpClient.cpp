@@ -20,10 +20,14 @@ MessageBoxRequest DialogError(const char* text) {
 }  // namespace
 
 TftpClient::TftpClient(const Parts& parts, TransferListener& listener)
-    : p_(parts), listener_(listener), socket_(parts.sockets) {}
+    : p_(parts),
+      listener_(listener),
+      socket_(parts.sockets),
+      dataTick_(parts.timers, [this] { OnDataTick(); }),
+      requestTick_(parts.timers, [this] { OnRequestTick(); }) {}
 
 TftpClient::~TftpClient() {
-    StopTimers();
+    p_.timers.Stop(pause_);
 }
 
 int TftpClient::Start() {
@@ -35,18 +39,27 @@ int TftpClient::Start() {
                                         : "Bind tftps socket error"));
         return -1;
     }
-    p_.timers.Stop(requestTimer_);
-    requestTimer_ = p_.timers.StartRepeating(kTickMs, [this] { OnRequestTick(); });
-    return SendWriteRequest();
+    requestTick_.Start(kTickMs);
+    if (SendWriteRequest() != 0) {
+        p_.boxes.Notify(DialogError("Write request send error"));
+        return -1;
+    }
+    return 0;
 }
 
 void TftpClient::Abort() {
+    if (InFinalPause()) {
+        return;
+    }
     ZeroBytesSent();
     End();
 }
 
 void TftpClient::End() {
-    StopTimers();
+    dataTick_.Stop();
+    requestTick_.Stop();
+    p_.timers.Stop(pause_);
+    pause_ = kNoTimer;
     socket_.Close();
     t_ = Transfer{};
 }
@@ -55,11 +68,7 @@ int TftpClient::SendWriteRequest() {
     uint8_t packet[kTftpMaxRequest];
     size_t length = BuildWriteRequest(Path(), packet);
     t_.dataTicked = false;
-    if (length == 0 || socket_.Send(packet, length, Target()) != 0) {
-        p_.boxes.Notify(DialogError("Write request send error"));
-        return -1;
-    }
-    return 0;
+    return length != 0 && socket_.Send(packet, length, Target()) == 0 ? 0 : -1;
 }
 
 // index is the block number less one; a resend sends the same bytes again and counts them once.
@@ -76,21 +85,21 @@ void TftpClient::SendBlock(uint32_t index) {
     }
     t_.fileSize = static_cast<uint32_t>(t_.read.fileSize);
     if (index == 0) {
-        StartDataTimer();
+        dataTick_.Start(kTickMs);
     }
     if (t_.dataRetries == 0) {
         p_.upgrade.AddBytesSent(static_cast<uint32_t>(bytes.size()));
     }
     t_.currentBlock = static_cast<uint16_t>(index + 1);
-    SendData(t_.currentBlock, bytes);
-    if (bytes.size() < kTftpBlockSize) {
-        t_.finalInFlight = true;
+    t_.finalInFlight = bytes.size() < kTftpBlockSize;
+    if (t_.finalInFlight) {
         ShowBytes("Complete...");
     } else if (index != 0) {
         ShowBytes("Upgrade...");
     } else {
         ShowBytes(nullptr);
     }
+    SendData(t_.currentBlock, bytes);
 }
 
 // Every start, and every block past what was read, reads the file anew from that block on; a
@@ -126,59 +135,97 @@ void TftpClient::SendData(uint16_t block, std::span<const uint8_t> bytes) {
 void TftpClient::Receive() {
     uint8_t buffer[kTftpMaxReceived];
     Endpoint from{};
-    long size = socket_.Receive(buffer, sizeof buffer, &from);
+    const long size = socket_.Receive(buffer, sizeof buffer, &from);
+    if (size < 0) {
+        return;
+    }
+    const std::span<const uint8_t> datagram(
+        buffer, std::min<size_t>(static_cast<size_t>(size), sizeof buffer));
+    if (!FromAgent(from)) {
+        Refuse(from, datagram);
+        return;
+    }
     TftpReply reply{};
     // Datagrams during the final pause wait for nobody: the transfer is over.
-    if (size < 0 || pause_ != kNoTimer ||
-        ParseTftpReply(
-            std::span(buffer, std::min<size_t>(static_cast<size_t>(size), sizeof buffer)),
-            &reply) != 0) {
+    if (InFinalPause() || ParseTftpReply(datagram, &reply) != 0) {
         return;
     }
     if (reply.opCode == static_cast<uint16_t>(TftpOpCode::Ack)) {
-        OnAck(reply.block);
+        OnAck(reply.block, from.port);
     } else if (reply.opCode == static_cast<uint16_t>(TftpOpCode::Error)) {
         OnError(reply.errorText);
     }
 }
 
-void TftpClient::OnAck(uint16_t block) {
+// The agent's address, and the port of its first answer once there was one.
+bool TftpClient::FromAgent(Endpoint from) const {
+    return from.address == p_.upgrade.DeviceIp() &&
+           (!t_.agentPort.has_value() || *t_.agentPort == from.port);
+}
+
+// Another host, or the agent's address on another port: the datagram belongs to no transfer of
+// ours. It gets error 5 and changes nothing. An error packet gets no answer, so that two clients
+// cannot keep each other busy.
+void TftpClient::Refuse(Endpoint from, std::span<const uint8_t> datagram) {
+    const bool error = datagram.size() >= 2 && datagram[0] == 0 &&
+                       datagram[1] == static_cast<uint8_t>(TftpOpCode::Error);
+    if (error || t_.refusals >= kRefusalsPerTick) {
+        return;
+    }
+    ++t_.refusals;
+    uint8_t packet[kTftpMaxError];
+    const size_t length =
+        BuildErrorPacket(kTftpUnknownTransferId, kTftpUnknownTransferIdText, packet);
+    socket_.Send(packet, length, from);
+}
+
+// Only the block in flight moves the transfer on: a duplicate or stray number changes nothing, so
+// a repeated acknowledgement never sends the next block twice and never holds off the resends.
+void TftpClient::OnAck(uint16_t block, uint16_t port) {
+    if (block != t_.currentBlock) {
+        return;
+    }
+    t_.agentPort = port;
     t_.dataRetries = 0;
     if (block == 0) {
-        p_.timers.Stop(requestTimer_);
-        requestTimer_ = kNoTimer;
+        requestTick_.Stop();
         t_.requestResends = 0;
         t_.requestTicked = false;
     }
-    if (t_.finalInFlight && block == t_.currentBlock) {
-        ZeroBytesSent();
-        StopTimers();
-        pause_ = p_.timers.StartSingleShot(kFinalPauseMs, [this] {
-            pause_ = kNoTimer;
-            End();
-            listener_.TransferEnded(TransferEnd::Complete);
-        });
-    } else if (block == t_.currentBlock) {
+    if (t_.finalInFlight) {
+        BeginFinalPause();
+    } else {
         SendBlock(block);
     }
 }
 
-// The agent refuses the file. Every tick stops at once, so nothing more is sent while the box
+void TftpClient::BeginFinalPause() {
+    ZeroBytesSent();
+    dataTick_.Stop();
+    requestTick_.Stop();
+    pause_ = p_.timers.StartSingleShot(kFinalPauseMs, [this] {
+        pause_ = kNoTimer;
+        End();
+        listener_.TransferEnded(TransferEnd::Complete);
+    });
+    listener_.FinalAcknowledged();
+}
+
+// The agent refuses the file. The transfer ends at once, so nothing more is sent while the box
 // is open, and later datagrams find the socket closed.
 void TftpClient::OnError(const std::string& text) {
-    StopTimers();
-    socket_.Close();
+    End();
     LogLine(text);
     p_.boxes.Notify(
         MessageBoxRequest{text + "\nThe device will reboot, please wait for a few seconds",
                           "upgrade fail", BoxIcon::Error, BoxButtons::Ok, BoxOwner::Dialog});
     listener_.ShowUpgradeState(" ");
-    End();
     ZeroBytesSent();
     listener_.TransferEnded(TransferEnd::Refused);
 }
 
 void TftpClient::OnDataTick() {
+    t_.refusals = 0;
     if (!t_.dataTicked) {
         t_.dataTicked = true;
     } else if (t_.dataRetries == kDataResendLimit) {
@@ -189,41 +236,33 @@ void TftpClient::OnDataTick() {
     }
 }
 
+// The transfer ends for good; the log line, whose box may show when the log cannot be written,
+// comes last.
 void TftpClient::FailStalled() {
-    StopTimers();
     char text[96];
     std::snprintf(text, sizeof text, "Upgrade fail, translate %" PRIu32 "/%" PRIu32 " bytes",
                   p_.upgrade.BytesSent(), t_.fileSize);
     listener_.ShowUpgradeState(text);
-    socket_.Close();
-    LogLine(text);
     ZeroBytesSent();
     End();
     listener_.TransferEnded(TransferEnd::Stalled);
+    LogLine(text);
 }
 
 void TftpClient::OnRequestTick() {
+    t_.refusals = 0;
     if (!t_.requestTicked) {
         t_.requestTicked = true;
         return;
     }
-    SendWriteRequest();
+    const int sent = SendWriteRequest();
     if (++t_.requestResends == kRequestResendLimit) {
         listener_.ShowUpgradeState("Device not found");
         End();
         listener_.TransferEnded(TransferEnd::DeviceNotFound);
     }
-}
-
-void TftpClient::StartDataTimer() {
-    p_.timers.Stop(dataTimer_);
-    dataTimer_ = p_.timers.StartRepeating(kTickMs, [this] { OnDataTick(); });
-}
-
-void TftpClient::StopTimers() {
-    for (TimerHandle* timer : {&dataTimer_, &requestTimer_, &pause_}) {
-        p_.timers.Stop(*timer);
-        *timer = kNoTimer;
+    if (sent != 0) {
+        p_.boxes.Notify(DialogError("Write request send error"));
     }
 }
 
