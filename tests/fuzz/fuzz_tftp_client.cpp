@@ -13,14 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "monitor/SystemLog.h"
-#include "support/MemoryFileSystem.h"
-#include "support/QuietPorts.h"
-#include "support/VirtualClock.h"
-#include "support/VirtualNetwork.h"
-#include "upgrade/TftpClient.h"
+#include "support/QuietTransfer.h"
 #include "upgrade/TftpPackets.h"
-#include "upgrade/UpgradeContext.h"
 
 namespace vantelo::test {
 namespace {
@@ -74,15 +68,13 @@ struct Transfer {
         network.ClearSent();
     }
 
-    VirtualNetwork network;
-    VirtualClock clock;
-    QuietUserInteraction ui;
-    Boxes boxes{ui, clock};
-    MemoryFileSystem files;
-    UpgradeContext upgrade;
-    SystemLog log{files, boxes, ui, "/cfg"};
     Ends ends;
-    TftpClient client{TftpClient::Parts{network, clock, files, boxes, upgrade, log, clock}, ends};
+    QuietTransfer ports{ends};
+    VirtualNetwork& network = ports.network;
+    VirtualClock& clock = ports.clock;
+    MemoryFileSystem& files = ports.files;
+    UpgradeContext& upgrade = ports.upgrade;
+    TftpClient& client = ports.client;
 };
 
 }  // namespace
