@@ -159,6 +159,13 @@ void FirmwareUpgradeDialog::Close(bool ok) {
     done(ok ? QDialog::Accepted : QDialog::Rejected);
 }
 
+void FirmwareUpgradeDialog::reject() {
+    const auto* cancel = findChild<QPushButton*>(Id(ControlId::UpgradeCancel));
+    if (cancel == nullptr || cancel->isEnabled()) {
+        QDialog::reject();
+    }
+}
+
 void FirmwareUpgradeDialog::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {

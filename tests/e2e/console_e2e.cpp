@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QNetworkDatagram>
+#include <QNetworkProxy>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -155,6 +157,79 @@ void Discover(ConsoleWindow& window, int monitored = 0) {
 
 constexpr const char* kSetSuccessful = "Information|Set Succesful";
 
+// A host of the LAN that is not the agent and sends TFTP acknowledgements to the console's
+// client port from an address of its own; it keeps the error packets it gets back.
+class StrayHost {
+public:
+    StrayHost() {
+        socket_.setProxy(QNetworkProxy::NoProxy);
+        QVERIFY(socket_.bind(QHostAddress(QStringLiteral("10.77.9.66")), 0));
+    }
+
+    void Ack(uint16_t block) {
+        const char bytes[] = {0, 4, static_cast<char>(block >> 8), static_cast<char>(block)};
+        socket_.writeDatagram(bytes, sizeof bytes, QHostAddress(QStringLiteral("10.77.0.1")),
+                              64517);
+    }
+
+    // Every datagram that came back, as "CODE TEXT" for error packets and "other" else.
+    QStringList Answers() {
+        while (socket_.hasPendingDatagrams()) {
+            const QByteArray bytes = socket_.receiveDatagram().data();
+            const auto byte = [&bytes](int at) { return static_cast<uint8_t>(bytes[at]); };
+            answers_.push_back(bytes.size() >= 5 && byte(0) == 0 && byte(1) == 5
+                                   ? QString::number(byte(2) << 8 | byte(3)) + " " +
+                                         QString::fromLatin1(bytes.mid(4).chopped(1))
+                                   : QStringLiteral("other"));
+        }
+        return answers_;
+    }
+
+private:
+    QUdpSocket socket_;
+    QStringList answers_;
+};
+
+// What an upgrade with a stray host beside the agent showed: every text of the Upgrade State
+// field, the boxes until two minutes after the dialog closed, and what came back to the host.
+struct StrayRun {
+    QStringList states;
+    QStringList boxes;
+    QStringList answers;
+};
+
+// Upgrades kUpgradeAgent, which stops acknowledging at block stall, on a virtual clock; at each
+// 100 ms the stray host sends what stray(host, ms) says. Stops at a failure in the Upgrade State
+// field or after a minute, cancels the dialog and lets two more minutes pass.
+void UpgradeWithStrays(int stall, const std::function<void(StrayHost&, int)>& stray,
+                       StrayRun* run) {
+    SimulatorControl control(ControlPath());
+    const QString fault = "tftp-stall " + kUpgradeAgent + " " + QString::number(stall);
+    QCOMPARE(control.Send(fault), "ok " + fault);
+    VirtualClock clock;
+    ConsoleWindow window(ConfigDirectory());
+    window.Start(&clock);
+    StrayHost host;
+    RunUpgradeDialog(window, [&](QWidget* dialog) {
+        auto* state = dialog->findChild<QLineEdit*>(QStringLiteral("1073"));
+        QObject::connect(state, &QLineEdit::textChanged,
+                         [run](const QString& text) { run->states.push_back(text); });
+        for (int ms = 0; ms < 60000 && !state->text().startsWith("Upgrade fail"); ms += 100) {
+            stray(host, ms);
+            QTest::qWait(2);
+            clock.Advance(100);
+        }
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("2")), Qt::LeftButton);
+    });
+    for (int ms = 0; ms < 120000; ms += 1000) {
+        clock.Advance(1000);
+        QTest::qWait(1);
+    }
+    run->boxes = window.Ui().BoxTexts();
+    run->answers = host.Answers();
+    QCOMPARE(control.Send("clear " + kUpgradeAgent), "ok clear " + kUpgradeAgent);
+}
+
 }  // namespace
 
 class TestConsoleE2e : public QObject {
@@ -173,6 +248,8 @@ private slots:
     void trapReachesLogAndDialog();
     void upgradeRestartedAgent();
     void upgradeAgentThatNeverComesBack();
+    void strayAcknowledgementsKeepNoStallAlive();
+    void blindAcknowledgementsNeverComplete();
     void discoveryMatchesCli();
     void addItemsAndSave();
 };
@@ -570,6 +647,45 @@ void TestConsoleE2e::upgradeAgentThatNeverComesBack() {
     QCOMPARE(window.Ui().BoxTexts(), QStringList{QStringLiteral("information|Upgrade fail")});
     QCOMPARE(window.Ui().boxes.back().icon, BoxIcon::Exclamation);
     QCOMPARE(control.Send("clear " + kUpgradeAgent), "ok clear " + kUpgradeAgent);
+}
+
+// The agent stops acknowledging at block 3 while another host acknowledges block 2 every 5 s: the
+// transfer still fails after its resends, with its text and its log line, and the stray host gets
+// "Unknown transfer ID" each time.
+void TestConsoleE2e::strayAcknowledgementsKeepNoStallAlive() {
+    StrayRun run;
+    UpgradeWithStrays(
+        3,
+        [](StrayHost& host, int ms) {
+            if (ms > 0 && ms % 5000 == 0) {
+                host.Ack(2);
+            }
+        },
+        &run);
+    const QString failure = QStringLiteral("Upgrade fail, translate 1536/65536 bytes");
+    QVERIFY(!run.states.isEmpty());
+    QCOMPARE(run.states.back(), failure);
+    QVERIFY(Log().contains(" " + kUpgradeAgent + " " + failure + " \r\n"));
+    QVERIFY(!run.answers.isEmpty());
+    QCOMPARE(run.answers, QStringList(run.answers.size(), QStringLiteral("5 Unknown transfer ID")));
+}
+
+// The agent takes four blocks and stalls; another host that sees none of the traffic
+// acknowledges blocks 1 to 40 over and over. The console never shows "Complete..." nor, two
+// minutes later, "Upgrade successful", and the host's acknowledgements get error 5.
+void TestConsoleE2e::blindAcknowledgementsNeverComplete() {
+    StrayRun run;
+    UpgradeWithStrays(
+        5, [](StrayHost& host, int ms) { host.Ack(static_cast<uint16_t>(ms / 100 % 40 + 1)); },
+        &run);
+    for (const QString& state : run.states) {
+        QVERIFY2(!state.startsWith(QStringLiteral("Complete...")), qPrintable(state));
+    }
+    QVERIFY(!run.states.isEmpty());
+    QCOMPARE(run.states.back(), QStringLiteral("Upgrade fail, translate 2560/65536 bytes"));
+    QVERIFY(!run.boxes.join('\n').contains(QStringLiteral("Upgrade successful")));
+    QVERIFY(!run.answers.isEmpty());
+    QCOMPARE(run.answers, QStringList(run.answers.size(), QStringLiteral("5 Unknown transfer ID")));
 }
 
 VANTELO_GUI_TEST_MAIN(TestConsoleE2e)

@@ -124,7 +124,6 @@ int main(int argc, char** argv) {
     outcome.quitAtFinalAck = quitAtFinalAck;
     TftpClient client(TftpClient::Parts{sockets, timers, files, boxes, upgrade, log, clock},
                       outcome);
-    client.Reset();
     outcome.clock.start();
     if (client.Start() != 0) {
         return 1;

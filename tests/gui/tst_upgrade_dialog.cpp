@@ -70,6 +70,7 @@ private slots:
     void controlsAndKeys();
     void startWaitsForTheTrigger();
     void aWholeTransfer();
+    void cancelAndCloseAreRefusedDuringThePause();
 };
 
 void TestUpgradeDialog::controlsAndKeys() {
@@ -167,6 +168,35 @@ void TestUpgradeDialog::aWholeTransfer() {
     QCOMPARE(progressAtEnd, 0);
     QCOMPARE(w.tftp.stored, std::vector<uint8_t>(1300, 0x42));
     QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+// The pause after the final acknowledgement belongs to the finished transfer: Cancel is disabled
+// and neither it nor the close box ends the dialog; the dialog closes itself after the pause, and
+// the verification runs.
+void TestUpgradeDialog::cancelAndCloseAreRefusedDuringThePause() {
+    Window w;
+    bool checked = false;
+    OnNextModal([&](QWidget* dialog) {
+        Control<QLineEdit>(dialog, ControlId::UpgradeFirmwarePath)
+            ->setText(QString::fromStdString(w.dir.File("image.hex")));
+        QTest::keyClicks(Control<QLineEdit>(dialog, ControlId::UpgradePassword),
+                         QStringLiteral("pw"));
+        QTest::mouseClick(Control<QPushButton>(dialog, ControlId::UpgradeStart), Qt::LeftButton);
+        w.Run(2500);
+        QCOMPARE(Text(dialog, ControlId::UpgradeState),
+                 QStringLiteral("Complete...1300/1300 bytes"));
+        auto* cancel = Control<QPushButton>(dialog, ControlId::UpgradeCancel);
+        QVERIFY(!cancel->isEnabled());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        dialog->close();
+        QVERIFY(dialog->isVisible());
+        checked = true;
+        w.Run(5000);
+    });
+    QTest::mouseClick(w.Control<QPushButton>(ControlId::FirmwareUpgrade), Qt::LeftButton);
+    QVERIFY(checked);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(w.app->Engine().Upgrading().Verification().IsRunning());
 }
 
 QTEST_MAIN(TestUpgradeDialog)

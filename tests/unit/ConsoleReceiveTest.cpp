@@ -345,8 +345,7 @@ TEST_F(Receiving, TheUpgradeTargetAcknowledgesTheTriggerAndIsRediscovered) {
     console.Upgrade().SetDeviceMac("020a1b000002");
 
     Deliver(SequencedReply(kNew, OpCode::UpgradeTriggerReply, 0));
-    uint16_t acknowledged = 0;
-    console.Upgrade().GetTriggerAcknowledged(&acknowledged);
+    const uint16_t acknowledged = console.Upgrade().TriggerAcknowledged();
     EXPECT_EQ(acknowledged, 1);
     EXPECT_EQ(console.Sockets().RequestSequence(), 1);
     EXPECT_EQ(console.DiscoveryList().RowCount(), 0);

@@ -90,8 +90,7 @@ TEST_F(ConsoleUpgrade, ADiscoveredAgentIsUpgradedAndFoundAgainAfterItsRestart) {
     EXPECT_EQ(tftp.stored, h.memory.Read(image));
     EXPECT_EQ(tftp.requestedName, image);
     EXPECT_FALSE(h.network.IsBound(kTftpClientPort));
-    uint16_t acknowledged = 1;
-    console.Upgrade().GetTriggerAcknowledged(&acknowledged);
+    const uint16_t acknowledged = console.Upgrade().TriggerAcknowledged();
     EXPECT_EQ(acknowledged, 0);
 
     // The agent restarts: silent for 20 s, during which the list is emptied before each attempt.
@@ -300,14 +299,38 @@ TEST_F(ConsoleUpgrade, CancelDuringTheTransferClosesTheSocketAndZeroesBytesSent)
     tftp.silentFromBlock = 2;
     h.dialogs.Expect(DialogId::FirmwareUpgrade, {Start("pw", 3000)});
     console.OnFirmwareUpgrade();
-    uint32_t sent = 1;
-    console.Upgrade().GetBytesSent(&sent);
+    const uint32_t sent = console.Upgrade().BytesSent();
     EXPECT_EQ(sent, 0u);
     EXPECT_FALSE(h.network.IsBound(kTftpClientPort));
     EXPECT_FALSE(console.Upgrading().Transfer().IsRunning());
     size_t before = tftp.dataBlocks.size();
     h.clock.Advance(60000);
     EXPECT_EQ(tftp.dataBlocks.size(), before) << "nothing is resent after the dialog closed";
+}
+
+// Cancel is held disabled during the pause after the final acknowledgement. A window that closes
+// the dialog all the same does not cut the pause short: the transfer ends complete and the
+// verification follows with its result.
+TEST_F(ConsoleUpgrade, CancelDuringTheFinalPauseStillLeadsToTheVerificationAndItsResult) {
+    Console& console = StartWithDiscoveredAgent();
+    h.dialogs.Expect(DialogId::FirmwareUpgrade, {Start("secret", 2500)});
+    console.OnFirmwareUpgrade();
+    EXPECT_EQ(States().back(), "Complete...1300/1300 bytes");
+    EXPECT_FALSE(h.dialogs.changes.enabled.at(ControlId::UpgradeCancel));
+    EXPECT_FALSE(h.dialogs.changes.closed) << "the script cancelled the dialog, not the engine";
+    EXPECT_TRUE(console.Upgrading().Transfer().IsRunning());
+    EXPECT_EQ(tftp.stored, h.memory.Read(image));
+
+    h.clock.Advance(TftpClient::kFinalPauseMs);
+    EXPECT_FALSE(console.Upgrading().Transfer().IsRunning());
+    EXPECT_TRUE(console.Upgrading().Verification().IsRunning());
+    h.ui.ExpectBox(MessageBoxRequest{"Upgrade successful", "information", BoxIcon::Information,
+                                     BoxButtons::Ok, BoxOwner::MainWindow});
+    for (int second = 0; second < 14 && console.Upgrading().Verification().IsRunning(); ++second) {
+        h.clock.Advance(1000);
+        h.network.Deliver();
+    }
+    EXPECT_FALSE(console.Upgrading().Verification().IsRunning());
 }
 
 struct PrecheckCase {

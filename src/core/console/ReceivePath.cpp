@@ -105,9 +105,8 @@ void ReceivePath::StoreDecodedReply(size_t length) {
 }
 
 bool ReceivePath::IsUpgradeTarget() const {
-    char deviceMac[UpgradeContext::kMacCapacity];
-    p_.upgrade.GetDeviceMac(deviceMac);
-    return TextOf(reply_.macText) == TextOf(deviceMac);
+    const UpgradeContext::MacField deviceMac = p_.upgrade.DeviceMac();
+    return TextOf(reply_.macText) == std::string_view(deviceMac.data());
 }
 
 // The checks of an agent datagram whose header passed; ends in one of its destinations.

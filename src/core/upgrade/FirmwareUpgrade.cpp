@@ -81,18 +81,11 @@ int FirmwareUpgrade::Precheck(const SelectionTarget& target) {
 }
 
 void FirmwareUpgrade::RunDialog() {
-    uint32_t ip = 0;
-    char mac[UpgradeContext::kMacCapacity];
-    char path[UpgradeContext::kPathCapacity];
-    p_.upgrade.GetDeviceIp(&ip);
-    p_.upgrade.GetDeviceMac(mac);
-    p_.upgrade.GetFirmwarePath(path);
-    client_.Reset();
     DialogRequest request{
         DialogId::FirmwareUpgrade,
-        {{ControlId::UpgradeDeviceIp, IpToText(ip)},
-         {ControlId::UpgradeDeviceMac, mac},
-         {ControlId::UpgradeFirmwarePath, path},
+        {{ControlId::UpgradeDeviceIp, IpToText(p_.upgrade.DeviceIp())},
+         {ControlId::UpgradeDeviceMac, p_.upgrade.DeviceMac().data()},
+         {ControlId::UpgradeFirmwarePath, p_.upgrade.FirmwarePath().data()},
          {ControlId::UpgradePassword, ""},
          {ControlId::UpgradeState, ""}},
         {{ControlId::UpgradeBrowse, [this](const DialogFields&) { return OnBrowse(); }},
@@ -105,7 +98,8 @@ void FirmwareUpgrade::RunDialog() {
 }
 
 // Cancel, the close box, an error packet or a finished transfer: nothing of the transfer or
-// of the trigger wait outlives the dialog.
+// of the trigger wait outlives the dialog, except the pause after the final acknowledgement,
+// which ends in the verification run.
 void FirmwareUpgrade::OnDialogClosed() {
     p_.timers.Stop(triggerWait_);
     triggerWait_ = kNoTimer;
@@ -178,17 +172,18 @@ int FirmwareUpgrade::SendTrigger(const std::string& password) {
 
 void FirmwareUpgrade::OnTriggerWait() {
     triggerWait_ = kNoTimer;
-    uint16_t acknowledged = 0;
-    p_.upgrade.GetTriggerAcknowledged(&acknowledged);
-    if (acknowledged == 1) {
-        if (client_.Start() == 0) {
-            p_.upgrade.SetTriggerAcknowledged(0);
-        }
-        ShowUpgradeState("Wait....");
-    } else {
+    if (p_.upgrade.TriggerAcknowledged() != 1) {
         const char* failed = "Trigger fail";
         p_.boxes.Tell(Outcome{OutcomeKind::TriggerFailed, failed, UpgradeTargetKey(p_.upgrade)});
         ShowUpgradeState(failed);
+        EnableStart();
+        return;
+    }
+    // "Wait...." comes first: a box that the start shows runs an event loop in which the
+    // transfer goes on, and what it shows meanwhile must not be covered afterwards.
+    ShowUpgradeState("Wait....");
+    if (client_.Start() == 0) {
+        p_.upgrade.SetTriggerAcknowledged(0);
     }
     EnableStart();
 }
@@ -214,6 +209,14 @@ void FirmwareUpgrade::ShowProgress(uint32_t bytesSent, uint32_t fileSize) {
     if (dialog_ != nullptr) {
         dialog_->SetProgress(ControlId::UpgradeProgress, static_cast<int>(bytesSent),
                              static_cast<int>(fileSize));
+    }
+}
+
+// The agent has the whole file: Cancel and the close box are refused until the pause is over,
+// so that the verification and its result always follow.
+void FirmwareUpgrade::FinalAcknowledged() {
+    if (dialog_ != nullptr) {
+        dialog_->SetEnabled(ControlId::UpgradeCancel, false);
     }
 }
 

@@ -70,6 +70,7 @@ private:
     void ShowUpgradeState(const std::string& text) override;
     void ShowProgress(uint32_t bytesSent, uint32_t fileSize) override;
     void TransferEnded(TransferEnd end) override;
+    void FinalAcknowledged() override;
 
     Parts p_;
     TftpClient client_;

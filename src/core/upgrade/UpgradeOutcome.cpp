@@ -5,11 +5,8 @@
 namespace vantelo {
 
 AgentKey UpgradeTargetKey(const UpgradeContext& upgrade) {
-    char mac[UpgradeContext::kMacCapacity];
-    uint32_t ip = 0;
-    upgrade.GetDeviceMac(mac);
-    upgrade.GetDeviceIp(&ip);
-    return AgentKey{mac, IpToText(ip)};
+    const UpgradeContext::MacField mac = upgrade.DeviceMac();
+    return AgentKey{mac.data(), IpToText(upgrade.DeviceIp())};
 }
 
 }  // namespace vantelo
