@@ -1,14 +1,21 @@
 // watch: the console left running on its monitor list, its news printed as they come.
 
+#include <unistd.h>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSysInfo>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
+#include "cli/ActivityRecorder.h"
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "cli/EventWait.h"
 #include "cli/ExitCode.h"
+#include "cli/MetricsServer.h"
+#include "cli/SyslogMessage.h"
+#include "cli/SyslogSender.h"
 #include "monitor/Timestamp.h"
 #include "platform/QtTimers.h"
 
@@ -64,11 +71,49 @@ private:
     QtClock clock_;
 };
 
+// Every log line as a syslog message, when --syslog asks for it.
+class LogForwarding {
+public:
+    int Open(const SyslogTarget& target, std::string* error) {
+        origin_ = SyslogOrigin{QSysInfo::machineHostName().toStdString(), getpid()};
+        sender_ = std::make_unique<SyslogSender>();
+        return sender_->Open(target, error);
+    }
+
+    void Forward(const LogEvent& event) {
+        if (sender_) {
+            sender_->Send(SyslogMessage(event, std::chrono::system_clock::now(), origin_));
+        }
+    }
+
+private:
+    std::unique_ptr<SyslogSender> sender_;
+    SyslogOrigin origin_;
+};
+
 }  // namespace
 
 int RunWatch(const CliOptions& options, const std::string& configDirectory) {
     WatchView view(options.format == OutputFormat::Json);
+    LogForwarding forwarding;
+    std::string error;
+    if (options.syslog && forwarding.Open(*options.syslog, &error) != 0) {
+        std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
+        return kExitBadInput;
+    }
+    ActivityRecorder recorder([&forwarding](const LogEvent& event) { forwarding.Forward(event); });
     CliSession session(configDirectory, Network::Live, &view);
+    session.Engine().TellActivity(recorder);
+    std::unique_ptr<MetricsServer> metrics;
+    if (options.metrics) {
+        metrics = std::make_unique<MetricsServer>([&recorder, &session] {
+            return MetricsText(recorder.Collect(session.Engine(), VANTELO_VERSION));
+        });
+        if (metrics->Listen(*options.metrics, &error) != 0) {
+            std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
+            return kExitRefused;
+        }
+    }
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     if (int code = session.Start(); code != kExitDone) {

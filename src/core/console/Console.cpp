@@ -52,6 +52,13 @@ void Console::Initialize(ConsoleView& view) {
     upgrade_.Reset();
 }
 
+void Console::TellActivity(ConsoleActivity& activity) {
+    log_.TellActivity(activity);
+    polling_.TellActivity(activity);
+    traps_.TellActivity(activity);
+    receivePath_.TellActivity(activity);
+}
+
 void Console::Shutdown() {
     if (shutDown_) {
         return;

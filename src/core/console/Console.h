@@ -13,6 +13,7 @@
 #include "monitor/Traps.h"
 #include "persistence/MonitorFileCommands.h"
 #include "ports/AddressTable.h"
+#include "ports/ConsoleActivity.h"
 #include "ports/ConsoleView.h"
 #include "ports/DatagramSocket.h"
 #include "ports/DialogRunner.h"
@@ -98,6 +99,15 @@ public:
     const TrapStore& TrapsKept() const { return traps_.Store(); }
     const TrapSortState& TrapSort() const { return traps_.Sort(); }
     const std::string& LogPath() const { return log_.Path(); }
+    uint64_t PollRoundsRun() const { return polling_.RoundsRun(); }
+    // Agent datagrams dropped without a message: failed identity checks, and those over 1500
+    // bytes.
+    const IdentityDrops& IdentityDropped() const { return receivePath_.Drops(); }
+    uint64_t OversizeDropped() const { return transport_.OversizeDrops(); }
+
+    // A watcher of replies, traps, polling rounds and log lines (metrics, log forwarding); it
+    // outlives the Console. Without one, nobody is told.
+    void TellActivity(ConsoleActivity& activity);
 
     // A view follows every change of the list.
     void WatchList(ListId list, ListModel::Observer* observer) { lists_.Watch(list, observer); }

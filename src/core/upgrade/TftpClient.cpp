@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "protocol/Conversions.h"
+#include "protocol/RecordText.h"
 #include "upgrade/TftpPackets.h"
 
 namespace vantelo {
@@ -259,7 +260,11 @@ void TftpClient::ZeroBytesSent() {
 void TftpClient::LogLine(const std::string& text) {
     uint32_t ip = 0;
     p_.upgrade.GetDeviceIp(&ip);
-    p_.log.AppendLine({TimestampText(p_.clock.Now()) + " " + IpToText(ip) + " " + text + " \r\n"});
+    char mac[UpgradeContext::kMacCapacity];
+    p_.upgrade.GetDeviceMac(mac);
+    std::string ipText = IpToText(ip);
+    p_.log.AppendEvent(LogEvent{LogKind::UpgradeFailed, ipText, TextOf(mac), text},
+                       {TimestampText(p_.clock.Now()) + " " + ipText + " " + text + " \r\n"});
 }
 
 uint32_t TftpClient::BytesSent() const {
