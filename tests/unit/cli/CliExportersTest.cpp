@@ -69,9 +69,9 @@ TEST(CliExporters, MetricsAndSyslogOptionsTakeOnlyWhatTheyCanUse) {
         EXPECT_EQ(options.syslog->port, t.port);
         EXPECT_EQ(options.syslog->path, t.path);
     }
-    for (const std::string bad :
-         {"udp://127.0.0.1", "udp://:514", "tcp://127.0.0.1:514", "udp://a b:514",
-          "unix:", "/dev/log", "udp://[::1:514", "unix:/" + std::string(107, 'x')}) {
+    for (const std::string& bad : std::vector<std::string>{
+             "udp://127.0.0.1", "udp://:514", "tcp://127.0.0.1:514", "udp://a b:514",
+             "unix:", "/dev/log", "udp://[::1:514", "unix:/" + std::string(107, 'x')}) {
         SCOPED_TRACE(bad);
         CliOptions options;
         std::string error;
