@@ -17,7 +17,8 @@ struct Line {
     int y;
 };
 constexpr Line kLines[] = {
-    {1115, "Vantelo Utility Version 1.03", 10},
+    // The package's version, which is the About box's "1.03".
+    {1115, "Vantelo Utility Version " VANTELO_VERSION, 10},
     {1116, "Protocol Version 2.001.002", 24},
     {1117, "Copyright (C) 2026 the Vantelo developers", 38},
 };
