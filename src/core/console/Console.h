@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
+#include "console/DefinitionHint.h"
 #include "console/ReceivePath.h"
 #include "events/Boxes.h"
 #include "lists/AgentLists.h"
@@ -52,6 +54,10 @@ public:
 
     // The main window's initialisation, in its fixed order; the window shows what view is told.
     void Initialize(ConsoleView& view);
+    // Before Initialize: the definition file an installed console's directory starts from. A
+    // console whose own file holds the same values tells how to write the switches' own when a
+    // discovery finds nothing (DefinitionHint).
+    void KnowShippedDefinition(std::string path) { shippedDefinition_ = std::move(path); }
     // Closes both sockets; later calls do nothing. The Exit button, File Exit and the close box.
     void Shutdown();
 
@@ -137,7 +143,9 @@ private:
     RediscoveryMark rediscovery_;
     FirmwareUpgrade firmware_;
     ReceivePath receivePath_;
+    DefinitionHint hint_;
     SelectionTarget currentSelection_;
+    std::string shippedDefinition_;
     bool shutDown_ = false;
 };
 
