@@ -79,13 +79,15 @@ TEST_P(Hint, IsShownOnceAfterAnUnansweredDiscoveryWithTheShippedValuesOnly) {
     }
     Console& console = Start(c.shipped);
     console.OnDiscovery();
+    h.network.Deliver();
     h.clock.Advance(DefinitionHint::kAnswerWaitMs - 1);
     if (c.hint) {
         h.ui.ExpectBox(HintBox());
     }
     h.clock.Advance(1);
-    // Once a run: the next discovery that finds nothing says nothing more.
+    // Once a run: the next discovery says nothing more.
     console.OnDiscovery();
+    h.network.Deliver();
     h.clock.Advance(DefinitionHint::kAnswerWaitMs);
 }
 
