@@ -137,7 +137,7 @@ for metainfo in "$work"/unpacked/usr/share/metainfo/*.xml; do
 done
 # Every program of a package is in its AppStream data, and the data name only those.
 for package in "$deb" "$simdeb"; do
-    dpkg-deb -c "$package" | awk '{ print $6 }' | sed -n 's|^\./usr/bin/||p' | sort >"$work/binaries"
+    dpkg-deb -c "$package" | awk '{ print $6 }' | sed -n 's|^\./usr/bin/\(..*\)|\1|p' | sort >"$work/binaries"
     dpkg-deb --fsys-tarfile "$package" | tar -xO --wildcards './usr/share/metainfo/*.xml' |
         sed -n 's|.*<binary>\(.*\)</binary>.*|\1|p' | sort >"$work/provided"
     diff "$work/binaries" "$work/provided" >/dev/null ||
