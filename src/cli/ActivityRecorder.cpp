@@ -19,12 +19,34 @@ std::string InterfaceLabel(const DeviceRecord&) {
     return {};
 }
 
+// The agent's record, made when missing. A monitored agent may answer from ever new addresses
+// (found by its MAC text, it takes the sender's), so when the records outnumber twice the monitor
+// table, those of addresses no longer monitored are forgotten.
+ActivityRecorder::AgentActivity& ActivityRecorder::Of(std::string_view ipText) {
+    if (auto kept = agents_.find(ipText); kept != agents_.end()) {
+        return kept->second;
+    }
+    if (agents_.size() >= 2 * static_cast<size_t>(kTableSlots)) {
+        ForgetUnmonitored();
+    }
+    return agents_[std::string(ipText)];
+}
+
+void ActivityRecorder::ForgetUnmonitored() {
+    std::set<std::string, std::less<>> monitored;
+    for (int slot = 0; slot < console_.Lists().MonitorCount(); ++slot) {
+        monitored.insert(
+            std::string(TextOf(console_.MonitorTable()[static_cast<size_t>(slot)].ipText)));
+    }
+    std::erase_if(agents_, [&](const auto& kept) { return monitored.count(kept.first) == 0; });
+}
+
 void ActivityRecorder::AgentAnswered(std::string_view ipText) {
-    agents_[std::string(ipText)].lastReplySeconds = SecondsSinceEpoch();
+    Of(ipText).lastReplySeconds = SecondsSinceEpoch();
 }
 
 void ActivityRecorder::TrapAccepted(std::string_view ipText) {
-    ++agents_[std::string(ipText)].traps;
+    ++Of(ipText).traps;
 }
 
 void ActivityRecorder::PollRoundStarted() {
@@ -42,14 +64,14 @@ void ActivityRecorder::LogLineWritten(const LogEvent& event) {
     }
 }
 
-ConsoleMetrics ActivityRecorder::Collect(const Console& console, const std::string& version) {
+ConsoleMetrics ActivityRecorder::Collect(const std::string& version) {
+    const Console& console = console_;
     ConsoleMetrics metrics;
     metrics.version = version;
     metrics.pollRounds = console.PollRoundsRun();
     metrics.lastRoundSeconds = lastRoundSeconds_;
     metrics.drops = console.IdentityDropped();
     metrics.oversizeDrops = console.OversizeDropped();
-    std::set<std::string, std::less<>> monitored;
     const DeviceTable& table = console.MonitorTable();
     for (int slot = 0; slot < console.Lists().MonitorCount(); ++slot) {
         const DeviceRecord& record = table[static_cast<size_t>(slot)];
@@ -64,10 +86,8 @@ ConsoleMetrics ActivityRecorder::Collect(const Console& console, const std::stri
             agent.lastReplySeconds = kept->second.lastReplySeconds;
             agent.traps = kept->second.traps;
         }
-        monitored.insert(agent.ip);
         metrics.agents.push_back(std::move(agent));
     }
-    std::erase_if(agents_, [&](const auto& kept) { return monitored.count(kept.first) == 0; });
     return metrics;
 }
 

@@ -23,8 +23,10 @@ class ActivityRecorder final : public ConsoleActivity {
 public:
     using LogForward = std::function<void(const LogEvent&)>;
 
-    // forward, when given, gets every log line as it is written.
-    explicit ActivityRecorder(LogForward forward = {}) : forward_(std::move(forward)) {}
+    // What is kept is about the console's monitored agents; forward, when given, gets every
+    // log line as it is written.
+    explicit ActivityRecorder(const Console& console, LogForward forward = {})
+        : console_(console), forward_(std::move(forward)) {}
 
     void AgentAnswered(std::string_view ipText) override;
     void TrapAccepted(std::string_view ipText) override;
@@ -32,9 +34,10 @@ public:
     void PollRoundEnded() override;
     void LogLineWritten(const LogEvent& event) override;
 
-    // The console's metrics now. Agents that left the monitor list are forgotten, so what is
-    // kept never outgrows the list.
-    ConsoleMetrics Collect(const Console& console, const std::string& version);
+    // The console's metrics now.
+    ConsoleMetrics Collect(const std::string& version);
+    // How many agents' activity is kept.
+    size_t KeptAgents() const { return agents_.size(); }
 
 private:
     struct AgentActivity {
@@ -42,6 +45,10 @@ private:
         uint64_t traps = 0;
     };
 
+    AgentActivity& Of(std::string_view ipText);
+    void ForgetUnmonitored();
+
+    const Console& console_;
     LogForward forward_;
     std::map<std::string, AgentActivity, std::less<>> agents_;
     std::chrono::steady_clock::time_point roundStart_;

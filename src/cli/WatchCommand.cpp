@@ -101,14 +101,14 @@ int RunWatch(const CliOptions& options, const std::string& configDirectory) {
         std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
         return kExitBadInput;
     }
-    ActivityRecorder recorder([&forwarding](const LogEvent& event) { forwarding.Forward(event); });
     CliSession session(configDirectory, Network::Live, &view);
+    ActivityRecorder recorder(session.Engine(),
+                              [&forwarding](const LogEvent& event) { forwarding.Forward(event); });
     session.Engine().TellActivity(recorder);
     std::unique_ptr<MetricsServer> metrics;
     if (options.metrics) {
-        metrics = std::make_unique<MetricsServer>([&recorder, &session] {
-            return MetricsText(recorder.Collect(session.Engine(), VANTELO_VERSION));
-        });
+        metrics = std::make_unique<MetricsServer>(
+            [&recorder] { return MetricsText(recorder.Collect(VANTELO_VERSION)); });
         if (metrics->Listen(*options.metrics, &error) != 0) {
             std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
             return kExitRefused;
