@@ -3,8 +3,8 @@
 # by Prometheus and asked for over its HTTP API (16 agents up; a silenced one at 0 once it is
 # declared not alive, at 1 again after its revival), a scrape that promtool accepts, and rsyslog
 # receiving the RFC 5424 messages of a trap and of the not-alive agent with their structured
-# data. Then a syslog server that is down, over UDP and over a UNIX socket, changes nothing else:
-# the events are printed and counted as before.
+# data, over UDP and then over its own UNIX socket. A syslog server that is down, over either,
+# changes nothing else: the events are printed and counted as before.
 # shellcheck source=cli_common.sh
 . "$(dirname "$0")/cli_common.sh"
 
@@ -136,19 +136,49 @@ wait "$watch_pid" || status=$?
 watch_pid=""
 [ "$status" = 0 ] || fail "watch ended with $status"
 
-# Over a UNIX socket where nobody listens, the same.
-"$CLI" --cfg "$work/watched" watch --metrics "$metrics" --syslog "unix:$work/nobody.sock" \
+# Over a UNIX datagram socket: rsyslog's own socket gets the messages; once it is gone, the
+# watch goes on as before.
+cat >"$work/rsyslog-unix.conf" <<CONF
+global(workDirectory="$work/rsyslog")
+module(load="imuxsock" SysSock.Use="off")
+template(name="fields" type="string"
+         string="%app-name%|%msgid%|%structured-data%|%msg%|%hostname%\n")
+ruleset(name="vantelo") {
+    action(type="omfile" file="$work/syslog.unix" template="fields")
+}
+input(type="imuxsock" Socket="$work/log.sock" UseSpecialParser="off" ParseHostname="on"
+      Ruleset="vantelo")
+CONF
+rsyslogd -n -f "$work/rsyslog-unix.conf" -i "$work/rsyslog.pid" >"$work/rsyslog.log" 2>&1 &
+rsyslog_pid=$!
+deadline=$(($(date +%s) + 5))
+until [ -S "$work/log.sock" ]; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "rsyslog made no socket: $(cat "$work/rsyslog.log")"
+    sleep 0.1
+done
+"$CLI" --cfg "$work/watched" watch --metrics "$metrics" --syslog "unix:$work/log.sock" \
     >"$work/watch.out" 2>"$work/watch.err" &
 watch_pid=$!
 wait_query 'count(vantelo_agent_up == 1)' 16 20
 control trap 10.77.1.3 power supply
 deadline=$(($(date +%s) + 5))
-until grep -q 'trap 10.77.1.3 power supply$' "$work/watch.out"; do
+until grep -q '^vantelo|trap|' "$work/syslog.unix" 2>/dev/null; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "rsyslog got nothing on its socket: $(cat "$work/rsyslog.log")"
+    sleep 0.1
+done
+expect_count '^vantelo|trap|\[agent@32473 mac="02000a4d0103" ip="10.77.1.3"\]|10.77.1.3 Trap :power supply|' \
+    "$work/syslog.unix" 1
+kill "$rsyslog_pid"
+wait "$rsyslog_pid" 2>/dev/null || true
+rsyslog_pid=""
+control trap 10.77.1.4 fan
+deadline=$(($(date +%s) + 5))
+until grep -q 'trap 10.77.1.4 fan$' "$work/watch.out"; do
     [ "$(date +%s)" -lt "$deadline" ] || fail "no trap line: $(cat "$work/watch.out")"
     sleep 0.1
 done
 curl -sf --max-time 2 "http://$metrics/metrics" >"$work/scrape" || fail "no scrape"
-grep -q '^vantelo_traps_received_total{mac="02000a4d0103",ip="10.77.1.3",.*} 1$' "$work/scrape" ||
+grep -q '^vantelo_traps_received_total{mac="02000a4d0104",ip="10.77.1.4",.*} 1$' "$work/scrape" ||
     fail "the trap was not counted: $(cat "$work/scrape")"
 kill -TERM "$watch_pid"
 status=0
