@@ -97,9 +97,10 @@ int RunWatch(const CliOptions& options, const std::string& configDirectory) {
     WatchView view(options.format == OutputFormat::Json);
     LogForwarding forwarding;
     std::string error;
+    // A name that does not resolve now may later (the service restarts on status 1).
     if (options.syslog && forwarding.Open(*options.syslog, &error) != 0) {
         std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
-        return kExitBadInput;
+        return kExitRefused;
     }
     CliSession session(configDirectory, Network::Live, &view);
     ActivityRecorder recorder(session.Engine(),
