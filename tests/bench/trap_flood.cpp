@@ -15,10 +15,10 @@
 #include <thread>
 #include <vector>
 
-#include "support/RecordingUserInteraction.h"
 #include "gui/ConsoleApp.h"
 #include "platform/QtTimers.h"
 #include "support/AgentDatagrams.h"
+#include "support/RecordingUserInteraction.h"
 #include "support/TestFiles.h"
 
 namespace vantelo::test {
