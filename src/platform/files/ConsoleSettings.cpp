@@ -1,0 +1,33 @@
+#include "platform/files/ConsoleSettings.h"
+
+namespace vantelo {
+
+namespace {
+
+const QString kWindowGeometry = QStringLiteral("window/geometry");
+const QString kNotifications = QStringLiteral("window/notifications");
+
+}  // namespace
+
+ConsoleSettings::ConsoleSettings(const QString& configDirectory)
+    : settings_(configDirectory + QStringLiteral("/vantelo.conf"), QSettings::IniFormat) {}
+
+QByteArray ConsoleSettings::WindowGeometry() const {
+    return settings_.value(kWindowGeometry).toByteArray();
+}
+
+void ConsoleSettings::SetWindowGeometry(const QByteArray& geometry) {
+    settings_.setValue(kWindowGeometry, geometry);
+    settings_.sync();
+}
+
+bool ConsoleSettings::Notifications() const {
+    return settings_.value(kNotifications, true).toBool();
+}
+
+void ConsoleSettings::SetNotifications(bool on) {
+    settings_.setValue(kNotifications, on);
+    settings_.sync();
+}
+
+}  // namespace vantelo
