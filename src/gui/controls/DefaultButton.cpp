@@ -3,6 +3,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "gui/controls/ColorScheme.h"
+
 namespace vantelo {
 
 DefaultButton::DefaultButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
@@ -16,6 +18,11 @@ void DefaultButton::paintEvent(QPaintEvent* /*event*/) {
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    // The focus: a dotted line in the window's blue inside the bevel, clear on the grey face.
+    if (hasFocus()) {
+        painter.setPen(QPen(QColor(kWindowBlue), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
 }
 
 }  // namespace vantelo
