@@ -13,6 +13,7 @@
 #include "gui/AboutDialog.h"
 #include "gui/QtDialogRunner.h"
 #include "gui/StatusImages.h"
+#include "gui/controls/AccessKeyStyle.h"
 #include "gui/controls/AnchoredLayout.h"
 #include "gui/controls/ColorScheme.h"
 #include "gui/controls/DefaultButton.h"
@@ -216,6 +217,9 @@ ListTableModel* MainWindow::BuildModel(ListId list) {
 
 void MainWindow::BuildMenu() {
     menuBar_ = new QMenuBar(this);
+    auto* style = new AccessKeyStyle();
+    style->setParent(menuBar_);
+    menuBar_->setStyle(style);
     const auto add = [](QMenu* menu, ControlId id, const char* text) {
         QAction* action = menu->addAction(QString::fromLatin1(text));
         action->setObjectName(Id(id));
@@ -455,6 +459,11 @@ void MainWindow::OnFileExit() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* widget = qobject_cast<QWidget*>(watched);
+    // The menu bar underlines its access keys while Alt is held.
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Alt) {
+        menuBar_->update();
+    }
     // Menus are windows of their own and keep their keys.
     if (widget != nullptr && widget->window() == this && IsEnterOrEscape(event)) {
         return true;
