@@ -5,15 +5,18 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
+#include <QToolTip>
 #include <filesystem>
 #include <string>
 
 #include "GuiTestSupport.h"
 #include "gui/DesktopNotices.h"
+#include "gui/controls/ColorScheme.h"
 #include "gui/controls/DialogUnits.h"
 #include "platform/files/ConsoleSettings.h"
 #include "support/WindowHarness.h"
@@ -83,6 +86,7 @@ private slots:
     void failedExportIsTold();
     void trapExport();
     void headerDividerFitsColumn();
+    void elidedCellHasItsTextAsTooltip();
     void notificationsGroupAPassAndABurst();
     void notificationsOffOrWindowActive();
 
@@ -258,6 +262,23 @@ void TestFullList::tabOrder() {
         visited << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(visited, expected);
+
+    // A button Tab reached shows the focus with a dotted line in the console's blue inside its
+    // bevel; the grey face has no blue of its own.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto* discovery = window.Control<QPushButton>(ControlId::Discovery);
+    QCOMPARE(QApplication::focusWidget(), discovery);
+    const auto marked = [](QWidget* button) {
+        const QImage image = button->grab().toImage();
+        const qreal ratio = image.devicePixelRatio();
+        int blue = 0;
+        for (int x = 4; x < button->width() - 4; ++x) {
+            blue += image.pixel(QPoint(qRound(x * ratio), qRound(3 * ratio))) == kWindowBlue;
+        }
+        return blue;
+    };
+    QVERIFY(marked(discovery) > 4);
+    QCOMPARE(marked(window.Control(ControlId::AddToMonitorList)), 0);
 }
 
 void TestFullList::shortcuts() {
@@ -407,6 +428,33 @@ void TestFullList::headerDividerFitsColumn() {
     QVERIFY(discovery->columnWidth(column) >= discovery->fontMetrics().horizontalAdvance(text));
     QVERIFY(discovery->columnWidth(column) != 100);
     QCOMPARE(window.console->Lists().SortColumn(), sortColumn);
+}
+
+// Only a cell cut short offers its whole text as a tooltip.
+void TestFullList::elidedCellHasItsTextAsTooltip() {
+    Window window;
+    AgentSettings longName = NumberedAgent(1);
+    longName.systemName = "edge-1";
+    longName.location = "Warehouse WMWMWMWMWM";
+    window.AddAgent(longName);
+    window.Start();
+    window.Click(ControlId::Discovery);
+    window.network.Deliver();
+    auto* discovery = window.Control<QTableView>(ControlId::DiscoveryList);
+    // The tip a pause over the cell shows, empty when none.
+    const auto tipAt = [discovery](int column) {
+        QToolTip::hideText();
+        if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); })) {
+            return QStringLiteral("(an earlier tip stays)");
+        }
+        const QPoint at = discovery->visualRect(discovery->model()->index(0, column)).center();
+        QHelpEvent help(QEvent::ToolTip, at, discovery->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(discovery->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(tipAt(6), QStringLiteral("Warehouse WMWMWMWMWM"));
+    QCOMPARE(tipAt(1), QString());
+    QCOMPARE(tipAt(4), QString());
 }
 
 // The changes of one pass make one notification, a burst of traps another.
