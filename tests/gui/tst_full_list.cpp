@@ -89,6 +89,7 @@ private slots:
     void elidedCellHasItsTextAsTooltip();
     void notificationsGroupAPassAndABurst();
     void notificationsOffOrWindowActive();
+    void settingsNeverMakeTheDirectory();
 
 private:
     UrlSink urls_;
@@ -501,6 +502,17 @@ void TestFullList::notificationsOffOrWindowActive() {
     window.Start();
     QVERIFY(!window.Command(ControlId::Notifications)->isChecked());
     QVERIFY(!window.dialog->Notices().Enabled());
+}
+
+// Without its configuration directory the console keeps nothing and makes no directory.
+void TestFullList::settingsNeverMakeTheDirectory() {
+    TempDirectory dir;
+    const QString missing = QString::fromStdString(dir.File("cfg"));
+    ConsoleSettings settings(missing);
+    settings.SetNotifications(false);
+    settings.SetWindowGeometry(QByteArray("geometry"));
+    QVERIFY(!std::filesystem::exists(dir.File("cfg")));
+    QVERIFY(settings.WindowGeometry().isEmpty());
 }
 
 VANTELO_GUI_TEST_MAIN(TestFullList)

@@ -1,5 +1,7 @@
 #include "platform/files/ConsoleSettings.h"
 
+#include <QFileInfo>
+
 namespace vantelo {
 
 namespace {
@@ -10,13 +12,21 @@ const QString kNotifications = QStringLiteral("window/notifications");
 }  // namespace
 
 ConsoleSettings::ConsoleSettings(const QString& configDirectory)
-    : settings_(configDirectory + QStringLiteral("/vantelo.conf"), QSettings::IniFormat) {}
+    : directory_(configDirectory),
+      settings_(configDirectory + QStringLiteral("/vantelo.conf"), QSettings::IniFormat) {}
+
+bool ConsoleSettings::CanKeep() const {
+    return QFileInfo(directory_).isDir();
+}
 
 QByteArray ConsoleSettings::WindowGeometry() const {
     return settings_.value(kWindowGeometry).toByteArray();
 }
 
 void ConsoleSettings::SetWindowGeometry(const QByteArray& geometry) {
+    if (!CanKeep()) {
+        return;
+    }
     settings_.setValue(kWindowGeometry, geometry);
     settings_.sync();
 }
@@ -26,6 +36,9 @@ bool ConsoleSettings::Notifications() const {
 }
 
 void ConsoleSettings::SetNotifications(bool on) {
+    if (!CanKeep()) {
+        return;
+    }
     settings_.setValue(kNotifications, on);
     settings_.sync();
 }

@@ -21,6 +21,10 @@ public:
     void SetNotifications(bool on);
 
 private:
+    // The console never makes its configuration directory: without one nothing is kept.
+    bool CanKeep() const;
+
+    QString directory_;
     QSettings settings_;
 };
 
