@@ -15,7 +15,8 @@ Port* Chosen(Port* choice, Port* platform) {
 
 }  // namespace
 
-ConsoleApp::ConsoleApp(std::string configDirectory, PortChoices choices) {
+ConsoleApp::ConsoleApp(std::string configDirectory, PortChoices choices)
+    : settings_(QString::fromStdString(configDirectory)) {
     // Every window of the console, and the window manager's view of it, shows the console's icon.
     QApplication::setWindowIcon(IconOf(Image::AppIcon));
     ConsolePorts ports{Chosen<SocketFactory>(choices.sockets, &sockets_),
@@ -27,7 +28,7 @@ ConsoleApp::ConsoleApp(std::string configDirectory, PortChoices choices) {
                        &files_,
                        std::move(configDirectory)};
     console_ = std::make_unique<Console>(ports);
-    window_ = std::make_unique<MainWindow>(*console_);
+    window_ = std::make_unique<MainWindow>(*console_, &settings_);
     ui_.SetMainWindow(window_.get());
     dialogs_.SetParent(window_.get());
 }

@@ -10,6 +10,7 @@
 #include "platform/QtAddressTable.h"
 #include "platform/QtDatagramSocket.h"
 #include "platform/QtTimers.h"
+#include "platform/files/ConsoleSettings.h"
 #include "platform/files/PosixFileSystem.h"
 
 namespace vantelo {
@@ -48,6 +49,7 @@ private:
     QtAddressTable addresses_;
     QtDialogRunner dialogs_;
     PosixFileSystem files_;
+    ConsoleSettings settings_;
     std::unique_ptr<Console> console_;
     std::unique_ptr<MainWindow> window_;
 };

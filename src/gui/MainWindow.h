@@ -3,7 +3,10 @@
 #include <QDialog>
 
 #include "console/Console.h"
+#include "gui/DesktopNotices.h"
 #include "gui/ListTableModel.h"
+#include "gui/controls/AnchoredLayout.h"
+#include "platform/files/ConsoleSettings.h"
 #include "ports/ConsoleView.h"
 
 class QLabel;
@@ -19,7 +22,10 @@ namespace vantelo {
 class MainWindow : public QDialog, public ConsoleView {
     Q_OBJECT
 public:
-    explicit MainWindow(Console& console, QWidget* parent = nullptr);
+    // settings, when given, keeps the window's geometry and the Notifications choice between
+    // runs; notifications go through send, the session bus's service when none is given.
+    explicit MainWindow(Console& console, ConsoleSettings* settings = nullptr,
+                        DesktopNotices::Send send = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The dialog's initialisation: the engine's start-up, in its fixed order.
@@ -29,6 +35,11 @@ public:
 
     void ShowTrapIndicator(TrapIndicator indicator) override;
     void ShowRefreshTime(int seconds) override;
+    void ShowAgentLiveness(std::string_view ipText, bool alive) override;
+    void ShowTrapStored(std::string_view time, std::string_view agent,
+                        std::string_view event) override;
+
+    DesktopNotices& Notices() { return *notices_; }
 
     QTableView* DiscoveryView() const { return discoveryView_; }
     QTableView* MonitorView() const { return monitorView_; }
@@ -39,17 +50,33 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // The close box and Alt+F4 close the sockets before the window ends.
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+public slots:
+    // However the window ends, its geometry is kept for the next run.
+    void done(int result) override;
 
 private:
     void BuildMenu();
-    void BuildControls(QWidget* client);
-    QTableView* BuildList(QWidget* client, ListTableModel* model, QRect geometry);
+    void BuildOptionMenu(QMenu* option);
+    void BuildControls(AnchoredLayout* layout);
+    void BuildKeyboard();
+    QTableView* BuildList(AnchoredLayout* layout, ListTableModel* model, QRect geometry,
+                          Anchors anchors);
     ListTableModel* BuildModel(ListId list);
-    QPushButton* AddButton(QWidget* client, ControlId id, const char* text, QRect geometry);
+    QPushButton* AddButton(AnchoredLayout* layout, ControlId id, const char* text, QRect geometry,
+                           Anchors anchors);
+    // The name a notification gives the monitored agent at ipText: its system name, else the
+    // address.
+    QString AgentName(std::string_view ipText) const;
+    // The menu bar along the top, the controls' client area below it, both as wide as the window.
+    void PlaceClient();
     void OnExit();
     void OnFileExit();
 
     Console& console_;
+    ConsoleSettings* settings_;
+    QWidget* client_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QMenu* refreshTime_ = nullptr;
     ListTableModel* discoveryModel_ = nullptr;
@@ -57,6 +84,7 @@ private:
     QTableView* discoveryView_ = nullptr;
     QTableView* monitorView_ = nullptr;
     QLabel* trapIndicator_ = nullptr;
+    DesktopNotices* notices_ = nullptr;
 };
 
 }  // namespace vantelo

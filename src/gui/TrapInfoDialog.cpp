@@ -7,6 +7,7 @@
 #include "gui/ListTableModel.h"
 #include "gui/QtDialogRunner.h"
 #include "gui/StatusImages.h"
+#include "gui/controls/AnchoredLayout.h"
 #include "gui/controls/ColorScheme.h"
 #include "gui/controls/DefaultButton.h"
 #include "gui/controls/DialogUnits.h"
@@ -25,7 +26,11 @@ TrapInfoDialog::TrapInfoDialog(const DialogRequest& request, QWidget* parent)
     // The main window's blue; the buttons' texts keep their own colour.
     PaintWith(this, kWindowBlue, palette().color(QPalette::WindowText).rgb());
     const DialogUnits du(font());
-    setFixedSize(du.X(400), du.Y(220));
+    // The template's size is the smallest; a larger dialog gives the list the room.
+    const QSize templateSize(du.X(400), du.Y(220));
+    auto* layout = new AnchoredLayout(templateSize, this);
+    setMinimumSize(templateSize);
+    resize(templateSize);
 
     const DialogList& list = *request_.list;
     ListTableModel::Binding binding{
@@ -39,7 +44,8 @@ TrapInfoDialog::TrapInfoDialog(const DialogRequest& request, QWidget* parent)
     FitColumnToText(view_, 1, QStringLiteral("00/00/0000 00:00:00"));
     view_->setObjectName(Id(list.control));
     view_->setAccessibleName(QStringLiteral("Traps"));
-    view_->setGeometry(du.Rect(7, 7, 386, 180));
+    view_->setTabKeyNavigation(false);
+    layout->Add(view_, du.Rect(7, 7, 386, 180), Anchors{0, 6, 0, 2});
     // A click beside the rows clears the selection, so it would mark nothing either.
     connect(view_, &QTableView::clicked, this, [this] { request_.list->click(); });
     connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this,
@@ -47,7 +53,7 @@ TrapInfoDialog::TrapInfoDialog(const DialogRequest& request, QWidget* parent)
 
     auto* ok = new DefaultButton(QStringLiteral("OK"), this);
     ok->setObjectName(Id(ControlId::TrapOk));
-    ok->setGeometry(du.Rect(343, 196, 50, 14));
+    layout->Add(ok, du.Rect(343, 196, 50, 14), Anchors{6, 6, 2, 2});
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] {
         if (RunButton(request_, ControlId::TrapOk, {}) == 0) {
@@ -57,9 +63,19 @@ TrapInfoDialog::TrapInfoDialog(const DialogRequest& request, QWidget* parent)
 
     auto* clearAll = new QPushButton(QStringLiteral("Clear all"), this);
     clearAll->setObjectName(Id(ControlId::TrapClearAll));
-    clearAll->setGeometry(du.Rect(7, 196, 50, 14));
+    layout->Add(clearAll, du.Rect(7, 196, 50, 14), Anchors{0, 0, 2, 2});
     connect(clearAll, &QPushButton::clicked, this,
             [this] { RunButton(request_, ControlId::TrapClearAll, {}); });
+
+    // Beside the template's buttons: the rows as the list shows them, to a CSV file.
+    auto* exportRows = new QPushButton(QStringLiteral("Export..."), this);
+    exportRows->setObjectName(Id(ControlId::TrapExport));
+    layout->Add(exportRows, du.Rect(61, 196, 50, 14), Anchors{0, 0, 2, 2});
+    connect(exportRows, &QPushButton::clicked, this,
+            [this] { RunButton(request_, ControlId::TrapExport, {}); });
+    setTabOrder(view_, clearAll);
+    setTabOrder(clearAll, exportRows);
+    setTabOrder(exportRows, ok);
 }
 
 TrapInfoDialog::~TrapInfoDialog() = default;

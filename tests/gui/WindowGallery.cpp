@@ -65,6 +65,37 @@ WindowGallery::WindowGallery() {
 
 WindowGallery::~WindowGallery() = default;
 
+void WindowGallery::VisitFullList(QSize size,
+                                  const std::function<void(MainWindow& window)>& visit) {
+    constexpr int kListSize = 256;
+    WindowHarness window;
+    std::vector<DeviceRecord> monitored;
+    for (int n = 1; n <= 2 * kListSize; ++n) {
+        const Look& look = kLooks[static_cast<size_t>(n - 1) % std::size(kLooks)];
+        AgentSettings agent = NumberedAgent(n);
+        agent.productName = look.product;
+        agent.systemName = std::string(look.system) + "-" + std::to_string(n);
+        agent.location = look.location;
+        agent.dhcp = look.dhcp;
+        if (n <= kListSize) {
+            monitored.push_back(StoredRecord(agent, kDeviceTypeId));
+        }
+        window.AddAgent(agent);
+    }
+    window.WriteMonitorFile(monitored);
+    window.agents[kSilent - 1]->silent = true;
+    window.Start();
+    window.dialog->resize(size);
+    window.Click(ControlId::Discovery);
+    window.network.Deliver();
+    for (int tick = 0; tick < 12; ++tick) {
+        window.clock.Advance(5000);
+        window.network.Deliver();
+    }
+    QCoreApplication::processEvents();
+    visit(*window.dialog);
+}
+
 void WindowGallery::Populate() {
     window_.Click(ControlId::Discovery);
     window_.network.Deliver();

@@ -23,6 +23,10 @@ public:
     // The dialogs by the name of their screenshot, each shown while visit runs and closed after.
     void VisitDialogs(const std::function<void(const QString& name, QDialog* dialog)>& visit);
 
+    // The main window enlarged to size over a full monitor list (256 agents, one silent) and 256
+    // discovered agents, shown while visit runs.
+    static void VisitFullList(QSize size, const std::function<void(MainWindow& window)>& visit);
+
 private:
     void Populate();
     void SendTrap(int agent, const std::string& event);

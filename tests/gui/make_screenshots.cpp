@@ -50,5 +50,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_screenshots: %d of %d dialogs opened\n", dialogs, kDialogs);
         return 1;
     }
+    // The window enlarged over full lists.
+    vantelo::test::WindowGallery::VisitFullList(QSize(1100, 860), [&](vantelo::MainWindow& window) {
+        ok = Save(dir, QStringLiteral("main-window-full-list"), window.grab()) && ok;
+    });
     return ok ? 0 : 1;
 }

@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QTableView>
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "GuiTestSupport.h"
@@ -200,6 +202,70 @@ QAccessibleInterface* Accessible(QObject* object) {
     return QAccessible::queryAccessibleInterface(object);
 }
 
+// A desktop theme of light text on dark grey, as dark themes have it.
+QPalette DarkPalette() {
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::Window, QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(35, 35, 35));
+    dark.setColor(QPalette::AlternateBase, QColor(45, 45, 45));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(60, 60, 60));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    return dark;
+}
+
+// The contrast of two colours as the accessibility guidelines measure it, 1 to 21.
+double Contrast(QColor a, QColor b) {
+    const auto luminance = [](QColor c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// What a widget's text is drawn on: the window colour of the nearest widget that fills its
+// background.
+QColor Behind(const QWidget* widget) {
+    while (widget->parentWidget() != nullptr && !widget->autoFillBackground()) {
+        widget = widget->parentWidget();
+    }
+    return widget->palette().color(widget->backgroundRole());
+}
+
+// Each text and field of window whose colours read badly, "name: foreground on background".
+QStringList Unreadable(QWidget* window) {
+    constexpr double kReadable = 4.5;
+    QStringList unreadable;
+    const auto check = [&unreadable](const QWidget* widget, QColor text, QColor background) {
+        if (Contrast(text, background) < kReadable) {
+            unreadable << widget->objectName() + " " + widget->metaObject()->className() + ": " +
+                              text.name() + " on " + background.name();
+        }
+    };
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        const QPalette& palette = widget->palette();
+        auto* label = qobject_cast<QLabel*>(widget);
+        if (label != nullptr && !label->text().isEmpty()) {
+            check(widget, palette.color(QPalette::WindowText), Behind(widget));
+        } else if (qobject_cast<QRadioButton*>(widget) != nullptr) {
+            check(widget, palette.color(QPalette::WindowText), Behind(widget));
+            // The indicator: its dot on its field.
+            check(widget, palette.color(QPalette::Text), palette.color(QPalette::Base));
+        } else if (qobject_cast<QLineEdit*>(widget) != nullptr ||
+                   qobject_cast<QTableView*>(widget) != nullptr) {
+            check(widget, palette.color(QPalette::Text), palette.color(QPalette::Base));
+        } else if (qobject_cast<QPushButton*>(widget) != nullptr) {
+            check(widget, palette.color(QPalette::ButtonText), palette.color(QPalette::Button));
+        }
+    }
+    return unreadable;
+}
+
 }  // namespace
 
 class TestAppearance : public QObject {
@@ -219,6 +285,7 @@ private slots:
     void accessibleNames();
     void listsExposeHeadersAndCells();
     void messageBoxExposesItsText();
+    void darkThemeKeepsTextReadable();
 
 private:
     std::unique_ptr<WindowGallery> gallery_;
@@ -524,6 +591,26 @@ void TestAppearance::messageBoxExposesItsText() {
     QVERIFY2(texts.contains(QStringLiteral("Error")), qPrintable(texts.join(';')));
     QVERIFY2(texts.contains(QStringLiteral("Please select one device")),
              qPrintable(texts.join(';')));
+}
+
+// Under a dark desktop theme every label, field and button of every window still reads: the
+// white dialogs keep light fields with dark text, the blue windows light text.
+void TestAppearance::darkThemeKeepsTextReadable() {
+    const QPalette saved = QApplication::palette();
+    QApplication::setPalette(DarkPalette());
+    std::map<QString, QStringList> unreadable;
+    {
+        WindowGallery dark;
+        unreadable[QStringLiteral("main-window")] = Unreadable(&dark.Main());
+        dark.VisitDialogs([&unreadable](const QString& name, QDialog* dialog) {
+            unreadable[name] = Unreadable(dialog);
+        });
+    }
+    QApplication::setPalette(saved);
+    QCOMPARE(unreadable.size(), size_t(7));
+    for (const auto& [name, widgets] : unreadable) {
+        QVERIFY2(widgets.isEmpty(), qPrintable(name + ": " + widgets.join(QStringLiteral("; "))));
+    }
 }
 
 VANTELO_GUI_TEST_MAIN(TestAppearance)

@@ -92,6 +92,15 @@ QStringList TableColumns(ColumnTable table, bool withCells) {
     return columns;
 }
 
+// An action's text as its menu shows it: the access key's ampersand is not drawn.
+QString Shown(const QAction* action) {
+    QString text = action->text();
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return text;
+}
+
 }  // namespace
 
 class TestMainWindow : public QObject {
@@ -216,32 +225,36 @@ void TestMainWindow::listsAndMenu() {
     QCOMPARE(ShownColumns(window.Control<QTableView>(ControlId::MonitorList)),
              TableColumns(kMonitorColumnTable, false));
 
-    // Menu 132: four popups, each item carrying its command id.
+    // Menu 132: four popups, each item carrying its command id; the texts as the menus show
+    // them, access keys aside. The exports and the Notifications check come beside the
+    // template's items.
     QStringList menus;
     for (QAction* popup : window.dialog->findChild<QMenuBar*>()->actions()) {
         QStringList items;
         for (QAction* item : popup->menu()->actions()) {
-            items << (item->menu() != nullptr ? item->text()
-                                              : item->objectName() + " " + item->text());
+            items << (item->menu() != nullptr ? Shown(item)
+                                              : item->objectName() + " " + Shown(item));
         }
-        menus << popup->text() + ": " + items.join(QStringLiteral(", "));
+        menus << Shown(popup) + ": " + items.join(QStringLiteral(", "));
     }
     const auto named = [](ControlId id, const char* text) { return Id(id) + " " + text; };
     QCOMPARE(menus, (QStringList{
                         "File: " + named(ControlId::MonitorSave, "Monitor save, ") +
                             named(ControlId::MonitorSaveAs, "Monitor save as, ") +
                             named(ControlId::MonitorLoad, "Monitor load, ") +
+                            named(ControlId::ExportDiscoveryList, "Export discovery list..., ") +
+                            named(ControlId::ExportMonitorList, "Export monitor list..., ") +
                             named(ControlId::FileExit, "Exit"),
                         "View: " + named(ControlId::ViewLog, "View log, ") +
                             named(ControlId::ClearLog, "Clear log"),
-                        "Option: Refresh time",
+                        "Option: Refresh time, " + named(ControlId::Notifications, "Notifications"),
                         "Help: " + named(ControlId::About, "About"),
                     }));
     QStringList checked;
     for (QAction* item :
          qobject_cast<QWidget*>(window.Command(ControlId::RefreshTime15Secs)->parent())
              ->actions()) {
-        checked << item->objectName() + (item->isChecked() ? "*" : "") + " " + item->text();
+        checked << item->objectName() + (item->isChecked() ? "*" : "") + " " + Shown(item);
     }
     QCOMPARE(checked, (QStringList{Id(ControlId::RefreshTime15Secs) + "* 15 secs",
                                    named(ControlId::RefreshTime30Secs, "30 secs"),

@@ -14,9 +14,10 @@ Console::Console(const ConsolePorts& ports)
       log_(*ports.files, boxes_, *ports.ui, ports.configDirectory),
       transport_(*ports.sockets, boxes_),
       files_(lists_, boxes_, *ports.ui, *ports.files, ports.configDirectory),
+      exports_(boxes_, *ports.ui, *ports.files),
       editor_(lists_, boxes_, *ports.dialogs),
       polling_(Polling::Parts{transport_, lists_, boxes_, log_, *ports.timers, *ports.clock}),
-      traps_(lists_, log_, *ports.clock, *ports.dialogs),
+      traps_(lists_, log_, *ports.clock, *ports.dialogs, exports_),
       setConfirmation_(pendingSet_, boxes_),
       settings_(DeviceSettings::Parts{transport_, lists_, boxes_, *ports.dialogs, pendingSet_}),
       firmware_(FirmwareUpgrade::Parts{transport_, lists_, boxes_, *ports.ui, *ports.addresses,
@@ -116,6 +117,13 @@ void Console::OnMonitorSaveAs() {
 }
 void Console::OnMonitorLoad() {
     files_.Load();
+}
+void Console::OnExportList(ListId list) {
+    if (list == ListId::Discovery) {
+        exports_.Export(kDiscoveryColumnTable, lists_.DiscoveryList(), {}, "discovery.csv");
+    } else {
+        exports_.Export(kMonitorColumnTable, lists_.MonitorList(), MonitorImageText, "monitor.csv");
+    }
 }
 void Console::OnColumnClick(ListId list, int column) {
     lists_.Sort(list, column);

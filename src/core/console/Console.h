@@ -13,6 +13,7 @@
 #include "monitor/Polling.h"
 #include "monitor/SystemLog.h"
 #include "monitor/Traps.h"
+#include "persistence/ListExport.h"
 #include "persistence/MonitorFileCommands.h"
 #include "ports/AddressTable.h"
 #include "ports/ConsoleActivity.h"
@@ -75,6 +76,8 @@ public:
     void OnMonitorSave();
     void OnMonitorSaveAs();
     void OnMonitorLoad();
+    // "Export discovery list..." and "Export monitor list...": the list as CSV.
+    void OnExportList(ListId list);
     void OnColumnClick(ListId list, int column);
     void OnRefreshTime(int seconds);
     void OnViewTrap();
@@ -137,6 +140,7 @@ private:
     Transport transport_;
     AgentLists lists_;
     MonitorFiles files_;
+    ListExport exports_;
     MonitorListEditor editor_;
     Polling polling_;
     Traps traps_;

@@ -63,6 +63,10 @@ void MarkClickedTrap(TrapStore& store, ListModel& rows) {
     rows.SetImage(row, kTrapRead);
 }
 
+std::string TrapImageText(int image) {
+    return image == kTrapRead ? "" : "unread";
+}
+
 void SortTrapRows(ListModel& rows, int column, TrapSortState& sort) {
     if (column < 0 || column >= kTrapColumns) {
         return;

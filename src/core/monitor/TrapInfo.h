@@ -21,6 +21,9 @@ struct TrapSortState {
 // and the blank column.
 std::string TrapCellText(const TrapEntry& entry, CellField field);
 
+// What the read-mark column says in an export.
+std::string TrapImageText(int image);
+
 // The trap dialog's rows, made from the store when it opens: oldest first, up to the first
 // empty event text. Each row's item data is the arrival number of the trap it shows, so a click
 // marks that trap however the rows were sorted and whatever arrived since.

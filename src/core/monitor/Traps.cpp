@@ -24,8 +24,9 @@ std::string_view EventText(std::span<const uint8_t> bytes) {
 
 }  // namespace
 
-Traps::Traps(AgentLists& lists, SystemLog& log, Clock& clock, DialogRunner& dialogs)
-    : lists_(lists), log_(log), clock_(clock), dialogs_(dialogs) {}
+Traps::Traps(AgentLists& lists, SystemLog& log, Clock& clock, DialogRunner& dialogs,
+             ListExport& exports)
+    : lists_(lists), log_(log), clock_(clock), dialogs_(dialogs), exports_(exports) {}
 
 void Traps::HandleTrap(std::span<const uint8_t> datagram) {
     ByteReader reader(datagram);
@@ -66,7 +67,12 @@ void Traps::ViewTrap() {
         view_->ShowTrapIndicator(TrapIndicator::Green);
     }
     FillTrapRows(store_, rows_);
-    dialogs_.Run(TrapInfoRequest(store_, rows_, sort_));
+    DialogRequest request = TrapInfoRequest(store_, rows_, sort_);
+    request.buttons[ControlId::TrapExport] = [this](const DialogFields&) {
+        exports_.Export(kTrapColumnTable, rows_, TrapImageText, "traps.csv");
+        return -1;
+    };
+    dialogs_.Run(request);
     rows_.DeleteAll();
 }
 

@@ -8,6 +8,7 @@
 #include "monitor/SystemLog.h"
 #include "monitor/TrapInfo.h"
 #include "monitor/TrapStore.h"
+#include "persistence/ListExport.h"
 #include "ports/ConsoleActivity.h"
 #include "ports/ConsoleView.h"
 #include "ports/DialogRunner.h"
@@ -19,7 +20,8 @@ namespace vantelo {
 // that the trap dialog shows.
 class Traps {
 public:
-    Traps(AgentLists& lists, SystemLog& log, Clock& clock, DialogRunner& dialogs);
+    Traps(AgentLists& lists, SystemLog& log, Clock& clock, DialogRunner& dialogs,
+          ListExport& exports);
 
     // The window whose trap indicator traps and "View trap" switch.
     void ShowOn(ConsoleView& view) { view_ = &view; }
@@ -42,6 +44,7 @@ private:
     SystemLog& log_;
     Clock& clock_;
     DialogRunner& dialogs_;
+    ListExport& exports_;
     ConsoleView* view_ = nullptr;
     ConsoleActivity* activity_ = &NoActivity();
     TrapStore store_;

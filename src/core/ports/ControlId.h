@@ -48,6 +48,7 @@ enum class ControlId : int {
     TrapOk = 1,
     TrapList = 1014,
     TrapClearAll = 1015,
+    TrapExport = 1016,  // not in the template
     // Firmware Upgrade dialog.
     UpgradeDeviceIp = 1060,
     UpgradeDeviceMac = 1061,
@@ -83,6 +84,10 @@ enum class ControlId : int {
     RefreshTime5Mins = 32782,
     About = 32783,
     ClearLog = 32791,
+    // Commands the template's menu does not have.
+    ExportDiscoveryList = 32800,
+    ExportMonitorList = 32801,
+    Notifications = 32802,
 };
 
 }  // namespace vantelo

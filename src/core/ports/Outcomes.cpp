@@ -37,6 +37,7 @@ OutcomeCause CauseOf(OutcomeKind kind) {
         case OutcomeKind::FirmwareFileNotFound:
         case OutcomeKind::FirmwareFileTooLarge:
         case OutcomeKind::MonitorSaveFailed:
+        case OutcomeKind::ListExportFailed:
             return OutcomeCause::FileError;
         case OutcomeKind::NothingSelected:
         case OutcomeKind::SeveralSelected:

@@ -57,6 +57,9 @@ enum class OutcomeKind {
     DuplicateSkipped,   // a loaded record was listed already: skipped, the load goes on
     IllegalAddress,     // the typed address is no host address
     MonitorSaveFailed,  // the list file was not written whole
+
+    // Exports of a list.
+    ListExportFailed,  // the exported file was not written whole
 };
 
 // What a later choice (an exit code, a metric's label) groups the outcomes by.

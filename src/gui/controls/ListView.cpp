@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableView>
+#include <QToolTip>
 #include <algorithm>
 
 #include "gui/ListTableModel.h"
@@ -14,6 +17,32 @@ namespace {
 
 constexpr int kRowHeight = 17;
 
+// Cells as Qt draws them, with the whole text as a tooltip where the cell shows it elided.
+class ElidedTipDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip) {
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        }
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QStyle* style = view->style();
+        const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &item, view);
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        const bool elided =
+            item.fontMetrics.horizontalAdvance(item.text) > textRect.width() - 2 * margin;
+        if (item.text.isEmpty() || !elided) {
+            QToolTip::hideText();
+            return true;
+        }
+        QToolTip::showText(event->globalPos(), item.text, view->viewport(), option.rect);
+        return true;
+    }
+};
+
 }  // namespace
 
 QTableView* BuildListView(QWidget* parent, ListTableModel* model) {
@@ -23,6 +52,7 @@ QTableView* BuildListView(QWidget* parent, ListTableModel* model) {
     standard.setResolveMask(~QPalette::ResolveMask(0));
     view->setPalette(standard);
     view->setModel(model);
+    view->setItemDelegate(new ElidedTipDelegate(view));
     model->BindSelection(view->selectionModel());
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
