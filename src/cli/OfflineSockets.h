@@ -14,6 +14,7 @@ public:
         open_ = true;
         return SocketOpenResult::Ok;
     }
+    int OpenError() const override { return 0; }
     bool IsOpen() const override { return open_; }
     void Close() override { open_ = false; }
     int EnableBroadcast() override { return 0; }

@@ -38,12 +38,16 @@ QtDatagramSocket::~QtDatagramSocket() = default;
 
 SocketOpenResult QtDatagramSocket::Open(uint16_t port) {
     // No address sharing: a second console on the same port must fail to bind, not share it.
+    errno = 0;
     if (!socket_.bind(QHostAddress(QHostAddress::AnyIPv4), port,
                       QAbstractSocket::DontShareAddress)) {
+        // Qt keeps only its own error kind; the system's code is what the operator can look up.
+        openError_ = errno != 0 ? errno : static_cast<int>(socket_.error());
         const bool created = !IsCreateFailure(socket_.error());
         socket_.abort();
         return created ? SocketOpenResult::BindFailed : SocketOpenResult::CreateFailed;
     }
+    openError_ = 0;
     EnlargeReceiveBuffer();
     return SocketOpenResult::Ok;
 }

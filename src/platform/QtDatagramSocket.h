@@ -24,6 +24,7 @@ public:
     QtDatagramSocket& operator=(const QtDatagramSocket&) = delete;
 
     SocketOpenResult Open(uint16_t port) override;
+    int OpenError() const override { return openError_; }
     bool IsOpen() const override;
     void Close() override;
     int EnableBroadcast() override;
@@ -70,6 +71,7 @@ private:
     std::optional<Datagram> current_;
     bool deliveryPosted_ = false;
     std::function<void()> onReadable_;
+    int openError_ = 0;
 };
 
 class QtSocketFactory final : public SocketFactory {

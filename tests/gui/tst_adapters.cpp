@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUdpSocket>
+#include <cerrno>
 #include <set>
 
 #include "GuiTestSupport.h"
@@ -210,6 +211,7 @@ void TestAdapters::socketTellsBindFailuresFromCreateFailures() {
     QtDatagramSocket second;
     QCOMPARE(second.Open(first.LocalPort()), SocketOpenResult::BindFailed);
     QVERIFY(!second.IsOpen());
+    QCOMPARE(second.OpenError(), EADDRINUSE);
 
     // No descriptor left for a new socket: creating it fails before any bind.
     rlimit saved{};
@@ -225,6 +227,7 @@ void TestAdapters::socketTellsBindFailuresFromCreateFailures() {
     QCOMPARE(setrlimit(RLIMIT_NOFILE, &saved), 0);
     QCOMPARE(result, SocketOpenResult::CreateFailed);
     QVERIFY(!third.IsOpen());
+    QCOMPARE(third.OpenError(), EMFILE);
 }
 
 void TestAdapters::socketSends() {

@@ -31,17 +31,22 @@ public:
 
     SocketOpenResult Open(uint16_t port) override {
         auto fault = shared_->openFaults.find(port);
-        if (fault != shared_->openFaults.end()) {
-            return fault->second;
-        }
-        if (shared_->bound.count(port) != 0) {
-            return SocketOpenResult::BindFailed;
+        SocketOpenResult result = fault != shared_->openFaults.end() ? fault->second
+                                  : shared_->bound.count(port) != 0  ? SocketOpenResult::BindFailed
+                                                                     : SocketOpenResult::Ok;
+        openError_ = result == SocketOpenResult::Ok           ? 0
+                     : result == SocketOpenResult::BindFailed ? EADDRINUSE
+                                                              : EMFILE;
+        if (result != SocketOpenResult::Ok) {
+            return result;
         }
         shared_->bound[port] = this;
         port_ = port;
         open_ = true;
         return SocketOpenResult::Ok;
     }
+
+    int OpenError() const override { return openError_; }
 
     bool IsOpen() const override { return open_; }
 
@@ -114,6 +119,7 @@ private:
     std::shared_ptr<Shared> shared_;
     uint16_t port_ = 0;
     bool open_ = false;
+    int openError_ = 0;
     bool broadcast_ = false;
     std::deque<Datagram> inbox_;
     std::function<void()> onReadable_;

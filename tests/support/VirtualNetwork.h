@@ -41,8 +41,8 @@ public:
 
     std::unique_ptr<DatagramSocket> CreateSocket() override;
 
-    // Faults: opening port fails with result; the broadcast option cannot be set; every send
-    // fails with error (0 ends the fault).
+    // Faults: opening port fails with result (error EMFILE or EADDRINUSE); the broadcast option
+    // cannot be set; every send fails with error (0 ends the fault).
     void FailOpen(uint16_t port, SocketOpenResult result);
     void FailBroadcastOption(bool fail);
     void FailSends(int error);

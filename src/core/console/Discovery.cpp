@@ -16,8 +16,7 @@ void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes) {
     lists.CountPollRound();
     lists.ClearDiscovery();
     int error = 0;
-    if (transport.Send(SocketId::Broadcast, request.bytes, request.length,
-                       Endpoint{kBroadcastAddress, transport.AgentPort()}, &error) != 0) {
+    if (transport.SendBroadcast(request.bytes, request.length, &error) != 0) {
         boxes.Ask(ErrorBox("Discovery sento fail"));
     }
 }

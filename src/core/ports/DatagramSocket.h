@@ -25,6 +25,8 @@ public:
 
     // Creates the socket and binds it to port on every local address.
     virtual SocketOpenResult Open(uint16_t port) = 0;
+    // The system's error code of the last open that failed, or 0.
+    virtual int OpenError() const = 0;
     virtual bool IsOpen() const = 0;
     virtual void Close() = 0;
     // Returns 0, or -1 when the broadcast option cannot be set.

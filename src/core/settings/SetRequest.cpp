@@ -68,8 +68,7 @@ int SendSetRequest(const SetRequestParts& parts, const DeviceRecord& request,
         parts.lists.CountPollSent(target.slotIndex);
         // The address the agent has now, not the one the request asks for.
         uint32_t address = parts.lists.MonitorTable()[static_cast<size_t>(target.slotIndex)].ip;
-        if (parts.transport.Send(SocketId::Unicast, packet.bytes, packet.length,
-                                 Endpoint{address, parts.transport.AgentPort()}, &error) != 0) {
+        if (parts.transport.SendToAgent(address, packet.bytes, packet.length, &error) != 0) {
             parts.boxes.Ask(UnownedError(unicastError));
             return -1;
         }
@@ -77,9 +76,7 @@ int SendSetRequest(const SetRequestParts& parts, const DeviceRecord& request,
     }
     parts.lists.CountPollRound();
     if (parts.transport.EnableBroadcast() != 0 ||
-        parts.transport.Send(SocketId::Broadcast, packet.bytes, packet.length,
-                             Endpoint{kBroadcastAddress, parts.transport.AgentPort()},
-                             &error) != 0) {
+        parts.transport.SendBroadcast(packet.bytes, packet.length, &error) != 0) {
         parts.boxes.Ask(UnownedError("UDP set send error"));
         return -1;
     }

@@ -8,22 +8,23 @@ void Transport::SetDefinition(uint32_t deviceTypeId, uint16_t basePort) {
 }
 
 void Transport::Open(SocketId socket, std::function<void()> onReadable) {
-    bool broadcast = socket == SocketId::Broadcast;
-    std::unique_ptr<DatagramSocket>& slot = broadcast ? broadcast_ : unicast_;
-    slot = sockets_.CreateSocket();
-    auto port = static_cast<uint16_t>(broadcast ? basePort_ : basePort_ + 1);
-    SocketOpenResult result = slot ? slot->Open(port) : SocketOpenResult::CreateFailed;
-    if (result != SocketOpenResult::Ok) {
+    std::unique_ptr<DatagramSocket>& slot = sockets_[Index(socket)];
+    Opened& opened = opened_[Index(socket)];
+    slot = factory_.CreateSocket();
+    opened.result = slot ? slot->Open(PortOf(socket)) : SocketOpenResult::CreateFailed;
+    opened.error = 0;
+    if (opened.result != SocketOpenResult::Ok) {
+        opened.error = slot ? slot->OpenError() : 0;
         slot.reset();
-        boxes_.Ask(ErrorBox(result == SocketOpenResult::BindFailed ? "Bind socket error"
-                                                                   : "Creat Socket error"));
+        boxes_.Ask(ErrorBox(opened.result == SocketOpenResult::BindFailed ? "Bind socket error"
+                                                                          : "Creat Socket error"));
         return;
     }
     slot->SetReadableCallback(std::move(onReadable));
 }
 
 void Transport::Close() {
-    for (DatagramSocket* socket : {broadcast_.get(), unicast_.get()}) {
+    for (const std::unique_ptr<DatagramSocket>& socket : sockets_) {
         if (socket != nullptr) {
             socket->Close();
         }
@@ -31,7 +32,7 @@ void Transport::Close() {
 }
 
 DatagramSocket* Transport::OpenSocket(SocketId socket) const {
-    DatagramSocket* chosen = socket == SocketId::Broadcast ? broadcast_.get() : unicast_.get();
+    DatagramSocket* chosen = sockets_[Index(socket)].get();
     return chosen != nullptr && chosen->IsOpen() ? chosen : nullptr;
 }
 
@@ -54,12 +55,21 @@ int Transport::EnableBroadcast() {
 }
 
 int Transport::Send(SocketId socket, const uint8_t* data, size_t length, Endpoint to, int* error) {
-    DatagramSocket* sender = OpenSocket(socket);
+    DatagramSocket* sender = sockets_[Index(socket)].get();
     if (sender == nullptr) {
-        *error = 0;
+        *error = opened_[Index(socket)].error;
         return -1;
     }
+    // A socket closed at the end says so itself.
     return sender->SendTo(data, length, to, error);
+}
+
+int Transport::SendToAgent(uint32_t address, const uint8_t* data, size_t length, int* error) {
+    return Send(SocketId::Unicast, data, length, Endpoint{address, AgentPort()}, error);
+}
+
+int Transport::SendBroadcast(const uint8_t* data, size_t length, int* error) {
+    return Send(SocketId::Broadcast, data, length, Endpoint{kBroadcastAddress, AgentPort()}, error);
 }
 
 bool Transport::TakeReplySequence(uint16_t sequence) {

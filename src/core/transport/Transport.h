@@ -13,14 +13,16 @@
 
 namespace vantelo {
 
-enum class SocketId { Broadcast, Unicast };
+// The console's sockets, each an index into the transport's socket array.
+enum class SocketId : size_t { Broadcast, Unicast };
+inline constexpr size_t kSocketCount = 2;
 
 // The console's two sockets with what addresses them: the device type and base port of the
 // definition file, the receive buffer and the request sequence. The broadcast socket listens on
 // the base port, the unicast socket on the next one; agents listen on the port after that.
 class Transport {
 public:
-    Transport(SocketFactory& sockets, Boxes& boxes) : sockets_(sockets), boxes_(boxes) {}
+    Transport(SocketFactory& factory, Boxes& boxes) : factory_(factory), boxes_(boxes) {}
     Transport(const Transport&) = delete;
     Transport& operator=(const Transport&) = delete;
 
@@ -28,12 +30,19 @@ public:
     uint32_t DeviceTypeId() const { return deviceTypeId_; }
     uint16_t BasePort() const { return basePort_; }
     uint16_t AgentPort() const { return static_cast<uint16_t>(basePort_ + 2); }
+    // The port the socket listens on: the base port and the next one.
+    uint16_t PortOf(SocketId socket) const {
+        return static_cast<uint16_t>(basePort_ + static_cast<size_t>(socket));
+    }
 
     // Opens the socket on its port; onReadable runs once for every datagram that waits. A socket
     // that cannot be created or bound is reported and stays closed.
     void Open(SocketId socket, std::function<void()> onReadable);
     // Closes the broadcast socket, then the unicast socket.
     void Close();
+    // How opening the socket went, and the system's error code when it failed (0 before any).
+    SocketOpenResult OpenResult(SocketId socket) const { return opened_[Index(socket)].result; }
+    int OpenError(SocketId socket) const { return opened_[Index(socket)].error; }
 
     // Reads one datagram of the socket into the zeroed receive buffer; returns its length, or -1
     // when the socket is closed or the datagram does not fit in 1500 bytes. A shorter datagram
@@ -43,23 +52,34 @@ public:
 
     // The broadcast option of the broadcast socket: 0, or -1 when it is closed or refuses.
     int EnableBroadcast();
-    // Sends from the socket: 0, or -1 with the system's error code in *error.
+    // Sends from the socket: 0, or -1 with the system's error code in *error. A socket that
+    // never opened gives the code it failed to open with.
     int Send(SocketId socket, const uint8_t* data, size_t length, Endpoint to, int* error);
+    // Sends to one agent's port at its address, from the unicast socket.
+    int SendToAgent(uint32_t address, const uint8_t* data, size_t length, int* error);
+    // Sends to every agent's port at the broadcast address, from the broadcast socket.
+    int SendBroadcast(const uint8_t* data, size_t length, int* error);
 
     uint16_t RequestSequence() const { return requestSequence_; }
     // A reply to the numbered request is taken once: the first copy moves the sequence on.
     bool TakeReplySequence(uint16_t sequence);
 
 private:
+    struct Opened {
+        SocketOpenResult result = SocketOpenResult::Ok;
+        int error = 0;
+    };
+
+    static size_t Index(SocketId socket) { return static_cast<size_t>(socket); }
     DatagramSocket* OpenSocket(SocketId socket) const;
 
-    SocketFactory& sockets_;
+    SocketFactory& factory_;
     Boxes& boxes_;
     uint32_t deviceTypeId_ = 0;
     uint16_t basePort_ = 0;
     uint16_t requestSequence_ = 0;
-    std::unique_ptr<DatagramSocket> broadcast_;
-    std::unique_ptr<DatagramSocket> unicast_;
+    std::array<std::unique_ptr<DatagramSocket>, kSocketCount> sockets_;
+    std::array<Opened, kSocketCount> opened_{};
     std::array<uint8_t, kMaxDatagram> receiveBuffer_{};
 };
 

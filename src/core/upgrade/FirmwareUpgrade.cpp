@@ -155,12 +155,12 @@ int FirmwareUpgrade::SendTrigger(const std::string& password) {
         target_.inMonitorTable ? p_.lists.MonitorTable() : p_.lists.DiscoveryTable();
     const DeviceRecord& record = table[static_cast<size_t>(target_.slotIndex)];
     PacketBuffer packet{};
-    Endpoint to{target_.inMonitorTable ? record.ip : kBroadcastAddress, p_.transport.AgentPort()};
     int error = 0;
     if (BuildUpgradeTrigger(record.macText, p_.transport.DeviceTypeId(),
                             p_.transport.RequestSequence(), password, &packet) != 0 ||
-        p_.transport.Send(target_.inMonitorTable ? SocketId::Unicast : SocketId::Broadcast,
-                          packet.bytes, packet.length, to, &error) != 0) {
+        (target_.inMonitorTable
+             ? p_.transport.SendToAgent(record.ip, packet.bytes, packet.length, &error)
+             : p_.transport.SendBroadcast(packet.bytes, packet.length, &error)) != 0) {
         p_.boxes.Ask(DialogError("Upgrade trigger send error"));
         return -1;
     }

@@ -27,8 +27,7 @@ void VerificationRun::Attempt() {
     request.length = BuildRequestHeader(std::span(request.bytes).first<kHeaderSize>(),
                                         OpCode::DiscoveryRequest, p_.transport.DeviceTypeId());
     int error = 0;
-    if (p_.transport.Send(SocketId::Broadcast, request.bytes, request.length,
-                          Endpoint{kBroadcastAddress, p_.transport.AgentPort()}, &error) != 0) {
+    if (p_.transport.SendBroadcast(request.bytes, request.length, &error) != 0) {
         attempts_ = 0;
         p_.boxes.Notify(ErrorBox("Discovery sento fail"));
         return;
