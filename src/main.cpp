@@ -9,6 +9,8 @@
 
 #include "gui/ConsoleApp.h"
 #include "platform/ConsoleCommandLine.h"
+#include "platform/ConsoleSettings.h"
+#include "platform/RunningInstance.h"
 #include "platform/files/ConfigLocation.h"
 
 namespace {
@@ -77,9 +79,22 @@ int main(int argc, char** argv) {
 
     // Qt knows the executable's own path, wherever it was started from. The application ends
     // with its main window, however that closes.
-    vantelo::ConsoleApp app(
-        vantelo::ConsoleConfigDirectory(QCoreApplication::applicationFilePath().toStdString(),
-                                        vantelo::ProcessConfigEnvironment()));
+    const std::string configDirectory = vantelo::ConsoleConfigDirectory(
+        QCoreApplication::applicationFilePath().toStdString(), vantelo::ProcessConfigEnvironment());
+    // A second start on the same files brings the running window forward and ends.
+    vantelo::RunningInstance instance(configDirectory);
+    if (instance.AskToShow()) {
+        return 0;
+    }
+    vantelo::ConsoleSettings settings(configDirectory);
+    vantelo::ConsoleApp app(configDirectory, {}, &settings);
+    instance.Listen([&app] {
+        vantelo::MainWindow& window = app.Window();
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
     app.Run();
     return 0;
 }

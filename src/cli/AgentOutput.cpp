@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "lists/ListRows.h"
+#include "protocol/Conversions.h"
 
 namespace vantelo::cli {
 
@@ -128,6 +129,34 @@ void PrintCsv(const std::vector<Column>& columns, const std::vector<AgentRow>& r
     PrintLines(columns, rows, line);
 }
 
+QJsonValue InterfaceJson(const std::optional<NetworkInterface>& iface) {
+    if (!iface) {
+        return QJsonValue::Null;
+    }
+    return QJsonObject{
+        {QStringLiteral("index"), iface->index},
+        {QStringLiteral("name"), QString::fromStdString(iface->name)},
+        {QStringLiteral("address"), QString::fromStdString(IpToText(iface->address))}};
+}
+
+// Agents found on more than one interface get the interface's name as the table's last
+// column; on one interface the table stays as it was.
+bool SpansInterfaces(const std::vector<AgentRow>& rows) {
+    auto nameOf = [](const AgentRow& row) {
+        return row.networkInterface ? row.networkInterface->name : std::string();
+    };
+    return std::any_of(rows.begin(), rows.end(),
+                       [&](const AgentRow& row) { return nameOf(row) != nameOf(rows.front()); });
+}
+
+void PrintTableWithInterfaces(std::vector<Column> columns, std::vector<AgentRow> rows) {
+    columns.push_back({"Interface", "interface"});
+    for (AgentRow& row : rows) {
+        row.cells.push_back(row.networkInterface ? row.networkInterface->name : "");
+    }
+    PrintTable(columns, rows);
+}
+
 void PrintJson(ListId list, const std::vector<Column>& columns, const std::vector<AgentRow>& rows) {
     QJsonArray agents;
     for (const AgentRow& row : rows) {
@@ -141,6 +170,7 @@ void PrintJson(ListId list, const std::vector<Column>& columns, const std::vecto
             agent.insert(QStringLiteral("interfaceVersion"), row.interfaceVersion);
             agent.insert(QStringLiteral("monitored"), row.monitored);
         }
+        agent.insert(QStringLiteral("via"), InterfaceJson(row.networkInterface));
         agents.append(agent);
     }
     std::printf("%s\n",
@@ -155,11 +185,13 @@ std::vector<AgentRow> DiscoveredAgents(const Console& console) {
     for (int row = 0; row < discovery.RowCount(); ++row) {
         auto slot = static_cast<size_t>(discovery.ItemData(row));
         rows.push_back(RowOf(console.DiscoveryTable()[slot], Cells(discovery, row), false));
+        rows.back().networkInterface = console.InterfaceOf(console.DiscoveryTable()[slot]);
     }
     for (int slot = 0; slot < console.MonitorList().RowCount(); ++slot) {
         const DeviceRecord& record = console.MonitorTable()[static_cast<size_t>(slot)];
         if (record.answered == 1) {
             rows.push_back(RowOf(record, AsDiscoveryCells(record), true));
+            rows.back().networkInterface = console.InterfaceOf(record);
         }
     }
     return rows;
@@ -171,7 +203,9 @@ std::vector<AgentRow> MonitoredAgents(const Console& console) {
     for (int row = 0; row < monitor.RowCount(); ++row) {
         std::vector<std::string> cells = Cells(monitor, row);
         cells[0] = monitor.Image(row) == kNotAliveImage ? "not alive" : "";
-        rows.push_back(RowOf(console.MonitorTable()[static_cast<size_t>(row)], cells, true));
+        const DeviceRecord& record = console.MonitorTable()[static_cast<size_t>(row)];
+        rows.push_back(RowOf(record, cells, true));
+        rows.back().networkInterface = console.InterfaceOf(record);
     }
     return rows;
 }
@@ -187,7 +221,11 @@ void PrintAgents(ListId list, const std::vector<AgentRow>& rows, OutputFormat fo
             PrintCsv(columns, rows);
             break;
         case OutputFormat::Text:
-            PrintTable(columns, rows);
+            if (SpansInterfaces(rows)) {
+                PrintTableWithInterfaces(columns, rows);
+            } else {
+                PrintTable(columns, rows);
+            }
             break;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct AgentRow {
     int protocolVersion = 0;
     int interfaceVersion = 0;
     bool monitored = false;
+    std::optional<NetworkInterface> networkInterface;  // where the agent answers
 };
 
 // The agents that answered the last discovery: the discovery list's rows, then the monitored

@@ -23,11 +23,13 @@ bool NamesAFile(const MessageBoxRequest& box) {
 
 }  // namespace
 
-CliSession::CliSession(std::string configDirectory, Network network, ConsoleView* view)
+CliSession::CliSession(std::string configDirectory, Network network,
+                       const std::string& interfaceName, ConsoleView* view)
     : sockets_(SocketsFor(network)), view_(view != nullptr ? view : &silentView_) {
-    console_ =
-        std::make_unique<Console>(ConsolePorts{sockets_.get(), &timers_, &clock_, &ui_, &addresses_,
-                                               &dialogs_, &files_, std::move(configDirectory)});
+    console_ = std::make_unique<Console>(ConsolePorts{sockets_.get(), &timers_, &clock_, &ui_,
+                                                      &addresses_, &dialogs_, &files_,
+                                                      std::move(configDirectory), &interfaces_});
+    console_->ChooseInterface(interfaceName);
 }
 
 CliSession::~CliSession() {

@@ -53,6 +53,8 @@ struct CliOptions {
     int timeoutMs = 0;  // 0: the command's own default
     std::optional<int> intervalSeconds;
     OutputFormat format = OutputFormat::Text;
+    std::optional<std::string> interfaceText;  // --interface as given: a name or an address
+    std::string interfaceName;  // the interface it names, once resolved; empty for all
 };
 
 // Reads the arguments after the program name. Returns 0 and fills *options, or -1 with a

@@ -15,7 +15,7 @@ constexpr int kDefaultTimeoutMs = 2000;
 }  // namespace
 
 int RunDiscover(const CliOptions& options, const std::string& configDirectory) {
-    CliSession session(configDirectory, Network::Live);
+    CliSession session(configDirectory, Network::Live, options.interfaceName);
     if (int code = session.Start(); code != kExitDone) {
         return code;
     }
@@ -23,7 +23,8 @@ int RunDiscover(const CliOptions& options, const std::string& configDirectory) {
     session.Engine().OnDiscovery();
     // The broadcast could not go out: its box said why.
     if (session.Ui().ShownSince(boxes, "Set socketopt error") ||
-        session.Ui().ShownSince(boxes, "Discovery sento fail")) {
+        session.Ui().ShownSince(boxes, "Discovery sento fail") ||
+        session.Ui().ShownSince(boxes, "No network interface is up")) {
         return kExitRefused;
     }
     RunFor(options.timeoutMs > 0 ? options.timeoutMs : kDefaultTimeoutMs);

@@ -74,7 +74,7 @@ bool RefusedByAgent(const CliUserInteraction& ui, size_t from) {
 }  // namespace
 
 int RunUpgrade(const CliOptions& options, const std::string& configDirectory) {
-    CliSession session(configDirectory, Network::Live);
+    CliSession session(configDirectory, Network::Live, options.interfaceName);
     if (int code = session.Start(); code != kExitDone) {
         return code;
     }

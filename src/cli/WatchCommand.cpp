@@ -68,7 +68,7 @@ private:
 
 int RunWatch(const CliOptions& options, const std::string& configDirectory) {
     WatchView view(options.format == OutputFormat::Json);
-    CliSession session(configDirectory, Network::Live, &view);
+    CliSession session(configDirectory, Network::Live, options.interfaceName, &view);
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     if (int code = session.Start(); code != kExitDone) {

@@ -15,7 +15,8 @@ Port* Chosen(Port* choice, Port* platform) {
 
 }  // namespace
 
-ConsoleApp::ConsoleApp(std::string configDirectory, PortChoices choices) {
+ConsoleApp::ConsoleApp(std::string configDirectory, PortChoices choices,
+                       ConsoleSettings* settings) {
     // Every window of the console, and the window manager's view of it, shows the console's icon.
     QApplication::setWindowIcon(IconOf(Image::AppIcon));
     ConsolePorts ports{Chosen<SocketFactory>(choices.sockets, &sockets_),
@@ -25,9 +26,16 @@ ConsoleApp::ConsoleApp(std::string configDirectory, PortChoices choices) {
                        Chosen<AddressTable>(choices.addresses, &addresses_),
                        &dialogs_,
                        &files_,
-                       std::move(configDirectory)};
+                       std::move(configDirectory),
+                       choices.interfaces != nullptr ? choices.interfaces
+                       : choices.sockets != nullptr  ? nullptr
+                                                     : &interfaces_};
     console_ = std::make_unique<Console>(ports);
+    if (settings != nullptr) {
+        console_->ChooseInterface(settings->NetworkInterface());
+    }
     window_ = std::make_unique<MainWindow>(*console_);
+    window_->RememberChoicesIn(settings);
     ui_.SetMainWindow(window_.get());
     dialogs_.SetParent(window_.get());
 }

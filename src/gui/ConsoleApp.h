@@ -9,6 +9,7 @@
 #include "gui/QtUserInteraction.h"
 #include "platform/QtAddressTable.h"
 #include "platform/QtDatagramSocket.h"
+#include "platform/QtNetworkInterfaces.h"
 #include "platform/QtTimers.h"
 #include "platform/files/PosixFileSystem.h"
 
@@ -21,13 +22,18 @@ struct PortChoices {
     Clock* clock = nullptr;
     UserInteraction* ui = nullptr;
     AddressTable* addresses = nullptr;
+    // Sockets of another kind than the platform's have no interfaces of the platform: without a
+    // choice here, their broadcasts follow the routing table.
+    NetworkInterfaces* interfaces = nullptr;
 };
 
 // The console and its main window on the platform's ports: the one way the executable, the
 // tests and the benchmarks build them.
 class ConsoleApp {
 public:
-    explicit ConsoleApp(std::string configDirectory, PortChoices choices = {});
+    // settings, when given, outlive the console: they hold the operator's choices between runs.
+    explicit ConsoleApp(std::string configDirectory, PortChoices choices = {},
+                        ConsoleSettings* settings = nullptr);
     ~ConsoleApp();
     ConsoleApp(const ConsoleApp&) = delete;
     ConsoleApp& operator=(const ConsoleApp&) = delete;
@@ -46,6 +52,7 @@ private:
     QtClock clock_;
     QtUserInteraction ui_;
     QtAddressTable addresses_;
+    QtNetworkInterfaces interfaces_;
     QtDialogRunner dialogs_;
     PosixFileSystem files_;
     std::unique_ptr<Console> console_;

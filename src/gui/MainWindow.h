@@ -4,6 +4,7 @@
 
 #include "console/Console.h"
 #include "gui/ListTableModel.h"
+#include "platform/ConsoleSettings.h"
 #include "ports/ConsoleView.h"
 
 class QLabel;
@@ -30,6 +31,9 @@ public:
     void ShowTrapIndicator(TrapIndicator indicator) override;
     void ShowRefreshTime(int seconds) override;
 
+    // Where the operator's choice of network interface is remembered; none: not remembered.
+    void RememberChoicesIn(ConsoleSettings* settings) { settings_ = settings; }
+
     QTableView* DiscoveryView() const { return discoveryView_; }
     QTableView* MonitorView() const { return monitorView_; }
 
@@ -46,12 +50,17 @@ private:
     QTableView* BuildList(QWidget* client, ListTableModel* model, QRect geometry);
     ListTableModel* BuildModel(ListId list, std::vector<ListTableModel::Column> columns);
     QPushButton* AddButton(QWidget* client, ControlId id, const char* text, QRect geometry);
+    void OfferInterfaceMenu(QMenu* option);
+    void FillInterfaceMenu();
+    void ChooseInterface(const std::string& name);
     void OnExit();
     void OnFileExit();
 
     Console& console_;
     QMenuBar* menuBar_ = nullptr;
     QMenu* refreshTime_ = nullptr;
+    QMenu* networkInterface_ = nullptr;
+    ConsoleSettings* settings_ = nullptr;
     ListTableModel* discoveryModel_ = nullptr;
     ListTableModel* monitorModel_ = nullptr;
     QTableView* discoveryView_ = nullptr;

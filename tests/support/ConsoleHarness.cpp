@@ -22,6 +22,7 @@ Console& ConsoleHarness::Start() {
     ports.dialogs = &dialogs;
     ports.files = &files;
     ports.configDirectory = dir.Path();
+    ports.interfaces = interfaces;
     console = std::make_unique<Console>(ports);
     console->Initialize(view);
     return *console;

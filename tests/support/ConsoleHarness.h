@@ -43,6 +43,7 @@ public:
     ScriptedDialogRunner dialogs;
     RecordingView view;
     FixedAddressTable addresses;
+    NetworkInterfaces* interfaces = nullptr;  // none: broadcasts follow the routing table
     PosixFileSystem files;
     std::unique_ptr<Console> console;
 };

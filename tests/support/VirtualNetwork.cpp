@@ -9,6 +9,7 @@ struct Datagram {
     uint16_t port;
     Endpoint from;
     std::vector<uint8_t> bytes;
+    int interfaceIndex = 0;
 };
 
 // What the sockets share with the network; sockets may outlive the network object itself.
@@ -64,6 +65,11 @@ public:
     }
 
     int SendTo(const uint8_t* data, size_t length, Endpoint to, int* error) override {
+        return SendVia(data, length, to, 0, kConsoleAddress, error);
+    }
+
+    int SendVia(const uint8_t* data, size_t length, Endpoint to, int interfaceIndex, uint32_t,
+                int* error) override {
         int failure = shared_->sendError;
         if (failure == 0 && (!open_ || (to.address == kBroadcastAddress && !broadcast_))) {
             failure = open_ ? EACCES : EBADF;
@@ -72,8 +78,10 @@ public:
             *error = failure;
             return -1;
         }
-        SentDatagram datagram{
-            std::vector<uint8_t>(data, data + length), {kConsoleAddress, port_}, to};
+        SentDatagram datagram{std::vector<uint8_t>(data, data + length),
+                              {kConsoleAddress, port_},
+                              to,
+                              interfaceIndex};
         shared_->sent.push_back(datagram);
         // Agents may add themselves or reply; walk a copy.
         std::vector<FakeAgent*> agents = shared_->agents;
@@ -93,8 +101,11 @@ public:
         inbox_.pop_front();
         std::copy_n(datagram.bytes.begin(), std::min(capacity, datagram.bytes.size()), buffer);
         *from = datagram.from;
+        arrival_ = datagram.interfaceIndex;
         return static_cast<long>(datagram.bytes.size());
     }
+
+    int ArrivalInterface() const override { return arrival_; }
 
     void SetReadableCallback(std::function<void()> onReadable) override {
         onReadable_ = std::move(onReadable);
@@ -120,6 +131,7 @@ private:
     uint16_t port_ = 0;
     bool open_ = false;
     int openError_ = 0;
+    int arrival_ = 0;
     bool broadcast_ = false;
     std::deque<Datagram> inbox_;
     std::function<void()> onReadable_;
@@ -149,8 +161,9 @@ void VirtualNetwork::AddAgent(FakeAgent* agent) {
     shared_->agents.push_back(agent);
 }
 
-void VirtualNetwork::Queue(uint16_t port, Endpoint from, std::vector<uint8_t> bytes) {
-    shared_->waiting.push_back(Datagram{port, from, std::move(bytes)});
+void VirtualNetwork::Queue(uint16_t port, Endpoint from, std::vector<uint8_t> bytes,
+                           int interfaceIndex) {
+    shared_->waiting.push_back(Datagram{port, from, std::move(bytes), interfaceIndex});
 }
 
 int VirtualNetwork::Deliver() {

@@ -16,6 +16,7 @@ struct SentDatagram {
     std::vector<uint8_t> bytes;
     Endpoint from;
     Endpoint to;
+    int interfaceIndex = 0;  // the interface it was sent out of; 0: where the routing table chose
 };
 
 class VirtualNetwork;
@@ -49,8 +50,9 @@ public:
 
     void AddAgent(FakeAgent* agent);
 
-    // A datagram from `from` to the console's socket on port.
-    void Queue(uint16_t port, Endpoint from, std::vector<uint8_t> bytes);
+    // A datagram from `from` to the console's socket on port, arriving on the interface of that
+    // index (0: not told).
+    void Queue(uint16_t port, Endpoint from, std::vector<uint8_t> bytes, int interfaceIndex = 0);
     // Delivers every waiting datagram, also those queued meanwhile; returns how many arrived
     // at an open socket. The others are lost, as on a real network.
     int Deliver();

@@ -76,7 +76,8 @@ int SendSetRequest(const SetRequestParts& parts, const DeviceRecord& request,
     }
     parts.lists.CountPollRound();
     if (parts.transport.EnableBroadcast() != 0 ||
-        parts.transport.SendBroadcast(packet.bytes, packet.length, &error) != 0) {
+        parts.transport.SendBroadcast(parts.transport.Routes().ForAgent(TextOf(request.macText)),
+                                      packet.bytes, packet.length, &error) != 0) {
         parts.boxes.Ask(UnownedError("UDP set send error"));
         return -1;
     }

@@ -38,11 +38,13 @@ DatagramSocket* Transport::OpenSocket(SocketId socket) const {
 
 long Transport::Receive(SocketId socket, Endpoint* from) {
     receiveBuffer_.fill(0);
+    arrival_ = 0;
     DatagramSocket* source = OpenSocket(socket);
     if (source == nullptr) {
         return -1;
     }
     long length = source->Receive(receiveBuffer_.data(), receiveBuffer_.size(), from);
+    arrival_ = source->ArrivalInterface();
     if (length < 0 || length > static_cast<long>(kMaxDatagram)) {
         return -1;
     }
@@ -68,8 +70,22 @@ int Transport::SendToAgent(uint32_t address, const uint8_t* data, size_t length,
     return Send(SocketId::Unicast, data, length, Endpoint{address, AgentPort()}, error);
 }
 
-int Transport::SendBroadcast(const uint8_t* data, size_t length, int* error) {
-    return Send(SocketId::Broadcast, data, length, Endpoint{kBroadcastAddress, AgentPort()}, error);
+int Transport::SendBroadcast(const std::vector<NetworkInterface>& via, const uint8_t* data,
+                             size_t length, int* error) {
+    const Endpoint to{kBroadcastAddress, AgentPort()};
+    *error = 0;
+    int result = via.empty() ? -1 : 0;
+    for (const NetworkInterface& out : via) {
+        DatagramSocket* sender = sockets_[Index(SocketId::Broadcast)].get();
+        int sent = 0;
+        if (out.index == 0 || sender == nullptr) {
+            sent = Send(SocketId::Broadcast, data, length, to, error);
+        } else {
+            sent = sender->SendVia(data, length, to, out.index, out.address, error);
+        }
+        result = sent != 0 ? -1 : result;
+    }
+    return result;
 }
 
 bool Transport::TakeReplySequence(uint16_t sequence) {

@@ -10,6 +10,7 @@
 #include "events/Boxes.h"
 #include "ports/DatagramSocket.h"
 #include "protocol/PacketHeader.h"
+#include "transport/Interfaces.h"
 
 namespace vantelo {
 
@@ -22,7 +23,8 @@ inline constexpr size_t kSocketCount = 2;
 // the base port, the unicast socket on the next one; agents listen on the port after that.
 class Transport {
 public:
-    Transport(SocketFactory& factory, Boxes& boxes) : factory_(factory), boxes_(boxes) {}
+    Transport(SocketFactory& factory, NetworkInterfaces* interfaces, Boxes& boxes)
+        : factory_(factory), boxes_(boxes), routes_(interfaces) {}
     Transport(const Transport&) = delete;
     Transport& operator=(const Transport&) = delete;
 
@@ -48,6 +50,8 @@ public:
     // when the socket is closed or the datagram does not fit in 1500 bytes. A shorter datagram
     // leaves zeros behind it, which complete a short header.
     long Receive(SocketId socket, Endpoint* from);
+    // The interface the datagram last received arrived on; 0 when unknown.
+    int ArrivalInterface() const { return arrival_; }
     std::span<const uint8_t> ReceiveBuffer() const { return receiveBuffer_; }
 
     // The broadcast option of the broadcast socket: 0, or -1 when it is closed or refuses.
@@ -57,8 +61,13 @@ public:
     int Send(SocketId socket, const uint8_t* data, size_t length, Endpoint to, int* error);
     // Sends to one agent's port at its address, from the unicast socket.
     int SendToAgent(uint32_t address, const uint8_t* data, size_t length, int* error);
-    // Sends to every agent's port at the broadcast address, from the broadcast socket.
-    int SendBroadcast(const uint8_t* data, size_t length, int* error);
+    // Sends to every agent's port at the broadcast address, from the broadcast socket, once out
+    // of each interface of via: 0, or -1 when via is empty or a send failed.
+    int SendBroadcast(const std::vector<NetworkInterface>& via, const uint8_t* data, size_t length,
+                      int* error);
+    // Which interfaces the broadcasts go out of.
+    Interfaces& Routes() { return routes_; }
+    const Interfaces& Routes() const { return routes_; }
 
     uint16_t RequestSequence() const { return requestSequence_; }
     // A reply to the numbered request is taken once: the first copy moves the sequence on.
@@ -81,6 +90,8 @@ private:
     std::array<std::unique_ptr<DatagramSocket>, kSocketCount> sockets_;
     std::array<Opened, kSocketCount> opened_{};
     std::array<uint8_t, kMaxDatagram> receiveBuffer_{};
+    int arrival_ = 0;
+    Interfaces routes_;
 };
 
 }  // namespace vantelo

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "protocol/Conversions.h"
+#include "protocol/RecordText.h"
 #include "settings/AddressRules.h"
 #include "upgrade/UpgradeForm.h"
 #include "upgrade/UpgradeTrigger.h"
@@ -160,7 +161,8 @@ int FirmwareUpgrade::SendTrigger(const std::string& password) {
                             p_.transport.RequestSequence(), password, &packet) != 0 ||
         (target_.inMonitorTable
              ? p_.transport.SendToAgent(record.ip, packet.bytes, packet.length, &error)
-             : p_.transport.SendBroadcast(packet.bytes, packet.length, &error)) != 0) {
+             : p_.transport.SendBroadcast(p_.transport.Routes().ForAgent(TextOf(record.macText)),
+                                          packet.bytes, packet.length, &error)) != 0) {
         p_.boxes.Ask(DialogError("Upgrade trigger send error"));
         return -1;
     }
@@ -205,7 +207,9 @@ void FirmwareUpgrade::ShowProgress(uint32_t bytesSent, uint32_t fileSize) {
 
 void FirmwareUpgrade::TransferEnded(TransferEnd end) {
     if (end == TransferEnd::Complete) {
-        verification_.Start();
+        char deviceMac[UpgradeContext::kMacCapacity];
+        p_.upgrade.GetDeviceMac(deviceMac);
+        verification_.Start(TextOf(deviceMac));
     }
     if (dialog_ == nullptr) {
         return;

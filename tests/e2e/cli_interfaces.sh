@@ -1,0 +1,165 @@
+#!/bin/sh
+# Two interfaces: the console's namespace has the pair of tools/testnet (10.77.0.1/16, with the
+# default route) and a second pair (10.78.0.1/16, no default route); a simulator answers behind
+# each, in a namespace of its own. Discovery finds the agents of both and tells each one's
+# interface; --interface restricts it to one pair, by name or by address; a bad --interface is
+# one line and exit 2; a set and an upgrade of an agent behind the second pair succeed; a
+# capture behind each pair shows every request to that agent leaving through its own pair only.
+# shellcheck source=cli_common.sh
+. "$(dirname "$0")/cli_common.sh"
+
+holders=""
+sims=""
+stop_holders() {
+    for pid in $sims $holders; do
+        kill "$pid" 2>/dev/null || true
+    done
+    cleanup
+}
+trap stop_holders EXIT
+
+# A network namespace of its own, held by a bounded sleep; prints the holder's process id.
+new_namespace() {
+    unshare -n sleep 300 &
+    echo $!
+}
+ns_a=$(new_namespace)
+ns_b=$(new_namespace)
+holders="$ns_a $ns_b"
+in_ns() {
+    pid=$1
+    shift
+    nsenter -t "$pid" -n -- "$@"
+}
+sleep 0.1
+
+# The first pair goes on as the console's default route; its far end moves behind it.
+ip link set vnt1 netns "$ns_a"
+ip link add vnt2 type veth peer name vnt3
+ip link set vnt3 netns "$ns_b"
+ip addr add 10.78.0.1/16 dev vnt2
+ip link set vnt2 up
+# The far end $2 in the namespace held by $1 has $3.0.2/16; every address of $3.1.0/24 is an
+# agent there.
+far_end() {
+    in_ns "$1" ip link set lo up
+    in_ns "$1" ip link set "$2" up
+    in_ns "$1" ip addr add "$3.0.2/16" dev "$2"
+    in_ns "$1" ip route add local "$3.1.0/24" dev lo
+}
+far_end "$ns_a" vnt1 10.77
+far_end "$ns_b" vnt3 10.78
+
+printf '%s\n' \
+    '02:00:0a:4d:01:01|10.77.1.1|255.255.0.0|10.77.0.1|10.77.0.1|VS-8|first-1|hall A|admin|disable|2|2|no' \
+    '02:00:0a:4d:01:02|10.77.1.2|255.255.0.0|10.77.0.1|10.77.0.1|VS-8|first-2|hall A|admin|disable|2|2|no' \
+    >"$work/agents-a"
+printf '%s\n' \
+    '02:00:0a:4e:01:01|10.78.1.1|255.255.0.0|10.78.0.1|10.78.0.1|VS-24P|second-1|hall B|admin|disable|2|2|no' \
+    '02:00:0a:4e:01:02|10.78.1.2|255.255.0.0|10.78.0.1|10.78.0.1|VS-24P|second-2|hall B|admin|disable|2|2|no' \
+    >"$work/agents-b"
+
+# Starts a simulator of the agents in $work/agents-$2 inside the namespace held by process $1;
+# returns once it is ready. Its events go to $work/events-$2, its firmware to $work/store-$2.
+start_ns_sim() {
+    mkdir "$work/store-$2"
+    nsenter -t "$1" -n -- "$AGENTSIM" --define "$work/define.ecf" --store "$work/store-$2" \
+        --agent-file "$work/agents-$2" </dev/null >"$work/events-$2" 2>"$work/stderr-$2" &
+    sims="$sims $!"
+    deadline=$(($(date +%s) + 5))
+    until grep -q '^ready ' "$work/events-$2"; do
+        [ "$(date +%s)" -lt "$deadline" ] || fail "the simulator behind $2 did not start"
+        sleep 0.05
+    done
+}
+start_ns_sim "$ns_a" a
+start_ns_sim "$ns_b" b
+
+# Records the datagrams to the agent port that reach namespace $1 (held by process $2) in
+# $work/$3 until the capture is stopped; the capture's process goes into captures.
+captures=""
+start_pair_capture() {
+    rm -f "$work/$3.ready"
+    nsenter -t "$2" -n -- "$CAPTURE" 5002 60 "$work/$3" >"$work/$3.ready" &
+    captures="$captures $!"
+    deadline=$(($(date +%s) + 5))
+    until grep -q ready "$work/$3.ready" 2>/dev/null; do
+        [ "$(date +%s)" -lt "$deadline" ] || fail "the capture $3 did not start"
+        sleep 0.02
+    done
+}
+stop_pair_captures() {
+    for pid in $captures; do
+        kill "$pid"
+        wait "$pid" || true
+    done
+    captures=""
+}
+
+make_config plain
+
+run_cli plain discover --json --timeout 1500
+expect_status 0
+[ ! -s "$work/err" ] || fail "messages: $(cat "$work/err")"
+tr -d ' \n' <"$work/out" >"$work/flat.json"
+expect_count '"mac":' "$work/out" 4
+for agent in 02000a4d0101:vnt0:10.77.0.1 02000a4d0102:vnt0:10.77.0.1 \
+    02000a4e0101:vnt2:10.78.0.1 02000a4e0102:vnt2:10.78.0.1; do
+    mac=${agent%%:*}
+    rest=${agent#*:}
+    name=${rest%%:*}
+    address=${rest#*:}
+    grep -q "\"mac\":\"$mac\",[^}]*\"via\":{\"address\":\"$address\",\"index\":[0-9]*,\"name\":\"$name\"}" \
+        "$work/flat.json" || fail "agent $mac not via $name $address: $(cat "$work/out")"
+done
+# With agents on two interfaces the table names each one's.
+run_cli plain discover --timeout 1500
+expect_status 0
+head -n 1 "$work/out" | grep -q 'Gateway  *Interface$' || fail "table: $(cat "$work/out")"
+expect_count '^02000a4e0101 .* vnt2$' "$work/out" 1
+
+# One interface, by name or by address: only the agents behind it answer.
+# Fails unless the last discovery listed the two agents of prefix $1 alone.
+expect_only() {
+    expect_status 0
+    expect_count '"mac": ' "$work/out" 2
+    expect_count "\"ip\": \"$1\\." "$work/out" 2
+}
+run_cli plain --interface vnt2 discover --json --timeout 1500
+expect_only 10.78
+run_cli plain discover --json --timeout 1500 --interface 10.77.0.1
+expect_only 10.77
+run_cli plain --interface=vnt0 discover --json --timeout 1500
+expect_only 10.77
+
+# A bad interface: one line, exit 2, nothing sent.
+for bad in eth9 10.99.0.1 lo; do
+    run_cli plain --interface "$bad" discover
+    expect_status 2
+    [ "$(wc -l <"$work/err")" = 1 ] || fail "--interface $bad: $(cat "$work/err")"
+    grep -q "^vantelo-cli: --interface '$bad' is no usable network interface" "$work/err" ||
+        fail "--interface $bad: $(cat "$work/err")"
+done
+
+# A set of an agent behind the second pair: found, set and confirmed out of that pair only.
+start_pair_capture a "$ns_a" first.capture
+start_pair_capture b "$ns_b" second.capture
+run_cli plain set 10.78.1.1 --system-name renamed --password admin
+expect_status 0
+expect_message "vantelo-cli: Information: Set Succesful"
+grep -q '^set-applied 02000a4e0101 10.78.1.1$' "$work/events-b" ||
+    fail "the second simulator applied nothing: $(cat "$work/events-b")"
+
+# An upgrade of the other agent behind the second pair.
+head -c 3000 /dev/urandom >"$work/firmware.bin"
+run_cli plain upgrade 10.78.1.2 --file "$work/firmware.bin" --password admin --timeout 5000
+expect_status 0
+stop_pair_captures
+cmp -s "$work/firmware.bin" "$work/store-b/02000a4e0102.bin" ||
+    fail "the agent did not store the firmware: $(ls "$work/store-b")"
+
+# Every request the set and the upgrade sent (the search, the set request, the trigger and the
+# verification's discoveries) left through the second pair; none reached the first.
+[ -s "$work/second.capture" ] || fail "nothing went out through the second pair"
+[ ! -s "$work/first.capture" ] || fail "requests went out through the first pair: $(cat "$work/first.capture")"
+echo "PASS"
