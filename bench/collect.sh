@@ -8,7 +8,10 @@ bin=$1
 runs=$2
 here=$(cd "$(dirname "$0")" && pwd)
 VANTELO_E2E_DIR="$here/../tests/e2e"
-set -- "$bin/vantelo-agentsim" "$bin/console_bench" "$bin/vantelo-mkdefine" "$bin/vantelo-demo-monitor"
+export AGENTSIM="$bin/vantelo-agentsim"
+export DRIVER="$bin/console_bench"
+export MKDEFINE="$bin/vantelo-mkdefine"
+export DEMO_MONITOR="$bin/vantelo-demo-monitor"
 # shellcheck source=../tests/e2e/console_common.sh
 . "$VANTELO_E2E_DIR/console_common.sh"
 

@@ -5,48 +5,13 @@
 #include <QJsonObject>
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 
-#include "lists/ListRows.h"
-#include "protocol/Conversions.h"
+#include "lists/ColumnTable.h"
+#include "lists/Csv.h"
 
 namespace vantelo::cli {
 
 namespace {
-
-struct Column {
-    const char* title;
-    const char* key;  // the JSON field
-};
-
-const std::vector<Column> kDiscoveryTitles = {
-    {"MAC Address", "mac"},          {"IP Address", "ip"},          {"Protocol Version", "version"},
-    {"Product Name", "productName"}, {"System Name", "systemName"}, {"DHCP", "dhcp"},
-    {"Location", "location"},        {"Trap IP", "trapIp"},         {"Subnet Mask", "subnetMask"},
-    {"Gateway", "gateway"},
-};
-
-const std::vector<Column> kMonitorTitles = {
-    {"S", "status"},
-    {"IP Address", "ip"},
-    {"MAC Address", "mac"},
-    {"Protocol Version", "version"},
-    {"Product Name", "productName"},
-    {"System Name", "systemName"},
-    {"DHCP", "dhcp"},
-    {"Location", "location"},
-    {"Trap IP", "trapIp"},
-    {"Subnet Mask", "subnetMask"},
-    {"Gateway", "gateway"},
-};
-
-std::vector<std::string> Cells(const ListModel& list, int row) {
-    std::vector<std::string> cells;
-    for (int column = 0; column < list.ColumnCount(); ++column) {
-        cells.push_back(list.Text(row, column));
-    }
-    return cells;
-}
 
 AgentRow RowOf(const DeviceRecord& record, std::vector<std::string> cells, bool monitored) {
     AgentRow row;
@@ -58,34 +23,25 @@ AgentRow RowOf(const DeviceRecord& record, std::vector<std::string> cells, bool 
     return row;
 }
 
-// A monitored agent's record as the discovery list would show it, by the list's own rule.
-std::vector<std::string> AsDiscoveryCells(const DeviceRecord& record) {
-    auto table = std::make_unique<DeviceTable>();
-    (*table)[0] = record;
-    (*table)[0].rowState = kRowNotShown;
-    ListModel list(kDiscoveryColumns);
-    ShowDiscoveryRow(*table, list, 0);
-    return Cells(list, 0);
+// The monitor list's status column in words: the not-alive icon, or nothing.
+std::string StatusText(int image) {
+    return image == kNotAliveImage ? "not alive" : "";
 }
 
 // The column titles as the first line, then a line a row, each printed by line(cells).
 template <typename PrintLine>
-void PrintLines(const std::vector<Column>& columns, const std::vector<AgentRow>& rows,
-                PrintLine line) {
-    std::vector<std::string> titles;
-    for (const Column& column : columns) {
-        titles.emplace_back(column.title);
-    }
-    line(titles);
+void PrintLines(ColumnTable columns, const std::vector<AgentRow>& rows, PrintLine line) {
+    line(Titles(columns));
     for (const AgentRow& row : rows) {
         line(row.cells);
     }
 }
 
-void PrintTable(const std::vector<Column>& columns, const std::vector<AgentRow>& rows) {
+// Agents' texts are one byte a character, so a cell's width is its length in bytes.
+void PrintTable(ColumnTable columns, const std::vector<AgentRow>& rows) {
     std::vector<size_t> widths;
-    for (const Column& column : columns) {
-        widths.push_back(std::string(column.title).size());
+    for (const ListColumn& column : columns) {
+        widths.push_back(column.title.size());
     }
     for (const AgentRow& row : rows) {
         for (size_t c = 0; c < columns.size(); ++c) {
@@ -107,62 +63,42 @@ void PrintTable(const std::vector<Column>& columns, const std::vector<AgentRow>&
     PrintLines(columns, rows, line);
 }
 
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (char c : text) {
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    }
-    return quoted + "\"";
-}
-
-void PrintCsv(const std::vector<Column>& columns, const std::vector<AgentRow>& rows) {
+void PrintCsv(ColumnTable columns, const std::vector<AgentRow>& rows) {
     auto line = [](const std::vector<std::string>& cells) {
         std::string text;
-        for (size_t c = 0; c < cells.size(); ++c) {
-            text += (c == 0 ? "" : ",") + CsvField(cells[c]);
-        }
-        std::printf("%s\r\n", text.c_str());
+        AppendCsvRecord(text, cells);
+        std::fwrite(text.data(), 1, text.size(), stdout);
     };
     PrintLines(columns, rows, line);
-}
-
-QJsonValue InterfaceJson(const std::optional<NetworkInterface>& iface) {
-    if (!iface) {
-        return QJsonValue::Null;
-    }
-    return QJsonObject{
-        {QStringLiteral("index"), iface->index},
-        {QStringLiteral("name"), QString::fromStdString(iface->name)},
-        {QStringLiteral("address"), QString::fromStdString(IpToText(iface->address))}};
 }
 
 // Agents found on more than one interface get the interface's name as the table's last
 // column; on one interface the table stays as it was.
 bool SpansInterfaces(const std::vector<AgentRow>& rows) {
-    auto nameOf = [](const AgentRow& row) {
-        return row.networkInterface ? row.networkInterface->name : std::string();
-    };
-    return std::any_of(rows.begin(), rows.end(),
-                       [&](const AgentRow& row) { return nameOf(row) != nameOf(rows.front()); });
+    return std::any_of(rows.begin(), rows.end(), [&](const AgentRow& row) {
+        return InterfaceText(row.networkInterface) != InterfaceText(rows.front().networkInterface);
+    });
 }
 
-void PrintTableWithInterfaces(std::vector<Column> columns, std::vector<AgentRow> rows) {
-    columns.push_back({"Interface", "interface"});
+void PrintTableWithInterfaces(ColumnTable columns, std::vector<AgentRow> rows) {
+    std::vector<ListColumn> withInterface(columns.begin(), columns.end());
+    withInterface.push_back({"Interface", 0, Alignment::Left, CellField::Nothing});
     for (AgentRow& row : rows) {
-        row.cells.push_back(row.networkInterface ? row.networkInterface->name : "");
+        row.cells.push_back(InterfaceText(row.networkInterface));
     }
-    PrintTable(columns, rows);
+    PrintTable(withInterface, rows);
 }
 
-void PrintJson(ListId list, const std::vector<Column>& columns, const std::vector<AgentRow>& rows) {
+QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void PrintJson(ListId list, ColumnTable columns, const std::vector<AgentRow>& rows) {
     QJsonArray agents;
     for (const AgentRow& row : rows) {
         QJsonObject agent;
         for (size_t c = 0; c < columns.size(); ++c) {
-            agent.insert(QString::fromLatin1(columns[c].key), QString::fromStdString(row.cells[c]));
+            agent.insert(Latin1(FieldKey(columns[c].field)), Latin1(row.cells[c]));
         }
         if (list == ListId::Discovery) {
             agent.insert(QStringLiteral("loaderMode"), row.loaderMode);
@@ -170,7 +106,7 @@ void PrintJson(ListId list, const std::vector<Column>& columns, const std::vecto
             agent.insert(QStringLiteral("interfaceVersion"), row.interfaceVersion);
             agent.insert(QStringLiteral("monitored"), row.monitored);
         }
-        agent.insert(QStringLiteral("via"), InterfaceJson(row.networkInterface));
+        agent.insert(QStringLiteral("interface"), InterfaceJson(row.networkInterface));
         agents.append(agent);
     }
     std::printf("%s\n",
@@ -179,18 +115,31 @@ void PrintJson(ListId list, const std::vector<Column>& columns, const std::vecto
 
 }  // namespace
 
+std::string InterfaceText(const std::optional<NetworkInterface>& networkInterface) {
+    return networkInterface ? networkInterface->name : std::string();
+}
+
+QJsonValue InterfaceJson(const std::optional<NetworkInterface>& networkInterface) {
+    if (!networkInterface) {
+        return QJsonValue::Null;
+    }
+    return Latin1(InterfaceText(networkInterface));
+}
+
 std::vector<AgentRow> DiscoveredAgents(const Console& console) {
     std::vector<AgentRow> rows;
     const ListModel& discovery = console.DiscoveryList();
     for (int row = 0; row < discovery.RowCount(); ++row) {
         auto slot = static_cast<size_t>(discovery.ItemData(row));
-        rows.push_back(RowOf(console.DiscoveryTable()[slot], Cells(discovery, row), false));
+        rows.push_back(RowOf(console.DiscoveryTable()[slot],
+                             ShownCells(kDiscoveryColumnTable, discovery, row, {}), false));
         rows.back().networkInterface = console.InterfaceOf(console.DiscoveryTable()[slot]);
     }
     for (int slot = 0; slot < console.MonitorList().RowCount(); ++slot) {
         const DeviceRecord& record = console.MonitorTable()[static_cast<size_t>(slot)];
         if (record.answered == 1) {
-            rows.push_back(RowOf(record, AsDiscoveryCells(record), true));
+            // It answered into its monitor row; shown as the discovery list shows a record.
+            rows.push_back(RowOf(record, RecordCells(kDiscoveryColumnTable, record), true));
             rows.back().networkInterface = console.InterfaceOf(record);
         }
     }
@@ -201,18 +150,16 @@ std::vector<AgentRow> MonitoredAgents(const Console& console) {
     std::vector<AgentRow> rows;
     const ListModel& monitor = console.MonitorList();
     for (int row = 0; row < monitor.RowCount(); ++row) {
-        std::vector<std::string> cells = Cells(monitor, row);
-        cells[0] = monitor.Image(row) == kNotAliveImage ? "not alive" : "";
         const DeviceRecord& record = console.MonitorTable()[static_cast<size_t>(row)];
-        rows.push_back(RowOf(record, cells, true));
+        rows.push_back(
+            RowOf(record, ShownCells(kMonitorColumnTable, monitor, row, StatusText), true));
         rows.back().networkInterface = console.InterfaceOf(record);
     }
     return rows;
 }
 
 void PrintAgents(ListId list, const std::vector<AgentRow>& rows, OutputFormat format) {
-    const std::vector<Column>& columns =
-        list == ListId::Discovery ? kDiscoveryTitles : kMonitorTitles;
+    const ColumnTable columns = ColumnsOf(list);
     switch (format) {
         case OutputFormat::Json:
             PrintJson(list, columns, rows);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonValue>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,11 @@ struct AgentRow {
     bool monitored = false;
     std::optional<NetworkInterface> networkInterface;  // where the agent answers
 };
+
+// The interface an agent answers on as the table and the JSON show it: its name; empty, or
+// null in JSON, when it is not known (a monitored agent that has not answered yet).
+std::string InterfaceText(const std::optional<NetworkInterface>& networkInterface);
+QJsonValue InterfaceJson(const std::optional<NetworkInterface>& networkInterface);
 
 // The agents that answered the last discovery: the discovery list's rows, then the monitored
 // agents that answered it (they answer into the monitor list), shown as discovery rows.

@@ -1,6 +1,5 @@
 #include "cli/CliSession.h"
 
-#include "cli/ExitCode.h"
 #include "cli/OfflineSockets.h"
 #include "platform/QtDatagramSocket.h"
 
@@ -15,12 +14,6 @@ std::unique_ptr<SocketFactory> SocketsFor(Network network) {
     return std::make_unique<QtSocketFactory>();
 }
 
-// The start-up boxes that name a bad file rather than the network.
-bool NamesAFile(const MessageBoxRequest& box) {
-    return box.caption == "file error" || box.text.rfind("It will cause", 0) == 0 ||
-           box.text == "Config File Error";
-}
-
 }  // namespace
 
 CliSession::CliSession(std::string configDirectory, Network network,
@@ -29,6 +22,7 @@ CliSession::CliSession(std::string configDirectory, Network network,
     console_ = std::make_unique<Console>(ConsolePorts{sockets_.get(), &timers_, &clock_, &ui_,
                                                       &addresses_, &dialogs_, &files_,
                                                       std::move(configDirectory), &interfaces_});
+    console_->WatchOutcomes(&outcomes_);
     console_->ChooseInterface(interfaceName);
 }
 
@@ -37,13 +31,9 @@ CliSession::~CliSession() {
 }
 
 int CliSession::Start() {
-    size_t before = ui_.BoxCount();
+    size_t before = outcomes_.Count();
     console_->Initialize(*view_);
-    int code = kExitDone;
-    for (size_t k = before; k < ui_.BoxCount(); ++k) {
-        code = std::max(code, NamesAFile(ui_.Boxes()[k]) ? int{kExitBadInput} : int{kExitRefused});
-    }
-    return code;
+    return outcomes_.StartCode(before);
 }
 
 }  // namespace vantelo::cli

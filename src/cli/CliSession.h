@@ -5,6 +5,7 @@
 
 #include "cli/CliDialogRunner.h"
 #include "cli/CliUserInteraction.h"
+#include "cli/OutcomeLog.h"
 #include "console/Console.h"
 #include "platform/QtAddressTable.h"
 #include "platform/QtNetworkInterfaces.h"
@@ -38,6 +39,7 @@ public:
     Console& Engine() { return *console_; }
     CliUserInteraction& Ui() { return ui_; }
     CliDialogRunner& Dialogs() { return dialogs_; }
+    const OutcomeLog& Outcomes() const { return outcomes_; }
 
 private:
     class SilentView final : public ConsoleView {
@@ -56,6 +58,7 @@ private:
     PosixFileSystem files_;
     SilentView silentView_;
     ConsoleView* view_;
+    OutcomeLog outcomes_;
     std::unique_ptr<Console> console_;
 };
 

@@ -14,7 +14,6 @@ std::string OneLine(const std::string& text) {
 }
 
 BoxAnswer CliUserInteraction::ShowMessage(const MessageBoxRequest& request) {
-    boxes_.push_back(request);
     // A confirmation is the command's own question: it is neither news nor a fault.
     if (request.buttons == BoxButtons::OkCancel) {
         return BoxAnswer::Ok;
@@ -39,17 +38,5 @@ int CliUserInteraction::OpenUrl(const std::string&) {
 }
 
 void CliUserInteraction::OpenTextFile(const std::string&) {}
-
-bool CliUserInteraction::ShownSince(size_t from, const std::string& text) const {
-    return std::any_of(boxes_.begin() + static_cast<long>(std::min(from, boxes_.size())),
-                       boxes_.end(),
-                       [&](const MessageBoxRequest& box) { return box.text == text; });
-}
-
-bool CliUserInteraction::ShownStartingWith(size_t from, const std::string& prefix) const {
-    return std::any_of(
-        boxes_.begin() + static_cast<long>(std::min(from, boxes_.size())), boxes_.end(),
-        [&](const MessageBoxRequest& box) { return box.text.rfind(prefix, 0) == 0; });
-}
 
 }  // namespace vantelo::cli

@@ -1,15 +1,15 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "ports/UserInteraction.h"
 
 namespace vantelo::cli {
 
-// The engine's message boxes as lines on standard error ("caption: text"), kept in order so that
-// a command can tell what the engine said; a question is answered OK, as the command line already
-// asked for it. File dialogs take the one path the command names.
+// The engine's message boxes as lines on standard error ("caption: text"); a question is
+// answered OK, as the command line already asked for it. File dialogs take the one path the
+// command names. Commands learn how their operations ended from the engine's outcomes, never
+// from the boxes.
 class CliUserInteraction final : public UserInteraction {
 public:
     BoxAnswer ShowMessage(const MessageBoxRequest& request) override;
@@ -21,15 +21,7 @@ public:
     // The path every file dialog gets; empty cancels them.
     void SetFileName(std::string path) { fileName_ = std::move(path); }
 
-    const std::vector<MessageBoxRequest>& Boxes() const { return boxes_; }
-    size_t BoxCount() const { return boxes_.size(); }
-    // True when a box since box number `from` has exactly this text.
-    bool ShownSince(size_t from, const std::string& text) const;
-    // True when a box since box number `from` starts with this text.
-    bool ShownStartingWith(size_t from, const std::string& prefix) const;
-
 private:
-    std::vector<MessageBoxRequest> boxes_;
     std::string fileName_;
 };
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ports/AgentKey.h"
+
 namespace vantelo::cli {
 
 enum class Command {
@@ -23,12 +25,8 @@ enum class Command {
 
 enum class OutputFormat { Text, Json, Csv };
 
-// An agent named on the command line: by its MAC text (12 lowercase hexadecimal digits) or by
-// its dotted IP address.
-struct AgentKey {
-    std::string macText;
-    std::string ipText;
-};
+// An agent named on the command line: by its MAC text or by its dotted IP address.
+using AgentKey = vantelo::AgentKey;
 
 // The settings of the set command that the operator gave; the others keep the agent's values.
 struct SettingOptions {

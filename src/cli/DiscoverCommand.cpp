@@ -19,12 +19,10 @@ int RunDiscover(const CliOptions& options, const std::string& configDirectory) {
     if (int code = session.Start(); code != kExitDone) {
         return code;
     }
-    size_t boxes = session.Ui().BoxCount();
+    size_t told = session.Outcomes().Count();
     session.Engine().OnDiscovery();
     // The broadcast could not go out: its box said why.
-    if (session.Ui().ShownSince(boxes, "Set socketopt error") ||
-        session.Ui().ShownSince(boxes, "Discovery sento fail") ||
-        session.Ui().ShownSince(boxes, "No network interface is up")) {
+    if (session.Outcomes().ToldSince(told, {OutcomeKind::DiscoverySendFailed})) {
         return kExitRefused;
     }
     RunFor(options.timeoutMs > 0 ? options.timeoutMs : kDefaultTimeoutMs);

@@ -13,22 +13,15 @@ namespace vantelo::cli {
 
 namespace {
 
-// A command that showed a box other than a duplicate warning was refused; the box said why.
-bool OnlyWarnings(const CliUserInteraction& ui, size_t from) {
-    for (size_t k = from; k < ui.BoxCount(); ++k) {
-        if (ui.Boxes()[k].caption != "Warning") {
-            return false;
-        }
-    }
-    return true;
-}
-
-int SaveIfClean(CliSession& session, size_t boxes) {
-    if (!OnlyWarnings(session.Ui(), boxes)) {
+// A step that was refused (its box said why) leaves the file as it was; otherwise the list is
+// saved, which may fail in turn.
+int SaveIfDone(CliSession& session, size_t told) {
+    const OutcomeLog& outcomes = session.Outcomes();
+    if (outcomes.MonitorCode(told) != kExitDone) {
         return kExitBadInput;
     }
     session.Engine().OnMonitorSave();
-    return OnlyWarnings(session.Ui(), boxes) ? kExitDone : kExitBadInput;
+    return outcomes.MonitorCode(told);
 }
 
 int Add(CliSession& session, const std::string& ipText) {
@@ -36,9 +29,9 @@ int Add(CliSession& session, const std::string& ipText) {
     script.typed[ControlId::RemoteIpAddress] = ipText;
     script.press = ControlId::RemoteIpApply;
     session.Dialogs().Script(DialogId::RemoteIp, script);
-    size_t boxes = session.Ui().BoxCount();
+    size_t told = session.Outcomes().Count();
     session.Engine().OnAddItem();
-    return SaveIfClean(session, boxes);
+    return SaveIfDone(session, told);
 }
 
 int Remove(CliSession& session, const std::string& ipText) {
@@ -53,9 +46,13 @@ int Remove(CliSession& session, const std::string& ipText) {
         return kExitBadInput;
     }
     console.OnSelect(ListId::Monitor, found, true);
-    size_t boxes = session.Ui().BoxCount();
+    size_t told = session.Outcomes().Count();
     console.OnDeleteItem();
-    return SaveIfClean(session, boxes);
+    // The confirmation is no outcome: only the entry's deletion says the command was done.
+    if (!session.Outcomes().ToldAboutSince(told, OutcomeKind::EntryDeleted, ipText)) {
+        return kExitBadInput;
+    }
+    return SaveIfDone(session, told);
 }
 
 int Import(CliSession& session, const std::string& path) {
@@ -66,16 +63,16 @@ int Import(CliSession& session, const std::string& path) {
         return kExitBadInput;
     }
     session.Ui().SetFileName(path);
-    size_t boxes = session.Ui().BoxCount();
+    size_t told = session.Outcomes().Count();
     session.Engine().OnMonitorLoad();
-    return SaveIfClean(session, boxes);
+    return SaveIfDone(session, told);
 }
 
 int Export(CliSession& session, const std::string& path) {
     session.Ui().SetFileName(path);
-    size_t boxes = session.Ui().BoxCount();
+    size_t told = session.Outcomes().Count();
     session.Engine().OnMonitorSaveAs();
-    return session.Ui().BoxCount() == boxes ? kExitDone : kExitBadInput;
+    return session.Outcomes().MonitorCode(told);
 }
 
 }  // namespace

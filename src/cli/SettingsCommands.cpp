@@ -14,9 +14,6 @@ namespace vantelo::cli {
 namespace {
 
 constexpr int kDefaultTimeoutMs = 5000;
-constexpr const char* kConfirmed = "Set Succesful";
-// The result codes' texts all start so (see the receive path).
-constexpr const char* kAgentRefusal = "Device return :";
 
 int TimeoutOf(const CliOptions& options) {
     return options.timeoutMs > 0 ? options.timeoutMs : kDefaultTimeoutMs;
@@ -68,7 +65,8 @@ bool DhcpReported(const Console& console) {
 int RunSettingsDialog(CliSession& session, DialogId dialog, void (Console::*command)(),
                       const CliOptions& options) {
     Console& console = session.Engine();
-    size_t boxes = session.Ui().BoxCount();
+    const OutcomeLog& outcomes = session.Outcomes();
+    size_t told = outcomes.Count();
     (console.*command)();
     if (session.Dialogs().Opened(dialog) == 0) {
         return kExitRefused;  // the selection, version or loader checks said why
@@ -76,10 +74,10 @@ int RunSettingsDialog(CliSession& session, DialogId dialog, void (Console::*comm
     if (!session.Dialogs().Accepted(dialog)) {
         return kExitBadInput;  // the form was refused with the dialog's own text
     }
-    const CliUserInteraction& ui = session.Ui();
     bool answered = RunUntil(
         [&] {
-            return ui.ShownSince(boxes, kConfirmed) || ui.ShownStartingWith(boxes, kAgentRefusal);
+            return outcomes.ToldSince(told,
+                                      {OutcomeKind::SetConfirmed, OutcomeKind::ResultRefused});
         },
         TimeoutOf(options));
     if (!answered) {
@@ -87,7 +85,7 @@ int RunSettingsDialog(CliSession& session, DialogId dialog, void (Console::*comm
                      AgentName(options.agent).c_str(), TimeoutOf(options));
         return kExitRefused;
     }
-    return ui.ShownSince(boxes, kConfirmed) ? kExitDone : kExitRefused;
+    return outcomes.ToldSince(told, {OutcomeKind::SetConfirmed}) ? kExitDone : kExitRefused;
 }
 
 // Finds and selects the agent, then runs its dialog.

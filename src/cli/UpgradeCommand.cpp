@@ -17,27 +17,30 @@ namespace vantelo::cli {
 namespace {
 
 constexpr int kDefaultTimeoutMs = 5000;
-constexpr const char* kSuccessful = "Upgrade successful";
-constexpr const char* kFailed = "Upgrade fail";
 // The verification waits for the restart, then tries once a second; a little more for the
 // last answer.
 constexpr int kVerificationMs = VerificationRun::kRestartWaitMs +
                                 VerificationRun::kMaxAttempts * VerificationRun::kAttemptMs + 5000;
 
-// The states after which the dialog waits for the operator: the transfer is over.
-bool EndsTheTransfer(const std::string& state) {
-    return state == "Trigger fail" || state == "Device not found" ||
-           state.rfind("Upgrade fail", 0) == 0;
-}
+// The outcomes after which the dialog waits for the operator: the transfer is over, or never
+// began. (An error packet closes the dialog itself.)
+constexpr std::initializer_list<OutcomeKind> kTransferEnds = {
+    OutcomeKind::TriggerFailed, OutcomeKind::TransferSocketFailed, OutcomeKind::DeviceNotFound,
+    OutcomeKind::TransferStalled};
+// The outcomes that end the verification run.
+constexpr std::initializer_list<OutcomeKind> kVerificationEnds = {
+    OutcomeKind::UpgradeSuccessful, OutcomeKind::UpgradeFailed,
+    OutcomeKind::VerificationSendFailed};
 
 struct UpgradeRun {
     UpgradeProgress progress{stderr};
-    bool transferEnded = false;
+    // The outcomes are counted from the press of the Firmware upgrade button.
+    size_t told = 0;
     // Whether the press of Start sent the trigger; unknown until the first look after it.
     std::optional<bool> triggered;
 };
 
-DialogScript UpgradeScript(const CliOptions& options, UpgradeRun& run, const Console& engine) {
+DialogScript UpgradeScript(const CliOptions& options, UpgradeRun& run, CliSession& session) {
     DialogScript script;
     script.typed[ControlId::UpgradeFirmwarePath] = options.path;
     script.typed[ControlId::UpgradePassword] = options.password;
@@ -47,28 +50,17 @@ DialogScript UpgradeScript(const CliOptions& options, UpgradeRun& run, const Con
             return;
         }
         run.progress.State(text);
-        run.transferEnded = run.transferEnded || EndsTheTransfer(text);
     };
     script.onProgress = [&run](int value, int maximum) { run.progress.Progress(value, maximum); };
     // A press that the form refused (its box said why) sent nothing; a press that sent the
     // trigger keeps the dialog open until the transfer ends or the dialog closes itself.
-    script.keepOpen = [&run, &engine] {
+    script.keepOpen = [&run, &session] {
         if (!run.triggered) {
-            run.triggered = engine.Upgrading().TriggerWaiting();
+            run.triggered = session.Engine().Upgrading().TriggerWaiting();
         }
-        return *run.triggered && !run.transferEnded;
+        return *run.triggered && !session.Outcomes().ToldSince(run.told, kTransferEnds);
     };
     return script;
-}
-
-// The agent's TFTP server refused the file: the box of that closes the dialog.
-bool RefusedByAgent(const CliUserInteraction& ui, size_t from) {
-    for (size_t k = from; k < ui.BoxCount(); ++k) {
-        if (ui.Boxes()[k].caption == "upgrade fail") {
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace
@@ -83,27 +75,26 @@ int RunUpgrade(const CliOptions& options, const std::string& configDirectory) {
         return kExitRefused;
     }
     UpgradeRun run;
-    CliUserInteraction& ui = session.Ui();
-    session.Dialogs().Script(DialogId::FirmwareUpgrade,
-                             UpgradeScript(options, run, session.Engine()));
-    size_t boxes = ui.BoxCount();
+    const OutcomeLog& outcomes = session.Outcomes();
+    session.Dialogs().Script(DialogId::FirmwareUpgrade, UpgradeScript(options, run, session));
+    run.told = outcomes.Count();
     session.Engine().OnFirmwareUpgrade();
     run.progress.Finish();
     if (session.Dialogs().Opened(DialogId::FirmwareUpgrade) == 0) {
         return kExitRefused;  // the selection, version or subnet checks said why
     }
     if (!session.Dialogs().Accepted(DialogId::FirmwareUpgrade)) {
-        bool sent =
-            run.triggered.value_or(false) || ui.ShownSince(boxes, "Upgrade trigger send error");
+        bool sent = run.triggered.value_or(false) ||
+                    outcomes.ToldSince(run.told, {OutcomeKind::TriggerSendFailed});
         return sent ? kExitRefused : kExitBadInput;
     }
-    if (RefusedByAgent(ui, boxes)) {
+    // The agent's TFTP server refused the file: the box of that closed the dialog.
+    if (outcomes.ToldSince(run.told, {OutcomeKind::TransferRefused})) {
         return kExitRefused;
     }
-    bool verified =
-        RunUntil([&] { return ui.ShownSince(boxes, kSuccessful) || ui.ShownSince(boxes, kFailed); },
-                 kVerificationMs);
-    return verified && ui.ShownSince(boxes, kSuccessful) ? kExitDone : kExitRefused;
+    RunUntil([&] { return outcomes.ToldSince(run.told, kVerificationEnds); }, kVerificationMs);
+    return outcomes.ToldSince(run.told, {OutcomeKind::UpgradeSuccessful}) ? kExitDone
+                                                                          : kExitRefused;
 }
 
 }  // namespace vantelo::cli

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "gui/QtDialogRunner.h"
 #include "gui/controls/ColorScheme.h"
 #include "gui/controls/DefaultButton.h"
 #include "gui/controls/DialogUnits.h"
@@ -12,14 +13,14 @@ namespace vantelo {
 namespace {
 
 struct Line {
-    int id;
+    ControlId id;
     const char* text;
     int y;
 };
 constexpr Line kLines[] = {
-    {1115, "Vantelo Utility Version 1.03", 10},
-    {1116, "Protocol Version 2.001.002", 24},
-    {1117, "Copyright (C) 2026 the Vantelo developers", 38},
+    {ControlId::AboutProgram, "Vantelo Utility Version 1.03", 10},
+    {ControlId::AboutProtocol, "Protocol Version 2.001.002", 24},
+    {ControlId::AboutCopyright, "Copyright (C) 2026 the Vantelo developers", 38},
 };
 
 }  // namespace
@@ -40,12 +41,12 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     icon->setAccessibleName(QStringLiteral("Vantelo Utility"));
     for (const Line& line : kLines) {
         auto* label = new QLabel(QString::fromLatin1(line.text), this);
-        label->setObjectName(QString::number(line.id));
+        label->setObjectName(Id(line.id));
         label->setGeometry(du.Rect(40, line.y, 185, 8));
     }
 
     auto* ok = new DefaultButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
+    ok->setObjectName(Id(ControlId::AboutOk));
     ok->setGeometry(du.Rect(178, 54, 50, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -85,7 +85,7 @@ void ConfigurationDialog::BuildFields(const DialogUnits& du) {
         QLabel* label = AddLabel(this, place.label, LabelRect(du, place));
         QLineEdit* edit = AddEdit(this, place.id, FieldRect(du, place));
         NameAfter(label, edit);
-        edit->setText(QString::fromStdString(Initial(request_, place.id)));
+        edit->setText(FromAgentBytes(Initial(request_, place.id)));
         edits_[place.id] = edit;
     }
     edits_[ControlId::ConfigProductName]->setReadOnly(true);
@@ -135,7 +135,7 @@ void ConfigurationDialog::EnableFixedAddress(bool enabled) {
 void ConfigurationDialog::OnSet() {
     DialogFields fields;
     for (const auto& [id, edit] : edits_) {
-        fields[id] = edit->text().toStdString();
+        fields[id] = ToAgentBytes(edit->text());
     }
     for (const auto& [id, address] : addresses_) {
         fields[id] = AddressText(address);

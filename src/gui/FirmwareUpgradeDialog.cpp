@@ -22,18 +22,21 @@ QString Local(const std::string& text) {
 }
 
 struct Label {
-    int id;
+    ControlId id;
     const char* text;
     int x, y, width, height;
     ControlId field;
 };
 // The labels' leading spaces are part of their texts.
 constexpr Label kLabels[] = {
-    {1115, "      Device IP", 12, 20, 62, 10, ControlId::UpgradeDeviceIp},
-    {1116, "     Device Mac", 12, 36, 62, 10, ControlId::UpgradeDeviceMac},
-    {1117, "      Firmware Path", 12, 73, 66, 10, ControlId::UpgradeFirmwarePath},
-    {1118, "      Password", 12, 89, 62, 10, ControlId::UpgradePassword},
-    {1119, "      Upgrade State", 12, 114, 66, 10, ControlId::UpgradeState},
+    {ControlId::UpgradeDeviceIpLabel, "      Device IP", 12, 20, 62, 10,
+     ControlId::UpgradeDeviceIp},
+    {ControlId::UpgradeDeviceMacLabel, "     Device Mac", 12, 36, 62, 10,
+     ControlId::UpgradeDeviceMac},
+    {ControlId::UpgradeFirmwarePathLabel, "      Firmware Path", 12, 73, 66, 10,
+     ControlId::UpgradeFirmwarePath},
+    {ControlId::UpgradePasswordLabel, "      Password", 12, 89, 62, 10, ControlId::UpgradePassword},
+    {ControlId::UpgradeStateLabel, "      Upgrade State", 12, 114, 66, 10, ControlId::UpgradeState},
 };
 
 struct Panel {
@@ -46,7 +49,6 @@ constexpr Panel kPanels[] = {
     {1099, 10, 69, 242, 2}, {1100, 10, 101, 242, 2}, {1101, 10, 69, 3, 34},  {1102, 249, 69, 3, 34},
     {1105, 10, 17, 70, 14}, {1106, 10, 33, 70, 14},  {1124, 10, 70, 70, 14}, {1125, 10, 86, 70, 14},
 };
-constexpr int kUpgradeStateLabel = 1119;
 
 }  // namespace
 
@@ -62,10 +64,10 @@ FirmwareUpgradeDialog::FirmwareUpgradeDialog(const DialogRequest& request, QWidg
     setFixedSize(du.X(262), du.Y(166));
 
     auto* device = new FrameBox(QStringLiteral("Device Information"), this);
-    device->setObjectName(QStringLiteral("1120"));
+    device->setObjectName(Id(ControlId::UpgradeDeviceGroup));
     device->setGeometry(du.Rect(7, 6, 248, 48));
     auto* setting = new FrameBox(QStringLiteral("Upgrade Setting"), this);
-    setting->setObjectName(QStringLiteral("1121"));
+    setting->setObjectName(Id(ControlId::UpgradeSettingGroup));
     setting->setGeometry(du.Rect(7, 59, 248, 48));
     for (const Panel& panel : kPanels) {
         auto* widget = new QLabel(this);
@@ -89,9 +91,9 @@ FirmwareUpgradeDialog::FirmwareUpgradeDialog(const DialogRequest& request, QWidg
     progress_->setAccessibleName(QStringLiteral("Upgrade progress"));
     for (const Label& label : kLabels) {
         auto* widget = new QLabel(QString::fromLatin1(label.text), this);
-        widget->setObjectName(QString::number(label.id));
+        widget->setObjectName(Id(label.id));
         widget->setGeometry(du.Rect(label.x, label.y, label.width, label.height));
-        if (label.id != kUpgradeStateLabel) {
+        if (label.id != ControlId::UpgradeStateLabel) {
             PaintWith(widget, kPanelGrey, kBlack);
         }
         NameAfter(widget, findChild<QWidget*>(Id(label.field)));
@@ -155,6 +157,13 @@ void FirmwareUpgradeDialog::SetEnabled(ControlId control, bool enabled) {
 
 void FirmwareUpgradeDialog::Close(bool ok) {
     done(ok ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void FirmwareUpgradeDialog::reject() {
+    const auto* cancel = findChild<QPushButton*>(Id(ControlId::UpgradeCancel));
+    if (cancel == nullptr || cancel->isEnabled()) {
+        QDialog::reject();
+    }
 }
 
 void FirmwareUpgradeDialog::keyPressEvent(QKeyEvent* event) {

@@ -22,6 +22,8 @@ public:
     void SetProgress(ControlId control, int value, int maximum) override;
     void SetEnabled(ControlId control, bool enabled) override;
     void Close(bool ok) override;
+    // Cancel and the close box; refused while the engine holds Cancel disabled.
+    void reject() override;
 
 protected:
     // Enter and Escape stay with the focused control: Enter presses no button, Escape does not

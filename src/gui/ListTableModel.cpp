@@ -17,7 +17,8 @@ private:
     int& depth_;
 };
 
-QVariant AlignmentOf(bool centred) {
+QVariant AlignmentOf(const ListColumn& column) {
+    const bool centred = column.alignment == Alignment::Centre;
     return QVariant::fromValue(Qt::AlignVCenter | (centred ? Qt::AlignHCenter : Qt::AlignLeft));
 }
 
@@ -33,11 +34,11 @@ std::set<int> RowsOf(const QItemSelection& selection) {
 
 }  // namespace
 
-ListTableModel::ListTableModel(Binding binding, std::vector<Column> columns, QObject* parent)
+ListTableModel::ListTableModel(Binding binding, ColumnTable columns, QObject* parent)
     : QAbstractTableModel(parent),
       list_(*binding.list),
       binding_(std::move(binding)),
-      columns_(std::move(columns)),
+      columns_(columns),
       shownRows_(list_.RowCount()) {
     binding_.watch(this);
 }
@@ -90,7 +91,7 @@ QVariant ListTableModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         case Qt::TextAlignmentRole:
-            return AlignmentOf(columns_[static_cast<size_t>(column)].centred);
+            return AlignmentOf(columns_[static_cast<size_t>(column)]);
         default:
             return {};
     }
@@ -109,12 +110,13 @@ QVariant ListTableModel::headerData(int section, Qt::Orientation orientation, in
         section >= static_cast<int>(columns_.size())) {
         return {};
     }
-    const Column& column = columns_[static_cast<size_t>(section)];
+    const ListColumn& column = columns_[static_cast<size_t>(section)];
     if (role == Qt::DisplayRole) {
-        return column.title;
+        return QString::fromLatin1(column.title.data(),
+                                   static_cast<qsizetype>(column.title.size()));
     }
     if (role == Qt::TextAlignmentRole) {
-        return AlignmentOf(column.centred);
+        return AlignmentOf(column);
     }
     return {};
 }

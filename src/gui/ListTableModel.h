@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "lists/ColumnTable.h"
 #include "lists/ListModel.h"
 
 namespace vantelo {
@@ -17,12 +18,6 @@ namespace vantelo {
 class ListTableModel final : public QAbstractTableModel, private ListModel::Observer {
     Q_OBJECT
 public:
-    struct Column {
-        QString title;
-        int width;
-        bool centred;
-    };
-
     // The list the model shows, and how it reaches the engine: the operator's selections go
     // through select, and watch registers (and, with nullptr, removes) the model as observer.
     struct Binding {
@@ -31,7 +26,8 @@ public:
         std::function<void(ListModel::Observer* observer)> watch;
     };
 
-    ListTableModel(Binding binding, std::vector<Column> columns, QObject* parent = nullptr);
+    // The columns come from the engine's tables, which live as long as the program.
+    ListTableModel(Binding binding, ColumnTable columns, QObject* parent = nullptr);
     ~ListTableModel() override;
 
     // An image of the list's small image list, with what a screen reader says for it.
@@ -40,7 +36,7 @@ public:
         QString name;
     };
 
-    const std::vector<Column>& Columns() const { return columns_; }
+    ColumnTable Columns() const { return columns_; }
     // Images by index, shown in column 0.
     void SetImages(std::vector<StatusImage> images) { images_ = std::move(images); }
     // Lets the operator edit column 0; the edit is always discarded.
@@ -70,7 +66,7 @@ private:
 
     const ListModel& list_;
     Binding binding_;
-    std::vector<Column> columns_;
+    ColumnTable columns_;
     std::vector<StatusImage> images_;
     bool labelEditing_ = false;
     int shownRows_ = 0;  // the row count the view was last told of

@@ -56,33 +56,6 @@ constexpr RefreshTime kRefreshTimes[] = {
     {ControlId::RefreshTime5Mins, "5 mins", 300},
 };
 
-std::vector<ListTableModel::Column> DiscoveryColumns() {
-    return {{QStringLiteral("MAC Address"), 100, true},
-            {QStringLiteral("IP Address"), 100, false},
-            {QStringLiteral("Protocol Version"), 100, false},
-            {QStringLiteral("Product Name"), 100, false},
-            {QStringLiteral("System Name"), 100, false},
-            {QStringLiteral("DHCP"), 100, false},
-            {QStringLiteral("Location"), 100, false},
-            {QStringLiteral("Trap IP"), 100, false},
-            {QStringLiteral("Subnet Mask"), 100, false},
-            {QStringLiteral("Gateway"), 100, false}};
-}
-
-std::vector<ListTableModel::Column> MonitorColumns() {
-    return {{QStringLiteral("S"), 20, true},
-            {QStringLiteral("IP Address"), 80, false},
-            {QStringLiteral("MAC Address"), 100, false},
-            {QStringLiteral("Protocol Version"), 100, false},
-            {QStringLiteral("Product Name"), 100, false},
-            {QStringLiteral("System Name"), 100, false},
-            {QStringLiteral("DHCP"), 100, false},
-            {QStringLiteral("Location"), 100, false},
-            {QStringLiteral("Trap IP"), 100, false},
-            {QStringLiteral("Subnet Mask"), 100, false},
-            {QStringLiteral("Gateway"), 100, false}};
-}
-
 // The frame strips' ids name nothing else; they are numbered in the template's order.
 QString StripId(int id) {
     return QString::number(id);
@@ -124,9 +97,9 @@ MainWindow::MainWindow(Console& console, QWidget* parent) : QDialog(parent), con
     // Minimised, the window is its icon in the window manager's task bar or icon box.
     setWindowIcon(IconOf(Image::AppIcon));
 
-    discoveryModel_ = BuildModel(ListId::Discovery, DiscoveryColumns());
+    discoveryModel_ = BuildModel(ListId::Discovery);
     discoveryModel_->SetLabelEditing(true);
-    monitorModel_ = BuildModel(ListId::Monitor, MonitorColumns());
+    monitorModel_ = BuildModel(ListId::Monitor);
     // The status images: 0 the unread-trap mark, 1 the not-alive icon.
     monitorModel_->SetImages(StatusImages());
 
@@ -153,7 +126,7 @@ MainWindow::~MainWindow() {
     delete monitorModel_;
 }
 
-ListTableModel* MainWindow::BuildModel(ListId list, std::vector<ListTableModel::Column> columns) {
+ListTableModel* MainWindow::BuildModel(ListId list) {
     ListTableModel::Binding binding{
         &console_.Lists().List(list),
         // The models outlive the window's own destructor: they reach the engine directly.
@@ -163,7 +136,7 @@ ListTableModel* MainWindow::BuildModel(ListId list, std::vector<ListTableModel::
         [&console = console_, list](ListModel::Observer* observer) {
             console.WatchList(list, observer);
         }};
-    return new ListTableModel(std::move(binding), std::move(columns), this);
+    return new ListTableModel(std::move(binding), ColumnsOf(list), this);
 }
 
 void MainWindow::BuildMenu() {

@@ -48,7 +48,7 @@ private:
     void BuildMenu();
     void BuildControls(QWidget* client);
     QTableView* BuildList(QWidget* client, ListTableModel* model, QRect geometry);
-    ListTableModel* BuildModel(ListId list, std::vector<ListTableModel::Column> columns);
+    ListTableModel* BuildModel(ListId list);
     QPushButton* AddButton(QWidget* client, ControlId id, const char* text, QRect geometry);
     void OfferInterfaceMenu(QMenu* option);
     void FillInterfaceMenu();

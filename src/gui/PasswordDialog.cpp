@@ -44,9 +44,9 @@ PasswordDialog::PasswordDialog(const DialogRequest& request, QWidget* parent)
 PasswordDialog::~PasswordDialog() = default;
 
 void PasswordDialog::OnSet() {
-    const DialogFields fields{{ControlId::NewPassword, typed_->text().toStdString()},
-                              {ControlId::ConfirmPassword, confirmed_->text().toStdString()},
-                              {ControlId::OriginalPassword, original_->text().toStdString()}};
+    const DialogFields fields{{ControlId::NewPassword, ToAgentBytes(typed_->text())},
+                              {ControlId::ConfirmPassword, ToAgentBytes(confirmed_->text())},
+                              {ControlId::OriginalPassword, ToAgentBytes(original_->text())}};
     if (RunButton(request_, ControlId::PasswordSet, fields) == 0) {
         accept();
     }

@@ -38,7 +38,7 @@ RemoteIpDialog::RemoteIpDialog(const DialogRequest& request, QWidget* parent)
     connect(applyButton, &QPushButton::clicked, this, &RemoteIpDialog::OnOK);
 
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
+    cancel->setObjectName(Id(ControlId::RemoteIpCancel));
     cancel->setGeometry(du.Rect(100, 38, 50, 14));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

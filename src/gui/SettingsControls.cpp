@@ -3,7 +3,28 @@
 #include "gui/QtDialogRunner.h"
 #include "protocol/Conversions.h"
 
+#include <QValidator>
+
 namespace vantelo {
+
+namespace {
+
+// Refuses a character that has no single byte, so that nothing typed or pasted is changed on
+// its way to the agent.
+class OneByteValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*position*/) const override {
+        for (QChar c : input) {
+            if (c.unicode() > 0xFF) {
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+};
+
+}  // namespace
 
 QLabel* AddLabel(QWidget* dialog, const char* text, QRect at) {
     auto* label = new QLabel(QString::fromLatin1(text), dialog);
@@ -20,6 +41,7 @@ QLineEdit* AddEdit(QWidget* dialog, ControlId id, QRect at) {
     auto* edit = new QLineEdit(dialog);
     edit->setObjectName(Id(id));
     edit->setGeometry(at);
+    edit->setValidator(new OneByteValidator(edit));
     return edit;
 }
 
@@ -30,6 +52,14 @@ QPushButton* AddPlainButton(QWidget* dialog, ControlId id, const char* text, QRe
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
+}
+
+QString FromAgentBytes(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string ToAgentBytes(const QString& text) {
+    return text.toLatin1().toStdString();
 }
 
 std::string AddressText(const IpAddressEdit* edit) {

@@ -11,21 +11,10 @@
 #include "gui/controls/DefaultButton.h"
 #include "gui/controls/DialogUnits.h"
 #include "gui/controls/ListView.h"
+#include "lists/ColumnTable.h"
 #include "lists/ListModel.h"
 
 namespace vantelo {
-
-namespace {
-
-std::vector<ListTableModel::Column> TrapColumns() {
-    return {{QStringLiteral("S"), 20, false},
-            {QStringLiteral("Time"), 100, false},
-            {QStringLiteral("IP"), 100, false},
-            {QStringLiteral("Event"), 800, false},
-            {QStringLiteral(" "), 30, false}};
-}
-
-}  // namespace
 
 TrapInfoDialog::TrapInfoDialog(const DialogRequest& request, QWidget* parent)
     : QDialog(parent), request_(request) {
@@ -42,7 +31,7 @@ TrapInfoDialog::TrapInfoDialog(const DialogRequest& request, QWidget* parent)
     ListTableModel::Binding binding{
         list.rows, list.select,
         [rows = list.rows](ListModel::Observer* observer) { rows->SetObserver(observer); }};
-    model_ = new ListTableModel(std::move(binding), TrapColumns(), this);
+    model_ = new ListTableModel(std::move(binding), kTrapColumnTable, this);
     // The main window's status images: 0 the unread mark, 1 the not-alive icon.
     model_->SetImages(StatusImages());
     view_ = BuildListView(this, model_);

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs the simulator's benchmark inside a private network namespace:
-#   tools/testnet sh tests/bench/agentsim_bench.sh AGENTSIM BENCH MKDEFINE
+#   AGENTSIM=... PROBE=BENCH MKDEFINE=... tools/testnet sh tests/bench/agentsim_bench.sh
 # Reports figures; asserts nothing about them. The simulator is started by the end to end
 # tests' helpers, with the benchmark in place of the probe.
 VANTELO_E2E_DIR="$(dirname "$0")/../e2e"

@@ -95,7 +95,7 @@ int BenchDiscovery(int runs, const std::string& config) {
     };
     const auto discover = [&] {
         fullAfterNs = -1;
-        window.Click(1001);
+        window.Click(vantelo::ControlId::Discovery);
         RunUntil(
             model, [&] { return fullAfterNs >= 0; }, kDeadlineMs);
         const Outcome outcome{fullAfterNs >= 0 ? static_cast<double>(fullAfterNs) / 1e6 : -1,

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The console's figures inside a private network namespace:
-#   tools/testnet sh tests/bench/console_bench.sh AGENTSIM BENCH MKDEFINE DEMO_MONITOR
+#   AGENTSIM=... DRIVER=BENCH MKDEFINE=... DEMO_MONITOR=... \
+#       tools/testnet sh tests/bench/console_bench.sh
 # 256 agents answering one discovery, 20 times; a flood of traps for a monitor list of 256 agents;
 # then start-up to a shown window with that monitor list, several times, under Xvfb when it is
 # there. Reports; asserts no timing.

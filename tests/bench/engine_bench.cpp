@@ -1,7 +1,8 @@
 // Datagrams per second through the console's receive path: replies that are stored into a full
 // monitor list, replies that update a full discovery list, and traps into a full trap store with
 // the log on disk; a monitor row shown again and a sort of the full monitor list; and what one
-// log line costs written in two appends or in one; and the engine's resident memory over an hour
+// log line costs written in two appends or in one; stray acknowledgements to the TFTP client
+// during a transfer; and the engine's resident memory over an hour
 // of virtual time with 256 agents polled, silenced, revived and trapping. Run with
 // --benchmark_repetitions=N to get the median of N runs.
 
@@ -18,15 +19,23 @@
 #include "platform/files/PosixFileSystem.h"
 #include "support/AgentDatagrams.h"
 #include "support/QuietPorts.h"
+#include "support/QuietTransfer.h"
 #include "support/TestFiles.h"
 #include "support/VirtualClock.h"
 #include "support/VirtualNetwork.h"
+#include "upgrade/TftpPackets.h"
 
 namespace vantelo::test {
 namespace {
 
 constexpr uint32_t kDeviceTypeId = 0x03B27F16;
 constexpr uint16_t kBasePort = 8000;
+
+struct QuietTransferListener : TransferListener {
+    void ShowUpgradeState(const std::string&) override {}
+    void ShowProgress(uint32_t, uint32_t) override {}
+    void TransferEnded(TransferEnd) override {}
+};
 
 struct Reply {
     std::vector<uint8_t> bytes;
@@ -237,6 +246,32 @@ void LogLine(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(LogLine)->Arg(2)->Arg(1)->UseRealTime();
+
+// Acknowledgements from a stranger to the TFTP client port during a stalled transfer: each is
+// refused, and at most eight a tick get an error packet back.
+void StrayAcknowledgementsDuringATransfer(benchmark::State& state) {
+    constexpr uint32_t kAgentIp = 0x0A4D0002;
+    QuietTransferListener listener;
+    QuietTransfer ports{listener};
+    VirtualNetwork& network = ports.network;
+    TftpClient& client = ports.client;
+    ports.files.files["/image.hex"].assign(100000, 0x5A);
+    ports.upgrade.SetDeviceIp(kAgentIp);
+    ports.upgrade.SetFirmwarePath("/image.hex");
+    client.Start();
+    network.Queue(kTftpClientPort, Endpoint{kAgentIp, 50000}, {0, 4, 0, 0});
+    network.Deliver();
+    const std::vector<uint8_t> stray = {0, 4, 0, 1};
+    for (auto _ : state) {
+        network.Queue(kTftpClientPort, Endpoint{0x0A4D0063, 40000}, stray);
+        network.Deliver();
+    }
+    state.SetItemsProcessed(state.iterations());
+    if (client.CurrentBlock() != 1 || !client.IsRunning()) {
+        state.SkipWithError("a stray acknowledgement moved the transfer");
+    }
+}
+BENCHMARK(StrayAcknowledgementsDuringATransfer)->UseRealTime();
 
 // The process's resident memory in KiB, from the kernel's page counts.
 double ResidentKiB() {

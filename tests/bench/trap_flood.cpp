@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "RecordingUserInteraction.h"
+#include "support/RecordingUserInteraction.h"
 #include "gui/ConsoleApp.h"
 #include "platform/QtTimers.h"
 #include "support/AgentDatagrams.h"

@@ -1,12 +1,11 @@
 # shellcheck shell=sh
 # Sourced by the end to end tests of the simulator, which tools/testnet runs inside a private
-# network namespace. Arguments of the test: the simulator, the probe and vantelo-mkdefine.
+# network namespace. The programs come in the environment: AGENTSIM (the simulator), PROBE (the
+# probe, or what stands in for it) and MKDEFINE (vantelo-mkdefine).
 set -eu
 # shellcheck source=private_network_guard.sh
 . "${VANTELO_E2E_DIR:-$(dirname "$0")}/private_network_guard.sh"
-AGENTSIM=$1
-PROBE=$2
-MKDEFINE=$3
+: "${AGENTSIM:?the simulator}" "${PROBE:?the probe}" "${MKDEFINE:?vantelo-mkdefine}"
 work=$(mktemp -d)
 mkdir "$work/store"
 sim_pid=""
@@ -27,6 +26,17 @@ fail() {
     exit 1
 }
 
+# Runs COMMAND with its arguments every 50 ms until it succeeds, for at most SECONDS; returns 1
+# when time ran out. A COMMAND that finds the wait pointless (its process ended) calls fail.
+wait_until() {
+    wait_deadline=$(($(date +%s) + $1))
+    shift
+    until "$@"; do
+        [ "$(date +%s)" -lt "$wait_deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
 "$MKDEFINE" --device-type 03B27F16 --base-port 1388 -o "$work/define.ecf"
 
 probe() {
@@ -42,11 +52,7 @@ probe_background() {
     "$PROBE" --define "$work/define.ecf" "$@" >"$output" 2>"$work/probe-bound" &
     # shellcheck disable=SC2034 # read by the tests that source this file
     probe_pid=$!
-    deadline=$(($(date +%s) + 5))
-    until grep -q bound "$work/probe-bound" 2>/dev/null; do
-        [ "$(date +%s)" -lt "$deadline" ] || fail "the probe did not start"
-        sleep 0.02
-    done
+    wait_until 5 grep -q bound "$work/probe-bound" 2>/dev/null || fail "the probe did not start"
 }
 
 # Starts the simulator with the given options, its standard input on a FIFO held open on fd 3.
@@ -79,15 +85,14 @@ pin_sim() {
 # Waits until the events hold at least COUNT lines matching PATTERN (default 1), for at most
 # SECONDS (default 5).
 wait_for() {
-    pattern=$1
-    count=${2:-1}
-    seconds=${3:-5}
-    deadline=$(($(date +%s) + seconds))
-    while [ "$(grep -c -- "$pattern" "$work/events" || true)" -lt "$count" ]; do
-        [ "$(date +%s)" -lt "$deadline" ] || fail "no $count event(s) matching '$pattern'"
-        kill -0 "$sim_pid" 2>/dev/null || fail "the simulator ended"
-        sleep 0.05
-    done
+    wait_until "${3:-5}" events_match "$1" "${2:-1}" ||
+        fail "no ${2:-1} event(s) matching '$1'"
+}
+
+# Whether the events hold COUNT lines matching PATTERN; fails when the simulator has ended.
+events_match() {
+    kill -0 "$sim_pid" 2>/dev/null || fail "the simulator ended"
+    [ "$(count "$1" "$work/events")" -ge "$2" ]
 }
 
 # Counts the lines of FILE matching PATTERN.

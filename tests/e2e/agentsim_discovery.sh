@@ -25,19 +25,19 @@ stop_sim
 
 cat >"$work/agents" <<'AGENTS'
 # mac|ip|mask|gateway|trap|product|system|location|password|dhcp|protocol|interface|loader
-00:0a:1b:2c:3d:01|10.77.5.1|255.255.0.0|10.77.0.1|10.77.0.1|SW-8|loader one||pw|disable|2|2|yes
-00:0a:1b:2c:3d:02|10.77.5.2|255.255.0.0|10.77.0.1|10.77.0.1|SW-8|old one||pw|disable|1|2|no
-00:0a:1b:2c:3d:03|10.77.5.3|255.255.0.0|10.77.0.1|10.77.0.1|SW-8|narrow dhcp|lab|pw|enable|2|1|no
-00:0a:1b:2c:3d:04|10.77.5.4|255.255.0.0|10.77.0.1|10.77.0.1|SW-8|no dhcp|lab|pw|none|2|2|no
+02:0a:1b:2c:3d:01|10.77.5.1|255.255.0.0|10.77.0.1|10.77.0.1|VS-8|loader one||pw|disable|2|2|yes
+02:0a:1b:2c:3d:02|10.77.5.2|255.255.0.0|10.77.0.1|10.77.0.1|VS-8|old one||pw|disable|1|2|no
+02:0a:1b:2c:3d:03|10.77.5.3|255.255.0.0|10.77.0.1|10.77.0.1|VS-8|narrow dhcp|lab|pw|enable|2|1|no
+02:0a:1b:2c:3d:04|10.77.5.4|255.255.0.0|10.77.0.1|10.77.0.1|VS-8|no dhcp|lab|pw|none|2|2|no
 AGENTS
 start_sim --agent-file "$work/agents"
 probe --expect 4 discover >"$work/replies" || fail "fewer than 4 replies: $(cat "$work/replies")"
-grep -q 'op=12 result=0 from=10.77.5.1:5002 mac=000a1b2c3d01 .* size=40 ' "$work/replies" ||
+grep -q 'op=12 result=0 from=10.77.5.1:5002 mac=020a1b2c3d01 .* size=40 ' "$work/replies" ||
     fail "loader mode: $(cat "$work/replies")"
-grep -q 'op=2 .* mac=000a1b2c3d02 .* version=1.001.002 ' "$work/replies" ||
+grep -q 'op=2 .* mac=020a1b2c3d02 .* version=1.001.002 ' "$work/replies" ||
     fail "protocol version 1: $(cat "$work/replies")"
-grep -q 'mac=000a1b2c3d03 .* version=2.001.001 .* dhcp=1 ' "$work/replies" ||
+grep -q 'mac=020a1b2c3d03 .* version=2.001.001 .* dhcp=1 ' "$work/replies" ||
     fail "interface 1 with DHCP: $(cat "$work/replies")"
-grep -q 'mac=000a1b2c3d04 .* dhcp=2 ' "$work/replies" || fail "DHCP not reported: $(cat "$work/replies")"
+grep -q 'mac=020a1b2c3d04 .* dhcp=2 ' "$work/replies" || fail "DHCP not reported: $(cat "$work/replies")"
 stop_sim
 echo ok

@@ -1,11 +1,10 @@
 # shellcheck shell=sh
 # Sourced by the end to end tests of vantelo-cli, which tools/testnet runs inside a private
-# network namespace. Arguments of the test: the simulator, the console driver, vantelo-mkdefine,
-# vantelo-demo-monitor, vantelo-cli and udp_capture.
+# network namespace. The programs come in the environment: those of console_common.sh, CLI
+# (vantelo-cli) and CAPTURE (udp_capture).
 # shellcheck source=console_common.sh
 . "$(dirname "$0")/console_common.sh"
-CLI=$5
-CAPTURE=$6
+: "${CLI:?vantelo-cli}" "${CAPTURE:?udp_capture}"
 capture_pid=""
 # shellcheck disable=SC2034 # read by the tests that source this file
 agents="$(dirname "$0")/console_agents.txt"
@@ -43,11 +42,8 @@ start_capture() {
     rm -f "$work/capture-ready"
     "$CAPTURE" 5002 60 "$work/$1" >"$work/capture-ready" &
     capture_pid=$!
-    deadline=$(($(date +%s) + 5))
-    until grep -q ready "$work/capture-ready" 2>/dev/null; do
-        [ "$(date +%s)" -lt "$deadline" ] || fail "the capture did not start"
-        sleep 0.02
-    done
+    wait_until 5 grep -q ready "$work/capture-ready" 2>/dev/null ||
+        fail "the capture did not start"
 }
 
 stop_capture() {

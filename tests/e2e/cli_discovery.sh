@@ -22,9 +22,9 @@ expect_count '"mac": ' "$work/discovered.json" 8
 # versions; the fields say what the row leaves out.
 tr -d ' \n' <"$work/discovered.json" >"$work/flat.json"
 for agent in \
-    '"dhcp":"","gateway":"","interfaceVersion":2,"ip":"10.77.2.7","loaderMode":true,"location":"","mac":"000a1b000007","monitored":false,"productName":"","protocolVersion":2,' \
-    '"dhcp":"","gateway":"","interfaceVersion":2,"ip":"10.77.2.8","loaderMode":false,"location":"","mac":"000a1b000008","monitored":false,"productName":"","protocolVersion":1,' \
-    '"interfaceVersion":1,"ip":"10.77.1.4","loaderMode":false,"location":"lab","mac":"000a1b000004","monitored":false,"productName":"SW-5","protocolVersion":2,"subnetMask":"255.255.0.0","systemName":"narrowon","trapIp":"10.77.0.1","version":"2.001.001"'; do
+    '"dhcp":"","gateway":"","interfaceVersion":2,"ip":"10.77.2.7","loaderMode":true,"location":"","mac":"020a1b000007","monitored":false,"productName":"","protocolVersion":2,' \
+    '"dhcp":"","gateway":"","interfaceVersion":2,"ip":"10.77.2.8","loaderMode":false,"location":"","mac":"020a1b000008","monitored":false,"productName":"","protocolVersion":1,' \
+    '"interfaceVersion":1,"ip":"10.77.1.4","loaderMode":false,"location":"lab","mac":"020a1b000004","monitored":false,"productName":"VS-5","protocolVersion":2,"subnetMask":"255.255.0.0","systemName":"narrowon","trapIp":"10.77.0.1","version":"2.001.001"'; do
     grep -qF -- "$agent" "$work/flat.json" || fail "no agent $agent in $(cat "$work/discovered.json")"
 done
 
@@ -32,8 +32,8 @@ run_cli watched discover
 expect_status 0
 head -n 1 "$work/out" | grep -q '^MAC Address  *IP Address  *Protocol Version  *Product Name  *System Name  *DHCP  *Location  *Trap IP  *Subnet Mask  *Gateway$' ||
     fail "table titles: $(head -n 1 "$work/out")"
-expect_count '^000a1b' "$work/out" 8
-expect_count '^000a1b000001  *10\.77\.1\.1  *2\.001\.002  *SW-8  *core-1  *enable  *hall A ' "$work/out" 1
+expect_count '^020a1b' "$work/out" 8
+expect_count '^020a1b000001  *10\.77\.1\.1  *2\.001\.002  *VS-8  *core-1  *enable  *hall A ' "$work/out" 1
 run_cli watched discover --json
 grep -c '"monitored": true' "$work/out" | grep -qx 1 || fail "monitored: $(cat "$work/out")"
 stop_sim

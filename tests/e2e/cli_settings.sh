@@ -21,9 +21,9 @@ run_cli cli set 10.77.1.1 --dhcp off --ip 10.77.1.41 --system-name renamed --loc
     --password admin
 expect_status 0
 expect_message "vantelo-cli: Information: Set Succesful"
-wait_for '^set-applied 000a1b000001 10.77.1.41$' 1
+wait_for '^set-applied 020a1b000001 10.77.1.41$' 1
 run_cli plain discover --json
-cli_agent=$(agent_object 000a1b000001)
+cli_agent=$(agent_object 020a1b000001)
 
 run_cli plain set 10.77.1.2 --system-name never --password wrong
 expect_status 1
@@ -31,12 +31,12 @@ expect_message "vantelo-cli: Error: Device return : password error"
 wait_for '^refused 10.77.1.2 set password$' 1
 stop_capture
 
-run_cli plain password 000a1b000005 --new-password s3cret --password admin
+run_cli plain password 020a1b000005 --new-password s3cret --password admin
 expect_status 0
 expect_message "vantelo-cli: Information: Set Succesful"
 run_cli plain set 10.77.1.5 --location "new room" --password s3cret
 expect_status 0
-wait_for '^set-applied 000a1b000005 10.77.1.5$' 2
+wait_for '^set-applied 020a1b000005 10.77.1.5$' 2
 
 # Refused before anything is sent to the agent: the dialogs' own texts, exit status 2. The
 # monitor list of "cli" still holds 10.77.1.1, as it was saved before the agent moved.
@@ -77,7 +77,7 @@ stop_sim
 start_console_sim --agent-file "$agents"
 start_capture window.capture
 run_console window configurationMovesAMonitoredAgent wrongPasswordIsRefused
-wait_for '^set-applied 000a1b000001 10.77.1.41$' 1
+wait_for '^set-applied 020a1b000001 10.77.1.41$' 1
 wait_for '^refused 10.77.1.2 set password$' 1
 stop_capture
 for destination in 10.77.1.1 255.255.255.255; do
@@ -88,7 +88,7 @@ for destination in 10.77.1.1 255.255.255.255; do
         fail "set requests to $destination differ: $(cat "$work/cli.sets" "$work/window.sets")"
 done
 run_cli plain discover --json
-window_agent=$(agent_object 000a1b000001)
+window_agent=$(agent_object 020a1b000001)
 [ "$cli_agent" = "$window_agent" ] ||
     fail "the window left $window_agent, the command line $cli_agent"
 stop_sim

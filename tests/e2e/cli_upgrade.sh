@@ -2,7 +2,8 @@
 # Firmware upgrade from the command line: a 1 MiB file goes over, the agent stores it byte for
 # byte, restarts and is found again ("Upgrade successful", exit status 0), with the progress in
 # plain lines on a standard error that is no terminal. A wrong password fails the trigger
-# (exit status 1); a missing file is refused by the dialog's check before anything is sent.
+# (exit status 1); a missing file is refused by the dialog's check before anything is sent. With
+# the transfer's port held by another program the upgrade ends at once (exit status 1).
 # shellcheck source=cli_common.sh
 . "$(dirname "$0")/cli_common.sh"
 
@@ -30,5 +31,14 @@ expect_message "vantelo-cli: Error: Firmware file not found"
 sleep 0.3
 expect_count '^trigger-accepted' "$work/events" 1
 expect_count '^refused 10.77.0.11 trigger password$' "$work/events" 1
+
+status=0
+python3 -c 'import socket, subprocess, sys
+held = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+held.bind(("0.0.0.0", 64517))
+sys.exit(subprocess.call(sys.argv[1:]))' "$CLI" --cfg "$work/upgrade" upgrade 10.77.0.11 \
+    --file "$work/image.hex" --password admin >"$work/out" 2>"$work/err" || status=$?
+expect_status 1
+expect_message "vantelo-cli: Error: Bind tftps socket error"
 stop_sim
 echo ok

@@ -16,20 +16,17 @@ wait_for '^ok silence'
 "$CLI" --cfg "$work/watched" watch --json >"$work/watch.out" 2>"$work/watch.err" &
 watch_pid=$!
 # Polled at start-up and at 15 s, resent at 20 s and 25 s: declared not alive at 30 s.
-deadline=$(($(date +%s) + 45))
-until grep -q '"event":"not-alive"' "$work/watch.out"; do
-    [ "$(date +%s)" -lt "$deadline" ] || fail "no not-alive event: $(cat "$work/watch.out")"
+watch_says() {
     kill -0 "$watch_pid" 2>/dev/null || fail "watch ended: $(cat "$work/watch.err")"
-    sleep 0.2
-done
+    grep -q "$1" "$work/watch.out"
+}
+wait_until 45 watch_says '"event":"not-alive"' ||
+    fail "no not-alive event: $(cat "$work/watch.out")"
 control trap 10.77.1.1 fan failure
 control revive 10.77.1.2
 control trap 10.77.1.2 back again
-deadline=$(($(date +%s) + 5))
-until grep -q '"event":"alive"' "$work/watch.out"; do
-    [ "$(date +%s)" -lt "$deadline" ] || fail "no alive event: $(cat "$work/watch.out")"
-    sleep 0.1
-done
+wait_until 5 grep -q '"event":"alive"' "$work/watch.out" ||
+    fail "no alive event: $(cat "$work/watch.out")"
 kill -INT "$watch_pid"
 status=0
 wait "$watch_pid" || status=$?
@@ -57,11 +54,7 @@ watch_pid=$!
 # Its start-up poll is answered once its sockets are open.
 wait_for '^poll-reply 10.77.1.1$' $((polls + 1))
 control trap 10.77.1.1 link 3 down
-deadline=$(($(date +%s) + 5))
-until grep -q 'trap' "$work/watch.out"; do
-    [ "$(date +%s)" -lt "$deadline" ] || fail "no trap line: $(cat "$work/watch.out")"
-    sleep 0.1
-done
+wait_until 5 grep -q 'trap' "$work/watch.out" || fail "no trap line: $(cat "$work/watch.out")"
 kill -TERM "$watch_pid"
 status=0
 wait "$watch_pid" || status=$?

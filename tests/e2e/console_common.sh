@@ -1,14 +1,13 @@
 # shellcheck shell=sh
 # Sourced by the console's end to end tests, which tools/testnet runs inside a private network
-# namespace. Arguments of the test: the simulator, the console driver, vantelo-mkdefine and
-# vantelo-demo-monitor. The simulator's helpers come from agentsim_common.sh, with the driver in
-# place of the probe.
+# namespace. The programs come in the environment: AGENTSIM, DRIVER (the console's test driver),
+# MKDEFINE and DEMO_MONITOR (vantelo-demo-monitor). The simulator's helpers come from
+# agentsim_common.sh, with the driver in place of the probe.
 # Scripts outside tests/e2e name its directory in VANTELO_E2E_DIR.
+PROBE=${DRIVER:?the console driver}
+: "${DEMO_MONITOR:?vantelo-demo-monitor}"
 # shellcheck source=agentsim_common.sh
 . "${VANTELO_E2E_DIR:-$(dirname "$0")}/agentsim_common.sh"
-DRIVER=$PROBE
-# shellcheck disable=SC2034 # read by the tests that source this file
-DEMO_MONITOR=$4
 
 # Makes a configuration directory for the console under $work with the test's definition file.
 make_config() {
@@ -23,7 +22,7 @@ make_full_monitor_list() {
     make_config "$1"
     awk 'BEGIN {
         for (n = 0; n < 256; n++)
-            printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|SW-24|agent-%d|rack %d|admin|disable|2|2|no\n",
+            printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|VS-24|agent-%d|rack %d|admin|disable|2|2|no\n",
                 1 + int(n / 200), 1 + n % 200, 1 + int(n / 200), 1 + n % 200, n + 1, 1 + int(n / 24)
     }' >"$work/agents"
     "$DEMO_MONITOR" --define "$work/define.ecf" --agent-file "$work/agents" \
@@ -39,12 +38,7 @@ start_display() {
     command -v Xvfb >/dev/null || return 0
     Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$work/display" 2>"$work/xvfb.log" &
     xvfb=$!
-    tries=100
-    until [ -s "$work/display" ]; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-        sleep 0.05
-    done
+    wait_until 5 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     DISPLAY=":$(cat "$work/display")"
     export DISPLAY
     platform=xcb

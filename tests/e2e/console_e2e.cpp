@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QNetworkDatagram>
+#include <QNetworkProxy>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -26,6 +28,7 @@
 #include "gui/QtDialogRunner.h"
 #include "gui/controls/Images.h"
 #include "gui/controls/IpAddressEdit.h"
+#include "lists/ColumnTable.h"
 #include "protocol/Conversions.h"
 #include "protocol/PacketHeader.h"
 
@@ -49,21 +52,21 @@ QString ControlPath() {
 // The discovery list's rows for the agents of console_agents.txt, in its column order.
 QList<QStringList> ExpectedDiscoveryRows() {
     return {
-        {"000a1b000001", "10.77.1.1", "2.001.002", "SW-8", "core-1", "enable", "hall A",
+        {"020a1b000001", "10.77.1.1", "2.001.002", "VS-8", "core-1", "enable", "hall A",
          "10.77.0.1", "255.255.0.0", "10.77.0.1"},
-        {"000a1b000002", "10.77.1.2", "2.001.002", "SW-24 PoE", "edge two", "disable",
+        {"020a1b000002", "10.77.1.2", "2.001.002", "VS-24 PoE", "edge two", "disable",
          "hall B, rack 3", "10.77.0.1", "255.255.255.0", "10.77.1.254"},
-        {"000a1b000003", "10.77.1.3", "2.001.002", "SW-48 Managed Gigabit Switch, 4 SFP port",
+        {"020a1b000003", "10.77.1.3", "2.001.002", "VS-48 Managed Gigabit Switch, 4 SFP port",
          "twenty-characters-20", "", "  blanks kept  ", "10.77.9.9", "255.255.0.0", "10.77.0.1"},
-        {"000a1b000004", "10.77.1.4", "2.001.001", "SW-5", "narrow on", "enable", "lab",
+        {"020a1b000004", "10.77.1.4", "2.001.001", "VS-5", "narrow on", "enable", "lab",
          "10.77.0.1", "255.255.0.0", "10.77.0.1"},
-        {"000a1b000005", "10.77.1.5", "2.001.001", "SW-5", "narrow off", "disable", "lab",
+        {"020a1b000005", "10.77.1.5", "2.001.001", "VS-5", "narrow off", "disable", "lab",
          "10.77.0.1", "255.255.0.0", "10.77.0.1"},
-        {"000a1b000006", "10.77.1.6", "2.001.003", "SW-16", "wide", "enable", "lab", "10.77.0.1",
+        {"020a1b000006", "10.77.1.6", "2.001.003", "VS-16", "wide", "enable", "lab", "10.77.0.1",
          "255.255.0.0", "10.77.0.1"},
         // Loader mode and another protocol version: only the MAC, the sender and the versions.
-        {"000a1b000007", "10.77.2.7", "2.001.002", "", "", "", "", "", "", ""},
-        {"000a1b000008", "10.77.2.8", "1.001.002", "", "", "", "", "", "", ""},
+        {"020a1b000007", "10.77.2.7", "2.001.002", "", "", "", "", "", "", ""},
+        {"020a1b000008", "10.77.2.8", "1.001.002", "", "", "", "", "", "", ""},
     };
 }
 
@@ -82,12 +85,6 @@ QMap<QString, QStringList> RowsByKey(const QTableView* view, int key) {
     return rows;
 }
 
-// A settings dialog's control by id.
-template <typename T = QWidget>
-T* In(QWidget* dialog, ControlId id) {
-    return dialog->findChild<T*>(Id(id));
-}
-
 QString Log() {
     QFile file(QString::fromStdString(ConfigDirectory()) + "/syslog.log");
     return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
@@ -103,18 +100,18 @@ const QString kUpgradeAgent = QStringLiteral("10.77.0.10");
 // runs; returns once the dialog has closed.
 void RunUpgradeDialog(ConsoleWindow& window, const std::function<void(QWidget*)>& act) {
     QTableView* discovery = window.DiscoveryView();
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTRY_VERIFY_WITH_TIMEOUT(FindViewRow(discovery, 1, kUpgradeAgent) >= 0, kTimeoutMs);
     ClickRow(discovery, FindViewRow(discovery, 1, kUpgradeAgent));
     bool ran = false;
     vantelo::test::OnNextModal([&](QWidget* dialog) {
         ran = true;
-        dialog->findChild<QLineEdit*>(QStringLiteral("1045"))->setText(FirmwarePath());
-        dialog->findChild<QLineEdit*>(QStringLiteral("1070"))->setText(QStringLiteral("admin"));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1015")), Qt::LeftButton);
+        test::Find<QLineEdit>(dialog, ControlId::UpgradeFirmwarePath)->setText(FirmwarePath());
+        test::Find<QLineEdit>(dialog, ControlId::UpgradePassword)->setText(QStringLiteral("admin"));
+        QTest::mouseClick(test::Find<QPushButton>(dialog, ControlId::UpgradeStart), Qt::LeftButton);
         act(dialog);
     });
-    window.Click(1042);
+    window.Click(ControlId::FirmwareUpgrade);
     QVERIFY(ran);
 }
 
@@ -136,29 +133,102 @@ bool ShowsNotAlive(const QTableView* monitor, const QString& ip) {
 }
 
 bool IndicatorIsRed(ConsoleWindow& window) {
-    const auto* indicator = window.Dialog().findChild<QLabel*>(QStringLiteral("1006"));
+    const auto* indicator = test::Find<QLabel>(&window.Dialog(), ControlId::TrapIndicator);
     return indicator->pixmap().toImage() ==
            Picture(Image::TrapRed, indicator->devicePixelRatioF()).toImage();
 }
 
 void Type(QWidget* dialog, ControlId id, const char* text) {
-    In<QLineEdit>(dialog, id)->setText(QString::fromLatin1(text));
+    test::Find<QLineEdit>(dialog, id)->setText(QString::fromLatin1(text));
 }
 
 // The dialog's Set button is pressed once the test has filled the fields.
 void PressSet(QWidget* dialog, ControlId set) {
-    QTest::mouseClick(In<QPushButton>(dialog, set), Qt::LeftButton);
+    QTest::mouseClick(test::Find<QPushButton>(dialog, set), Qt::LeftButton);
 }
 
 // Runs a discovery and waits until every agent of console_agents.txt that is not monitored has
 // answered.
 void Discover(ConsoleWindow& window, int monitored = 0) {
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTRY_COMPARE_WITH_TIMEOUT(window.DiscoveryView()->model()->rowCount(),
                               ExpectedDiscoveryRows().size() - monitored, kTimeoutMs);
 }
 
 constexpr const char* kSetSuccessful = "Information|Set Succesful";
+
+// A host of the LAN that is not the agent and sends TFTP acknowledgements to the console's
+// client port from an address of its own; it keeps the error packets it gets back.
+class StrayHost {
+public:
+    StrayHost() {
+        socket_.setProxy(QNetworkProxy::NoProxy);
+        QVERIFY(socket_.bind(QHostAddress(QStringLiteral("10.77.9.66")), 0));
+    }
+
+    void Ack(uint16_t block) {
+        const char bytes[] = {0, 4, static_cast<char>(block >> 8), static_cast<char>(block)};
+        socket_.writeDatagram(bytes, sizeof bytes, QHostAddress(QStringLiteral("10.77.0.1")),
+                              64517);
+    }
+
+    // Every datagram that came back, as "CODE TEXT" for error packets and "other" else.
+    QStringList Answers() {
+        while (socket_.hasPendingDatagrams()) {
+            const QByteArray bytes = socket_.receiveDatagram().data();
+            const auto byte = [&bytes](int at) { return static_cast<uint8_t>(bytes[at]); };
+            answers_.push_back(bytes.size() >= 5 && byte(0) == 0 && byte(1) == 5
+                                   ? QString::number(byte(2) << 8 | byte(3)) + " " +
+                                         QString::fromLatin1(bytes.mid(4).chopped(1))
+                                   : QStringLiteral("other"));
+        }
+        return answers_;
+    }
+
+private:
+    QUdpSocket socket_;
+    QStringList answers_;
+};
+
+// What an upgrade with a stray host beside the agent showed: every text of the Upgrade State
+// field, the boxes until two minutes after the dialog closed, and what came back to the host.
+struct StrayRun {
+    QStringList states;
+    QStringList boxes;
+    QStringList answers;
+};
+
+// Upgrades kUpgradeAgent, which stops acknowledging at block stall, on a virtual clock; at each
+// 100 ms the stray host sends what stray(host, ms) says. Stops at a failure in the Upgrade State
+// field or after a minute, cancels the dialog and lets two more minutes pass.
+void UpgradeWithStrays(int stall, const std::function<void(StrayHost&, int)>& stray,
+                       StrayRun* run) {
+    SimulatorControl control(ControlPath());
+    const QString fault = "tftp-stall " + kUpgradeAgent + " " + QString::number(stall);
+    QCOMPARE(control.Send(fault), "ok " + fault);
+    VirtualClock clock;
+    ConsoleWindow window(ConfigDirectory());
+    window.Start(&clock);
+    StrayHost host;
+    RunUpgradeDialog(window, [&](QWidget* dialog) {
+        auto* state = dialog->findChild<QLineEdit*>(QStringLiteral("1073"));
+        QObject::connect(state, &QLineEdit::textChanged,
+                         [run](const QString& text) { run->states.push_back(text); });
+        for (int ms = 0; ms < 60000 && !state->text().startsWith("Upgrade fail"); ms += 100) {
+            stray(host, ms);
+            QTest::qWait(2);
+            clock.Advance(100);
+        }
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("2")), Qt::LeftButton);
+    });
+    for (int ms = 0; ms < 120000; ms += 1000) {
+        clock.Advance(1000);
+        QTest::qWait(1);
+    }
+    run->boxes = window.Ui().BoxTexts();
+    run->answers = host.Answers();
+    QCOMPARE(control.Send("clear " + kUpgradeAgent), "ok clear " + kUpgradeAgent);
+}
 
 }  // namespace
 
@@ -178,6 +248,8 @@ private slots:
     void trapReachesLogAndDialog();
     void upgradeRestartedAgent();
     void upgradeAgentThatNeverComesBack();
+    void strayAcknowledgementsKeepNoStallAlive();
+    void blindAcknowledgementsNeverComplete();
     void discoveryMatchesCli();
     void addItemsAndSave();
 };
@@ -188,7 +260,7 @@ void TestConsoleE2e::discoveryListsEveryAgent() {
     QTableView* discovery = window.DiscoveryView();
     const QList<QStringList> expected = ExpectedDiscoveryRows();
 
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), expected.size(), kTimeoutMs);
     QTest::qWait(kSettleMs);
     QCOMPARE(discovery->model()->rowCount(), expected.size());
@@ -200,7 +272,7 @@ void TestConsoleE2e::discoveryListsEveryAgent() {
     QCOMPARE(window.Ui().BoxTexts(), QStringList{});
 
     // A second discovery starts the list afresh and shows the same agents once each.
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), expected.size(), kTimeoutMs);
     QTest::qWait(kSettleMs);
     QCOMPARE(RowsByKey(discovery, 0), rows);
@@ -214,15 +286,15 @@ void TestConsoleE2e::movedAgentAnswersIntoMonitorRow() {
     QTableView* monitor = window.MonitorView();
     const qsizetype agents = ExpectedDiscoveryRows().size();
 
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), agents, kTimeoutMs);
     const int row = FindViewRow(discovery, 1, "10.77.1.2");
     QVERIFY(row >= 0);
     ClickRow(discovery, row);
-    window.Click(1002);
+    window.Click(ControlId::AddToMonitorList);
     QCOMPARE(Column(monitor, 1), QStringList{"10.77.1.2"});
     QCOMPARE(RowTexts(monitor, 0), MonitorRow(ExpectedDiscoveryRows()[1]));
-    QCOMPARE(FindViewRow(discovery, 0, "000a1b000002"), -1);
+    QCOMPARE(FindViewRow(discovery, 0, "020a1b000002"), -1);
     QCOMPARE(discovery->model()->rowCount(), agents - 1);
 
     // The agent changes; its answer to the next discovery lands in its monitor row.
@@ -230,18 +302,18 @@ void TestConsoleE2e::movedAgentAnswersIntoMonitorRow() {
     QCOMPARE(control.Send("set 10.77.1.2 name moved here"),
              QStringLiteral("ok set 10.77.1.2 name"));
     QCOMPARE(control.Send("set 10.77.1.2 dhcp enable"), QStringLiteral("ok set 10.77.1.2 dhcp"));
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTRY_COMPARE_WITH_TIMEOUT(monitor->model()->index(0, 5).data().toString(),
                               QStringLiteral("moved here"), kTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), agents - 1, kTimeoutMs);
     QTest::qWait(kSettleMs);
     QCOMPARE(
         RowTexts(monitor, 0),
-        (QStringList{"", "10.77.1.2", "000a1b000002", "2.001.002", "SW-24 PoE", "moved here",
+        (QStringList{"", "10.77.1.2", "020a1b000002", "2.001.002", "VS-24 PoE", "moved here",
                      "enable", "hall B, rack 3", "10.77.0.1", "255.255.255.0", "10.77.1.254"}));
     QCOMPARE(monitor->model()->rowCount(), 1);
     QCOMPARE(discovery->model()->rowCount(), agents - 1);
-    QCOMPARE(FindViewRow(discovery, 0, "000a1b000002"), -1);
+    QCOMPARE(FindViewRow(discovery, 0, "020a1b000002"), -1);
     QCOMPARE(window.Ui().BoxTexts(), QStringList{});
 
     QCOMPARE(control.Send("set 10.77.1.2 name edge two"), QStringLiteral("ok set 10.77.1.2 name"));
@@ -260,12 +332,12 @@ void TestConsoleE2e::monitorListFromFile() {
     QCOMPARE((QList<QStringList>{RowTexts(monitor, 0), RowTexts(monitor, 1)}), listed);
     QCOMPARE(monitor->model()->rowCount(), 2);
 
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), expected.size() - 2, kTimeoutMs);
     QTest::qWait(kSettleMs);
     QCOMPARE(discovery->model()->rowCount(), expected.size() - 2);
-    QCOMPARE(FindViewRow(discovery, 0, "000a1b000001"), -1);
-    QCOMPARE(FindViewRow(discovery, 0, "000a1b000004"), -1);
+    QCOMPARE(FindViewRow(discovery, 0, "020a1b000001"), -1);
+    QCOMPARE(FindViewRow(discovery, 0, "020a1b000004"), -1);
     QCOMPARE((QList<QStringList>{RowTexts(monitor, 0), RowTexts(monitor, 1)}), listed);
     QCOMPARE(window.Ui().BoxTexts(), QStringList{});
 }
@@ -290,7 +362,7 @@ void TestConsoleE2e::fullDiscoveryList() {
     }
     // Each discovery: the first 256 answers fill the list, the one past them gets a box.
     for (size_t round = 1; round <= 2; ++round) {
-        window.Click(1001);
+        window.Click(ControlId::Discovery);
         QTRY_COMPARE_WITH_TIMEOUT(window.Ui().boxes.size(), round, kTimeoutMs);
         QTest::qWait(kSettleMs);
         QCOMPARE(window.Ui().boxes.size(), round);
@@ -323,7 +395,7 @@ void TestConsoleE2e::floodOfErrorCodedReplies() {
 
     PacketHeader header{kProtocolVersion,
                         kDirectionReply,
-                        {0x00, 0x0a, 0x1b, 0x00, 0x00, 0x63},
+                        {0x02, 0x0a, 0x1b, 0x00, 0x00, 0x63},
                         2,
                         static_cast<uint16_t>(OpCode::DiscoveryReply),
                         2,
@@ -382,10 +454,10 @@ void TestConsoleE2e::floodOfErrorCodedReplies() {
              qPrintable(QString::number(residentMost - residentBefore)));
 
     QTableView* discovery = app.Window().DiscoveryView();
-    QTest::mouseClick(app.Window().findChild<QPushButton*>(QStringLiteral("1001")), Qt::LeftButton);
+    QTest::mouseClick(test::Find<QPushButton>(&app.Window(), ControlId::Discovery), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), ExpectedDiscoveryRows().size(),
                               kTimeoutMs);
-    QTest::mouseClick(app.Window().findChild<QPushButton*>(QStringLiteral("1053")), Qt::LeftButton);
+    QTest::mouseClick(test::Find<QPushButton>(&app.Window(), ControlId::Exit), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!app.Window().isVisible(), kTimeoutMs);
 }
 
@@ -398,30 +470,31 @@ void TestConsoleE2e::configurationMovesAMonitoredAgent() {
     QTableView* monitor = window.MonitorView();
     Discover(window);
     ClickRow(discovery, FindViewRow(discovery, 1, "10.77.1.1"));
-    window.Click(1002);
+    window.Click(ControlId::AddToMonitorList);
     ClickRow(monitor, 0);
 
     bool addressesLockedByDhcp = false;
     test::OnNextModal([&](QWidget* dialog) {
-        addressesLockedByDhcp = !In(dialog, ControlId::ConfigIpAddress)->isEnabled();
-        QTest::mouseClick(In<QRadioButton>(dialog, ControlId::ConfigDhcpDisable), Qt::LeftButton);
-        In<IpAddressEdit>(dialog, ControlId::ConfigIpAddress)->SetAddress(0x0A4D0129);
+        addressesLockedByDhcp = !test::Find(dialog, ControlId::ConfigIpAddress)->isEnabled();
+        QTest::mouseClick(test::Find<QRadioButton>(dialog, ControlId::ConfigDhcpDisable),
+                          Qt::LeftButton);
+        test::Find<IpAddressEdit>(dialog, ControlId::ConfigIpAddress)->SetAddress(0x0A4D0129);
         Type(dialog, ControlId::ConfigSystemName, "renamed");
         Type(dialog, ControlId::ConfigLocation, "room 9");
         Type(dialog, ControlId::ConfigPassword, "admin");
         PressSet(dialog, ControlId::ConfigSet);
     });
-    window.Click(1009);
+    window.Click(ControlId::ConfigurationSetting);
     QVERIFY(addressesLockedByDhcp);
     QTRY_COMPARE_WITH_TIMEOUT(window.Ui().BoxTexts(), QStringList{kSetSuccessful}, kTimeoutMs);
     QCOMPARE(RowTexts(monitor, 0),
-             (QStringList{"", "10.77.1.41", "000a1b000001", "2.001.002", "SW-8", "renamed",
+             (QStringList{"", "10.77.1.41", "020a1b000001", "2.001.002", "VS-8", "renamed",
                           "disable", "room 9", "10.77.0.1", "255.255.0.0", "10.77.0.1"}));
     QCOMPARE(monitor->model()->rowCount(), 1);
     // The agent polled or discovered at its new address stays in its one monitor row.
     Discover(window, 1);
     QTest::qWait(kSettleMs);
-    QCOMPARE(FindViewRow(discovery, 0, "000a1b000001"), -1);
+    QCOMPARE(FindViewRow(discovery, 0, "020a1b000001"), -1);
     QCOMPARE(window.Ui().BoxTexts(), QStringList{kSetSuccessful});
 }
 
@@ -437,7 +510,7 @@ void TestConsoleE2e::wrongPasswordIsRefused() {
         Type(dialog, ControlId::ConfigPassword, "wrong");
         PressSet(dialog, ControlId::ConfigSet);
     });
-    window.Click(1009);
+    window.Click(ControlId::ConfigurationSetting);
     QTRY_COMPARE_WITH_TIMEOUT(window.Ui().BoxTexts(),
                               QStringList{"Error|Device return : password error"}, kTimeoutMs);
     QTest::qWait(kSettleMs);
@@ -460,7 +533,7 @@ void TestConsoleE2e::passwordChangeThenConfiguration() {
         Type(dialog, ControlId::OriginalPassword, "admin");
         PressSet(dialog, ControlId::PasswordSet);
     });
-    window.Click(1008);
+    window.Click(ControlId::PasswordChange);
     QTRY_COMPARE_WITH_TIMEOUT(window.Ui().BoxTexts(), QStringList{kSetSuccessful}, kTimeoutMs);
 
     const int row = FindViewRow(discovery, 1, "10.77.1.5");
@@ -470,7 +543,7 @@ void TestConsoleE2e::passwordChangeThenConfiguration() {
         Type(dialog, ControlId::ConfigPassword, "n3w-secret");
         PressSet(dialog, ControlId::ConfigSet);
     });
-    window.Click(1009);
+    window.Click(ControlId::ConfigurationSetting);
     QTRY_COMPARE_WITH_TIMEOUT(window.Ui().BoxTexts(), (QStringList{kSetSuccessful, kSetSuccessful}),
                               kTimeoutMs);
     QCOMPARE(discovery->model()->index(FindViewRow(discovery, 1, "10.77.1.5"), 4).data(),
@@ -486,8 +559,8 @@ void TestConsoleE2e::silencedAgentIsNotAliveUntilItAnswers() {
     ConsoleWindow window(ConfigDirectory());
     window.Start();
     QTableView* monitor = window.MonitorView();
-    window.Click(1001);
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
+    window.Click(ControlId::Discovery);
 
     QTRY_VERIFY_WITH_TIMEOUT(NotAliveLines("10.77.1.1") >= 1, kNotAliveMs);
     QVERIFY(ShowsNotAlive(monitor, "10.77.1.1"));
@@ -499,7 +572,7 @@ void TestConsoleE2e::silencedAgentIsNotAliveUntilItAnswers() {
 
     // Its answer to a discovery makes it alive again; the lines stop.
     QCOMPARE(control.Send("revive 10.77.1.1"), QStringLiteral("ok revive 10.77.1.1"));
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTRY_VERIFY_WITH_TIMEOUT(!ShowsNotAlive(monitor, "10.77.1.1"), kTimeoutMs);
     const int revivedAt = NotAliveLines("10.77.1.1");
     QTest::qWait(5500);
@@ -523,13 +596,13 @@ void TestConsoleE2e::trapReachesLogAndDialog() {
 
     QStringList row;
     test::OnNextModal([&](QWidget* modal) {
-        auto* list = modal->findChild<QTableView*>(QStringLiteral("1014"));
+        auto* list = test::Find<QTableView>(modal, ControlId::TrapList);
         if (list != nullptr && list->model()->rowCount() > 0) {
             row = RowTexts(list, list->model()->rowCount() - 1);
         }
-        QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+        QTest::mouseClick(test::Find<QPushButton>(modal, ControlId::TrapOk), Qt::LeftButton);
     });
-    window.Click(1007);
+    window.Click(ControlId::ViewTrap);
     QCOMPARE(row.size(), 5);
     QCOMPARE(row[2], QStringLiteral("10.77.1.2"));
     QCOMPARE(row[3], QStringLiteral("fan failure"));
@@ -563,7 +636,7 @@ void TestConsoleE2e::upgradeAgentThatNeverComesBack() {
     };
     RunUpgradeDialog(window, [&](QWidget* dialog) {
         advance(2000);
-        auto* state = dialog->findChild<QLineEdit*>(QStringLiteral("1073"));
+        auto* state = test::Find<QLineEdit>(dialog, ControlId::UpgradeState);
         QTRY_VERIFY_WITH_TIMEOUT(state->text().startsWith(QStringLiteral("Complete...")),
                                  kTimeoutMs);
         advance(5000);
@@ -574,6 +647,45 @@ void TestConsoleE2e::upgradeAgentThatNeverComesBack() {
     QCOMPARE(window.Ui().BoxTexts(), QStringList{QStringLiteral("information|Upgrade fail")});
     QCOMPARE(window.Ui().boxes.back().icon, BoxIcon::Exclamation);
     QCOMPARE(control.Send("clear " + kUpgradeAgent), "ok clear " + kUpgradeAgent);
+}
+
+// The agent stops acknowledging at block 3 while another host acknowledges block 2 every 5 s: the
+// transfer still fails after its resends, with its text and its log line, and the stray host gets
+// "Unknown transfer ID" each time.
+void TestConsoleE2e::strayAcknowledgementsKeepNoStallAlive() {
+    StrayRun run;
+    UpgradeWithStrays(
+        3,
+        [](StrayHost& host, int ms) {
+            if (ms > 0 && ms % 5000 == 0) {
+                host.Ack(2);
+            }
+        },
+        &run);
+    const QString failure = QStringLiteral("Upgrade fail, translate 1536/65536 bytes");
+    QVERIFY(!run.states.isEmpty());
+    QCOMPARE(run.states.back(), failure);
+    QVERIFY(Log().contains(" " + kUpgradeAgent + " " + failure + " \r\n"));
+    QVERIFY(!run.answers.isEmpty());
+    QCOMPARE(run.answers, QStringList(run.answers.size(), QStringLiteral("5 Unknown transfer ID")));
+}
+
+// The agent takes four blocks and stalls; another host that sees none of the traffic
+// acknowledges blocks 1 to 40 over and over. The console never shows "Complete..." nor, two
+// minutes later, "Upgrade successful", and the host's acknowledgements get error 5.
+void TestConsoleE2e::blindAcknowledgementsNeverComplete() {
+    StrayRun run;
+    UpgradeWithStrays(
+        5, [](StrayHost& host, int ms) { host.Ack(static_cast<uint16_t>(ms / 100 % 40 + 1)); },
+        &run);
+    for (const QString& state : run.states) {
+        QVERIFY2(!state.startsWith(QStringLiteral("Complete...")), qPrintable(state));
+    }
+    QVERIFY(!run.states.isEmpty());
+    QCOMPARE(run.states.back(), QStringLiteral("Upgrade fail, translate 2560/65536 bytes"));
+    QVERIFY(!run.boxes.join('\n').contains(QStringLiteral("Upgrade successful")));
+    QVERIFY(!run.answers.isEmpty());
+    QCOMPARE(run.answers, QStringList(run.answers.size(), QStringLiteral("5 Unknown transfer ID")));
 }
 
 VANTELO_GUI_TEST_MAIN(TestConsoleE2e)
@@ -588,12 +700,13 @@ void TestConsoleE2e::discoveryMatchesCli() {
     Discover(window);
     QTableView* discovery = window.DiscoveryView();
     QCOMPARE(agents.size(), discovery->model()->rowCount());
-    const QStringList keys = {"mac",  "ip",       "version", "productName", "systemName",
-                              "dhcp", "location", "trapIp",  "subnetMask",  "gateway"};
     for (const QJsonValue& agent : agents) {
+        // The window's columns in its order, each read from the CLI by its key.
         QStringList fields;
-        for (const QString& key : keys) {
-            fields << agent[key].toString();
+        for (const ListColumn& column : kDiscoveryColumnTable) {
+            const std::string_view key = FieldKey(column.field);
+            fields << agent[QLatin1StringView(key.data(), static_cast<qsizetype>(key.size()))]
+                          .toString();
         }
         const int row = FindViewRow(discovery, 0, fields[0]);
         QVERIFY2(row >= 0, qPrintable(fields[0]));
@@ -608,13 +721,13 @@ void TestConsoleE2e::addItemsAndSave() {
     window.Start();
     for (const uint32_t address : {0x0A4D0301u, 0x0A4D0302u}) {
         test::OnNextModal([address](QWidget* dialog) {
-            In<IpAddressEdit>(dialog, ControlId::RemoteIpAddress)->SetAddress(address);
+            test::Find<IpAddressEdit>(dialog, ControlId::RemoteIpAddress)->SetAddress(address);
             PressSet(dialog, ControlId::RemoteIpApply);
         });
-        window.Click(1005);
+        window.Click(ControlId::AddItem);
     }
     QCOMPARE(window.MonitorView()->model()->rowCount(), 2);
-    window.Dialog().findChild<QAction*>(QStringLiteral("32771"))->trigger();
+    test::Find<QAction>(&window.Dialog(), ControlId::MonitorSave)->trigger();
     QCOMPARE(window.Ui().BoxTexts(), QStringList{});
 }
 

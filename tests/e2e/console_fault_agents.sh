@@ -20,23 +20,21 @@ export VANTELO_E2E_FIRMWARE="$work/image.hex"
 start_console_sim --agents 2 --restart-seconds 3 --quiet --delay 20
 run_console upgrade agentKilledMidTransfer &
 driver=$!
-deadline=$(($(date +%s) + 30))
-until [ -e "$work/transfer-running" ]; do
-    [ "$(date +%s)" -lt "$deadline" ] || fail "the transfer did not start"
-    kill -0 "$driver" 2>/dev/null || fail "the driver ended before the transfer ran"
-    sleep 0.05
-done
+# Whether FILE is there; fails when the driver ended, waiting for STAGE.
+driver_made() {
+    kill -0 "$driver" 2>/dev/null || fail "the driver ended before $2"
+    [ -e "$1" ]
+}
+wait_until 30 driver_made "$work/transfer-running" "the transfer ran" ||
+    fail "the transfer did not start"
 kill -KILL "$sim_pid"
 wait "$sim_pid" 2>/dev/null || true
 sim_pid=""
 exec 3>&-
 grep -q '^tftp-stored' "$work/events" && fail "the transfer ended before the kill"
 touch "$work/killed"
-until [ -e "$work/restart-simulator" ]; do
-    [ "$(date +%s)" -lt $((deadline + 60)) ] || fail "the driver never asked for the simulator"
-    kill -0 "$driver" 2>/dev/null || fail "the driver ended before the restart"
-    sleep 0.05
-done
+wait_until 90 driver_made "$work/restart-simulator" "the restart" ||
+    fail "the driver never asked for the simulator"
 rm -f "$work/control.sock"
 start_console_sim --agents 2 --restart-seconds 3 --quiet
 touch "$work/simulator-back"

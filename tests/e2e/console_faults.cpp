@@ -107,26 +107,26 @@ bool AdvanceUntil(VirtualClock& clock, int limitMs, const std::function<bool()>&
 // firmware file of the script and the password; Start is pressed and act runs in the dialog.
 void RunUpgradeDialog(ConsoleWindow& window, const std::function<void(QWidget*)>& act) {
     QTableView* discovery = window.DiscoveryView();
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTRY_VERIFY_WITH_TIMEOUT(FindViewRow(discovery, 1, kUpgradeAgent) >= 0, kTimeoutMs);
     ClickRow(discovery, FindViewRow(discovery, 1, kUpgradeAgent));
     bool ran = false;
     OnNextModal([&](QWidget* dialog) {
         ran = true;
-        dialog->findChild<QLineEdit*>(QStringLiteral("1045"))
+        test::Find<QLineEdit>(dialog, ControlId::UpgradeFirmwarePath)
             ->setText(qEnvironmentVariable("VANTELO_E2E_FIRMWARE"));
-        dialog->findChild<QLineEdit*>(QStringLiteral("1070"))->setText(QStringLiteral("admin"));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1015")), Qt::LeftButton);
+        test::Find<QLineEdit>(dialog, ControlId::UpgradePassword)->setText(QStringLiteral("admin"));
+        QTest::mouseClick(test::Find<QPushButton>(dialog, ControlId::UpgradeStart), Qt::LeftButton);
         // The trigger's answer comes in real time, before the virtual clock ends its wait.
         QTest::qWait(300);
         act(dialog);
     });
-    window.Click(1042);
+    window.Click(ControlId::FirmwareUpgrade);
     QVERIFY(ran);
 }
 
 QString StateText(QWidget* dialog) {
-    return dialog->findChild<QLineEdit*>(QStringLiteral("1073"))->text();
+    return test::Find<QLineEdit>(dialog, ControlId::UpgradeState)->text();
 }
 
 // The final block goes out with "Complete..."; once it is acknowledged, the pause after it
@@ -168,7 +168,7 @@ void TestConsoleFaults::lossyDiscoveryAndPolling() {
     QTableView* monitor = window.MonitorView();
     QMap<QString, QStringList> firstSeen;
     for (int press = 0; press < 12 && firstSeen.size() < kDiscoveredAgents.size(); ++press) {
-        window.Click(1001);
+        window.Click(ControlId::Discovery);
         QTest::qWait(300);
         for (int row = 0; row < discovery->model()->rowCount(); ++row) {
             const QStringList texts = RowTexts(discovery, row);
@@ -283,7 +283,7 @@ void TestConsoleFaults::agentKilledMidTransfer() {
                                                      sent + "/65536 bytes ")),
                  1);
         QVERIFY(dialog->isVisible());
-        auto* start = dialog->findChild<QPushButton*>(QStringLiteral("1015"));
+        auto* start = test::Find<QPushButton>(dialog, ControlId::UpgradeStart);
         QVERIFY(start->isEnabled());
         QCOMPARE(window.Ui().BoxTexts(), QStringList{});
 
@@ -315,11 +315,11 @@ void TestConsoleFaults::configDirectoryRemovedAndRestored() {
     // The line's time and its text are written apart, and each failure has its box.
     const QString missing = QStringLiteral("Error|syslog.log not exit");
     QTRY_COMPARE_WITH_TIMEOUT(window.Ui().BoxTexts(), (QStringList{missing, missing}), kTimeoutMs);
-    window.Dialog().findChild<QAction*>(QStringLiteral("32771"))->trigger();
+    test::Find<QAction>(&window.Dialog(), ControlId::MonitorSave)->trigger();
     QCOMPARE(window.Ui().BoxTexts().size(), 3);
     QVERIFY2(window.Ui().BoxTexts()[2].contains(QStringLiteral("save fail")),
              qPrintable(window.Ui().BoxTexts()[2]));
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTRY_COMPARE_WITH_TIMEOUT(window.DiscoveryView()->model()->rowCount(), kDiscoveredAgents.size(),
                               kTimeoutMs);
     QCOMPARE(monitor->model()->rowCount(), kMonitoredAgents.size());
@@ -328,7 +328,7 @@ void TestConsoleFaults::configDirectoryRemovedAndRestored() {
     QCOMPARE(control.Send("trap 10.77.1.2 after"), QStringLiteral("ok trap 10.77.1.2"));
     QTRY_VERIFY_WITH_TIMEOUT(LogLines("10\\.77\\.1\\.2 Trap :after") == 1, kTimeoutMs);
     QCOMPARE(LogLines("10\\.77\\.1\\.2 Trap :before"), 1);
-    window.Dialog().findChild<QAction*>(QStringLiteral("32771"))->trigger();
+    test::Find<QAction>(&window.Dialog(), ControlId::MonitorSave)->trigger();
     QCOMPARE(window.Ui().BoxTexts().size(), 3);
     QCOMPARE(FileBytes(ConfigDirectory() + "/monitor.cfg"), monitorFile);
 }
@@ -339,15 +339,15 @@ void TestConsoleFaults::monitorSaveOntoFullDisk() {
     ConsoleWindow window(ConfigDirectory().toStdString());
     window.Start();
     QTableView* discovery = window.DiscoveryView();
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), kDiscoveredAgents.size(), kTimeoutMs);
     for (int row = 0; row < discovery->model()->rowCount(); ++row) {
         ClickRow(discovery, row, row == 0 ? Qt::NoModifier : Qt::ControlModifier);
     }
-    window.Click(1002);
+    window.Click(ControlId::AddToMonitorList);
     QCOMPARE(window.MonitorView()->model()->rowCount(),
              kMonitoredAgents.size() + kDiscoveredAgents.size());
-    window.Dialog().findChild<QAction*>(QStringLiteral("32771"))->trigger();
+    test::Find<QAction>(&window.Dialog(), ControlId::MonitorSave)->trigger();
     QCOMPARE(window.Ui().BoxTexts().size(), 1);
     QVERIFY2(window.Ui().BoxTexts()[0].contains(QStringLiteral("save fail")),
              qPrintable(window.Ui().BoxTexts()[0]));
@@ -432,7 +432,7 @@ void TestConsoleFaults::floodOfRandomDatagrams() {
     QVERIFY2(residentMost - residentBefore < 64 * 1024,
              qPrintable(QString::number(residentMost - residentBefore)));
 
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTRY_COMPARE_WITH_TIMEOUT(window.DiscoveryView()->model()->rowCount(),
                               kDiscoveredAgents.size() + kMonitoredAgents.size(), kTimeoutMs);
 }
@@ -449,7 +449,7 @@ void TestConsoleFaults::startsWithDamagedFiles() {
     QCOMPARE(boxes[0], QStringLiteral("file error|define.ecf checksum error"));
     QVERIFY(window.MonitorView()->model()->rowCount() <= 256);
     QCOMPARE(QString::fromStdString(TableListMismatch(window.Engine())), QString());
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QTest::qWait(kSettleMs);
     QCOMPARE(QString::fromStdString(TableListMismatch(window.Engine())), QString());
 }

@@ -11,9 +11,9 @@ make_config refused
 make_config password
 start_console_sim --agent-file "$agents"
 run_console moved configurationMovesAMonitoredAgent
-wait_for '^set-applied 000a1b000001 10.77.1.41$' 1
+wait_for '^set-applied 020a1b000001 10.77.1.41$' 1
 run_console refused wrongPasswordIsRefused
 run_console password passwordChangeThenConfiguration
-wait_for '^set-applied 000a1b000005 10.77.1.5$' 2
+wait_for '^set-applied 020a1b000005 10.77.1.5$' 2
 stop_sim
 echo ok

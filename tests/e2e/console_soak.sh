@@ -2,15 +2,16 @@
 # The soak: 256 monitored agents polled at the 15 s interval for SECONDS (default 120) while
 # agents are silenced, revived and send traps at random. Run with the console driver of the asan
 # build, whose leak report at the exit fails the run:
-#   tools/testnet sh tests/e2e/console_soak.sh AGENTSIM DRIVER MKDEFINE DEMO_MONITOR [SECONDS]
+#   AGENTSIM=... DRIVER=... MKDEFINE=... DEMO_MONITOR=... [SOAK_SECONDS=...] \
+#       tools/testnet sh tests/e2e/console_soak.sh
 # shellcheck source=console_common.sh
 . "$(dirname "$0")/console_common.sh"
-soak_seconds=${5:-120}
+soak_seconds=${SOAK_SECONDS:-120}
 
 make_config soak
 awk 'BEGIN {
     for (n = 0; n < 256; n++)
-        printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|SW-24|agent-%d|rack %d|admin|disable|2|2|no\n",
+        printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|VS-24|agent-%d|rack %d|admin|disable|2|2|no\n",
             int((n + 10) / 256), (n + 10) % 256, int((n + 10) / 256), (n + 10) % 256, n + 1, 1 + int(n / 24)
 }' >"$work/agents"
 # shellcheck disable=SC2046 # one address a word

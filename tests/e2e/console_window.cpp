@@ -8,6 +8,8 @@
 #include <QTableView>
 #include <QTest>
 
+#include "support/Controls.h"
+
 namespace vantelo::test {
 
 ConsoleWindow::ConsoleWindow(std::string configDirectory)
@@ -25,13 +27,8 @@ void ConsoleWindow::Start(VirtualClock* clock) {
     app_->Window().show();
 }
 
-void ConsoleWindow::Click(int id) const {
-    auto* button = app_->Window().findChild<QPushButton*>(QString::number(id));
-    if (button == nullptr) {
-        QTest::qFail(qPrintable(QStringLiteral("no button %1").arg(id)), __FILE__, __LINE__);
-        return;
-    }
-    QTest::mouseClick(button, Qt::LeftButton);
+void ConsoleWindow::Click(ControlId id) const {
+    QTest::mouseClick(Find<QPushButton>(&app_->Window(), id), Qt::LeftButton);
 }
 
 QStringList RowTexts(const QTableView* view, int row) {

@@ -9,8 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "RecordingUserInteraction.h"
 #include "gui/ConsoleApp.h"
+#include "support/Controls.h"
+#include "support/RecordingUserInteraction.h"
 #include "support/VirtualClock.h"
 
 class QMessageBox;
@@ -45,7 +46,7 @@ public:
     // The dialog's initialisation (definition file, monitor list, sockets), then the window.
     // A virtual clock, when given, stands in for the Qt timers and clock.
     void Start(VirtualClock* clock = nullptr);
-    void Click(int id) const;
+    void Click(ControlId id) const;
 
     Console& Engine() { return app_->Engine(); }
     MainWindow& Dialog() { return app_->Window(); }

@@ -35,7 +35,7 @@ public:
     void OpenTextFile(const std::string&) override {}
 };
 
-class Outcome : public TransferListener {
+class TransferResult : public TransferListener {
 public:
     void ShowUpgradeState(const std::string& text) override {
         completeShown_ = text.rfind("Complete...", 0) == 0;
@@ -120,11 +120,10 @@ int main(int argc, char** argv) {
     UpgradeContext upgrade;
     upgrade.SetDeviceIp(to);
     upgrade.SetFirmwarePath(file.c_str());
-    Outcome outcome;
+    TransferResult outcome;
     outcome.quitAtFinalAck = quitAtFinalAck;
     TftpClient client(TftpClient::Parts{sockets, timers, files, boxes, upgrade, log, clock},
                       outcome);
-    client.Reset();
     outcome.clock.start();
     if (client.Start() != 0) {
         return 1;

@@ -13,14 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "monitor/SystemLog.h"
-#include "support/MemoryFileSystem.h"
-#include "support/QuietPorts.h"
-#include "support/VirtualClock.h"
-#include "support/VirtualNetwork.h"
-#include "upgrade/TftpClient.h"
+#include "support/QuietTransfer.h"
 #include "upgrade/TftpPackets.h"
-#include "upgrade/UpgradeContext.h"
 
 namespace vantelo::test {
 namespace {
@@ -49,7 +43,6 @@ struct Transfer {
         files.files[kImage].assign(size, 0x5A);
         upgrade.SetDeviceIp(kAgentIp);
         upgrade.SetFirmwarePath(kImage);
-        client.Reset();
         ends.count = 0;
         client.Start();
     }
@@ -67,8 +60,7 @@ struct Transfer {
     // Bytes counted never pass the file, a transfer ends at most once, and an ended one holds
     // no socket.
     void Check() {
-        uint32_t sent = 0;
-        upgrade.GetBytesSent(&sent);
+        const uint32_t sent = upgrade.BytesSent();
         if (sent > files.files[kImage].size() || ends.count > 1 ||
             (ends.count == 1 && network.IsBound(kTftpClientPort))) {
             __builtin_trap();
@@ -76,15 +68,13 @@ struct Transfer {
         network.ClearSent();
     }
 
-    VirtualNetwork network;
-    VirtualClock clock;
-    QuietUserInteraction ui;
-    Boxes boxes{ui, clock};
-    MemoryFileSystem files;
-    UpgradeContext upgrade;
-    SystemLog log{files, boxes, ui, "/cfg"};
     Ends ends;
-    TftpClient client{TftpClient::Parts{network, clock, files, boxes, upgrade, log, clock}, ends};
+    QuietTransfer ports{ends};
+    VirtualNetwork& network = ports.network;
+    VirtualClock& clock = ports.clock;
+    MemoryFileSystem& files = ports.files;
+    UpgradeContext& upgrade = ports.upgrade;
+    TftpClient& client = ports.client;
 };
 
 }  // namespace

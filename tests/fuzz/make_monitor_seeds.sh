@@ -14,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 "$bin/vantelo-mkdefine" --device-type 03B27F16 --base-port 1F40 -o "$work/define.ecf"
 awk 'BEGIN {
     for (n = 0; n < 257; n++)
-        printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|SW-24|agent-%d|rack %d|admin|%s|2|%d|no\n",
+        printf "02:00:0a:4d:%02x:%02x|10.77.%d.%d|255.255.0.0|10.77.0.1|10.77.0.1|VS-24|agent-%d|rack %d|admin|%s|2|%d|no\n",
             1 + int(n / 200), 1 + n % 200, 1 + int(n / 200), 1 + n % 200, n + 1, 1 + int(n / 24),
             n % 3 == 0 ? "enable" : n % 3 == 1 ? "disable" : "none", 1 + (n % 5 != 0)
 }' >"$work/agents"

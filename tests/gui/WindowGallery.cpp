@@ -10,17 +10,15 @@
 #include "GuiTestSupport.h"
 #include "gui/FirmwareUpgradeDialog.h"
 #include "gui/QtDialogRunner.h"
-#include "persistence/DefinitionWriter.h"
 #include "protocol/Conversions.h"
-#include "support/ConsoleHarness.h"
 
 namespace vantelo::test {
 
 namespace {
 
-constexpr uint32_t kDeviceTypeId = ConsoleHarness::kDeviceTypeId;
-constexpr uint16_t kBasePort = ConsoleHarness::kBasePort;
-constexpr uint16_t kAgentPort = ConsoleHarness::kAgentPort;
+constexpr uint32_t kDeviceTypeId = WindowHarness::kDeviceTypeId;
+constexpr uint16_t kBasePort = WindowHarness::kBasePort;
+constexpr uint16_t kAgentPort = WindowHarness::kAgentPort;
 // Agents 1 to 3 are monitored and answer, 4 to 8 are found by discovery, 9 is monitored and
 // silent.
 constexpr int kAnswering = 8;
@@ -33,11 +31,11 @@ struct Look {
     uint16_t dhcp;
 };
 constexpr Look kLooks[] = {
-    {"GS-108", "core-1", "Server room", 0},    {"GS-108", "core-2", "Server room", 0},
-    {"GS-116E", "floor-1", "Floor 1 east", 1}, {"GS-105", "lab-a", "Lab A", 0},
-    {"GS-105", "lab-b", "Lab B", 1},           {"GS-116E", "floor-2", "Floor 2 west", 0},
-    {"GS-108", "office", "Front office", 0},   {"GS-105", "store", "Storeroom", 1},
-    {"GS-108", "annex", "Annex", 0},
+    {"VS-24P", "core-1", "Server room", 0},  {"VS-24P", "core-2", "Server room", 0},
+    {"VS-48", "floor-1", "Floor 1 east", 1}, {"VS-8", "lab-a", "Lab A", 0},
+    {"VS-8", "lab-b", "Lab B", 1},           {"VS-48", "floor-2", "Floor 2 west", 0},
+    {"VS-24P", "office", "Front office", 0}, {"VS-8", "store", "Storeroom", 1},
+    {"VS-24P", "annex", "Annex", 0},
 };
 
 AgentSettings Settings(int n) {
@@ -53,32 +51,27 @@ AgentSettings Settings(int n) {
 }  // namespace
 
 WindowGallery::WindowGallery() {
-    WriteBytes(dir_.File("define.ecf"), BuildDefinitionFile(kDeviceTypeId, kBasePort));
     std::vector<DeviceRecord> monitored;
     for (const int n : {1, 2, 3, kSilent}) {
         monitored.push_back(StoredRecord(Settings(n), kDeviceTypeId));
     }
-    WriteBytes(dir_.File("monitor.cfg"), RecordBytes(monitored));
+    window_.WriteMonitorFile(monitored);
     for (int n = 1; n <= kAnswering; ++n) {
-        agents_.push_back(std::make_unique<SimulatedAgent>(Settings(n), kDeviceTypeId, kAgentPort));
-        network_.AddAgent(agents_.back().get());
+        window_.AddAgent(Settings(n));
     }
-    app_ = std::make_unique<ConsoleApp>(
-        dir_.Path(), PortChoices{&network_, &clock_, &clock_, &ui_, &addresses_});
-    app_->Initialize();
-    Main().show();
+    window_.Start();
     Populate();
 }
 
 WindowGallery::~WindowGallery() = default;
 
 void WindowGallery::Populate() {
-    QTest::mouseClick(Main().findChild<QPushButton*>(Id(ControlId::Discovery)), Qt::LeftButton);
-    network_.Deliver();
+    window_.Click(ControlId::Discovery);
+    window_.network.Deliver();
     // A minute of polling: the silent agent is declared not alive.
     for (int tick = 0; tick < 12; ++tick) {
-        clock_.Advance(5000);
-        network_.Deliver();
+        window_.clock.Advance(5000);
+        window_.network.Deliver();
     }
     SendTrap(1, "Cold start");
     SendTrap(2, "Port 3 link up");
@@ -88,9 +81,9 @@ void WindowGallery::Populate() {
 
 void WindowGallery::SendTrap(int agent, const std::string& event) {
     const AgentSettings settings = Settings(agent);
-    network_.Queue(kBasePort + 1, Endpoint{settings.ip, kAgentPort},
-                   TrapDatagram(settings, settings.ip, event, kDeviceTypeId));
-    network_.Deliver();
+    window_.network.Queue(kBasePort + 1, Endpoint{settings.ip, kAgentPort},
+                          TrapDatagram(settings, settings.ip, event, kDeviceTypeId));
+    window_.network.Deliver();
 }
 
 void WindowGallery::WithModal(const std::function<void()>& open,
@@ -108,11 +101,7 @@ void WindowGallery::WithModal(const std::function<void()>& open,
 
 void WindowGallery::VisitDialogs(
     const std::function<void(const QString& name, QDialog* dialog)>& visit) {
-    const auto click = [this](ControlId id) {
-        return [this, id] {
-            QTest::mouseClick(Main().findChild<QPushButton*>(Id(id)), Qt::LeftButton);
-        };
-    };
+    const auto click = [this](ControlId id) { return [this, id] { window_.Click(id); }; };
     const auto as = [&visit](const char* name) {
         return [&visit, name](QDialog* dialog) { visit(QString::fromLatin1(name), dialog); };
     };
@@ -121,7 +110,7 @@ void WindowGallery::VisitDialogs(
     ClickRow(Main().MonitorView(), 0);
     WithModal(click(ControlId::ConfigurationSetting), as("configuration-setting"));
     WithModal(click(ControlId::PasswordChange), as("password-change"));
-    WithModal([this] { Main().findChild<QAction*>(Id(ControlId::About))->trigger(); }, as("about"));
+    WithModal([this] { window_.Command(ControlId::About)->trigger(); }, as("about"));
 
     // The upgrade dialog as a transfer shows it; a real transfer needs a TFTP agent.
     const AgentSettings target = Settings(1);
@@ -130,7 +119,7 @@ void WindowGallery::VisitDialogs(
     DialogRequest request{DialogId::FirmwareUpgrade, {}, {}, {}, {}};
     request.initial = {{ControlId::UpgradeDeviceIp, IpToText(target.ip)},
                        {ControlId::UpgradeDeviceMac, mac},
-                       {ControlId::UpgradeFirmwarePath, "/home/operator/firmware/gs108-2.4.hex"},
+                       {ControlId::UpgradeFirmwarePath, "/home/operator/firmware/vs24p-2.4.hex"},
                        {ControlId::UpgradeState, "Wait...."}};
     FirmwareUpgradeDialog upgrade(request, &Main());
     upgrade.SetProgress(ControlId::UpgradeProgress, 5, 8);

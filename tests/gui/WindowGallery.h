@@ -6,13 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "RecordingUserInteraction.h"
-#include "gui/ConsoleApp.h"
-#include "support/AgentDatagrams.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestFiles.h"
-#include "support/VirtualClock.h"
-#include "support/VirtualNetwork.h"
+#include "support/WindowHarness.h"
 
 namespace vantelo::test {
 
@@ -24,7 +18,7 @@ public:
     WindowGallery();
     ~WindowGallery();
 
-    MainWindow& Main() { return app_->Window(); }
+    MainWindow& Main() { return *window_.dialog; }
 
     // The dialogs by the name of their screenshot, each shown while visit runs and closed after.
     void VisitDialogs(const std::function<void(const QString& name, QDialog* dialog)>& visit);
@@ -34,13 +28,7 @@ private:
     void SendTrap(int agent, const std::string& event);
     void WithModal(const std::function<void()>& open, const std::function<void(QDialog*)>& visit);
 
-    TempDirectory dir_;
-    VirtualNetwork network_;
-    VirtualClock clock_;
-    RecordingUserInteraction ui_;
-    FixedAddressTable addresses_;
-    std::vector<std::unique_ptr<SimulatedAgent>> agents_;
-    std::unique_ptr<ConsoleApp> app_;
+    WindowHarness window_;
 };
 
 }  // namespace vantelo::test

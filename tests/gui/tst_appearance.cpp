@@ -71,13 +71,9 @@ QRgb Darkest(const QImage& grab, const QWidget* window, const QWidget* control) 
     return darkest;
 }
 
-template <typename T = QWidget>
-T* Child(const QWidget* window, const QString& id) {
-    T* child = window->findChild<T*>(id);
-    if (child == nullptr) {
-        qWarning("no control %s in %s", qPrintable(id), qPrintable(window->windowTitle()));
-    }
-    return child;
+// The colour key of a control: its object name.
+QString Key(ControlId id, const char* part = "") {
+    return Id(id) + QString::fromLatin1(part);
 }
 
 // A sibling stacked above the control that fills its background over the given rectangle (in
@@ -254,24 +250,25 @@ void TestAppearance::initTestCase() {
             }
         }
         if (name == QStringLiteral("configuration-setting")) {
-            for (const char* id : {"1130", "1131"}) {
-                auto* radio = Child<QRadioButton>(dialog, QString::fromLatin1(id));
-                const QString key = QString::fromLatin1(id);
+            for (const ControlId id : {ControlId::ConfigDhcpEnable, ControlId::ConfigDhcpDisable}) {
+                auto* radio = Find<QRadioButton>(dialog, id);
+                const QString key = Key(id);
                 colours[key + "/background"] =
                     Shown(grab, dialog, radio, QPoint(radio->width() - 2, 1));
                 colours[key + "/text"] = Darkest(grab, dialog, radio);
             }
         }
         if (name == QStringLiteral("firmware-upgrade")) {
-            for (const char* id : {"1120", "1121"}) {
-                const auto* group = Child(dialog, QString::fromLatin1(id));
+            for (const ControlId id :
+                 {ControlId::UpgradeDeviceGroup, ControlId::UpgradeSettingGroup}) {
+                const auto* group = Find(dialog, id);
                 // Inside the group's line, between its grey panels and its fields.
-                colours[QString::fromLatin1(id) + "/inside"] =
+                colours[Key(id, "/inside")] =
                     Shown(grab, dialog, group, QPoint(group->width() - 3, group->height() / 2));
             }
         }
         if (name == QStringLiteral("trap-information")) {
-            const auto* traps = Child<QTableView>(dialog, QStringLiteral("1014"));
+            const auto* traps = Find<QTableView>(dialog, ControlId::TrapList);
             for (int row = 0; row < traps->model()->rowCount(); ++row) {
                 texts_[name] << Accessible(const_cast<QTableView*>(traps))
                                     ->tableInterface()
@@ -280,8 +277,9 @@ void TestAppearance::initTestCase() {
             }
         }
         if (name == QStringLiteral("about")) {
-            for (const char* id : {"1115", "1116", "1117"}) {
-                texts_[name] << Child<QLabel>(dialog, QString::fromLatin1(id))->text();
+            for (const ControlId id :
+                 {ControlId::AboutProgram, ControlId::AboutProtocol, ControlId::AboutCopyright}) {
+                texts_[name] << Find<QLabel>(dialog, id)->text();
             }
         }
     });
@@ -292,7 +290,9 @@ void TestAppearance::mainWindowColours() {
     const QImage grab = main.grab().toImage();
     // Every strip is the strips' grey, exactly, over whatever lies under it.
     for (const QString& id : kMainStrips) {
-        COMPARE_COLOUR(Centre(grab, &main, Child(&main, id)), kStripGrey);
+        const QWidget* strip = main.findChild<QWidget*>(id);
+        QVERIFY2(strip != nullptr, qPrintable(id));
+        COMPARE_COLOUR(Centre(grab, &main, strip), kStripGrey);
     }
     // The window and its other statics are window blue: the client beside the menu, a group
     // box's inside, a picture's transparent corner, a button's surroundings.
@@ -326,34 +326,38 @@ void TestAppearance::dialogColours() {
     }
     // Labels: black on white, the upgrade dialog's on panel grey but for Upgrade State.
     auto& configuration = colours_["configuration-setting"];
-    for (const char* id : {"1130", "1131"}) {
-        COMPARE_COLOUR(configuration[QString::fromLatin1(id) + "/background"], kWhite);
+    for (const ControlId id : {ControlId::ConfigDhcpEnable, ControlId::ConfigDhcpDisable}) {
+        COMPARE_COLOUR(configuration[Key(id, "/background")], kWhite);
         // Black where the strokes are solid, give or take the glyphs' smoothing.
-        const QRgb text = configuration[QString::fromLatin1(id) + "/text"];
+        const QRgb text = configuration[Key(id, "/text")];
         QVERIFY2(qRed(text) == qGreen(text) && qGreen(text) == qBlue(text) && qRed(text) < 16,
                  qPrintable(Rgb(text)));
     }
     auto& upgrade = colours_["firmware-upgrade"];
-    COMPARE_COLOUR(upgrade["1119"], kWhite);
-    for (const char* id : {"1115", "1116", "1117", "1118"}) {
-        COMPARE_COLOUR(upgrade[QString::fromLatin1(id)], kPanelGrey);
+    COMPARE_COLOUR(upgrade[Key(ControlId::UpgradeStateLabel)], kWhite);
+    for (const ControlId id :
+         {ControlId::UpgradeDeviceIpLabel, ControlId::UpgradeDeviceMacLabel,
+          ControlId::UpgradeFirmwarePathLabel, ControlId::UpgradePasswordLabel}) {
+        COMPARE_COLOUR(upgrade[Key(id)], kPanelGrey);
     }
     for (const QString& id : kUpgradePanels) {
         COMPARE_COLOUR(upgrade[id + "/corner"], kPanelGrey);
     }
-    COMPARE_COLOUR(upgrade["1120/inside"], kWhite);
-    COMPARE_COLOUR(upgrade["1121/inside"], kWhite);
+    COMPARE_COLOUR(upgrade[Key(ControlId::UpgradeDeviceGroup, "/inside")], kWhite);
+    COMPARE_COLOUR(upgrade[Key(ControlId::UpgradeSettingGroup, "/inside")], kWhite);
     // Fields, read-only or not, keep the standard white base.
-    for (const char* id : {"1045", "1060", "1061", "1070", "1073"}) {
-        COMPARE_COLOUR(upgrade[QString::fromLatin1(id)], kWhite);
+    for (const ControlId id :
+         {ControlId::UpgradeFirmwarePath, ControlId::UpgradeDeviceIp, ControlId::UpgradeDeviceMac,
+          ControlId::UpgradePassword, ControlId::UpgradeState}) {
+        COMPARE_COLOUR(upgrade[Key(id)], kWhite);
     }
 }
 
 void TestAppearance::defaultButtonBorder() {
     MainWindow& main = gallery_->Main();
     const QImage grab = main.grab().toImage();
-    for (const char* id : {"1001", "1053"}) {
-        const QWidget* button = Child(&main, QString::fromLatin1(id));
+    for (const ControlId id : {ControlId::Discovery, ControlId::Exit}) {
+        const QWidget* button = Find(&main, id);
         const int right = button->width() - 1;
         const int bottom = button->height() - 1;
         for (const QPoint at :
@@ -459,16 +463,16 @@ void TestAppearance::accessibleNames() {
     QStringList names;
     OnNextModal(
         [&names](QWidget* dialog) {
-            for (const char* id : {"1027", "1033"}) {
-                QWidget* field = Child(dialog, QString::fromLatin1(id));
+            for (const ControlId id : {ControlId::ConfigSystemName, ControlId::ConfigIpAddress}) {
+                QWidget* field = Find(dialog, id);
                 names << Accessible(field)->text(QAccessible::Name);
             }
-            auto* address = Child(dialog, QStringLiteral("1033"));
+            auto* address = Find(dialog, ControlId::ConfigIpAddress);
             names << Accessible(address->findChildren<QLineEdit*>().at(3))->text(QAccessible::Name);
             qobject_cast<QDialog*>(dialog)->reject();
         },
         &main);
-    QTest::mouseClick(Child<QPushButton>(&main, QStringLiteral("1009")), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&main, ControlId::ConfigurationSetting), Qt::LeftButton);
     QCOMPARE(names, (QStringList{QStringLiteral("System name"), QStringLiteral("IP Address"),
                                  QStringLiteral("IP Address 4 of 4")}));
 }

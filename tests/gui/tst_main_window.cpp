@@ -14,11 +14,11 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "RecordingUserInteraction.h"
 #include "console/Console.h"
 #include "gui/AboutDialog.h"
 #include "gui/ConsoleApp.h"
@@ -29,9 +29,12 @@
 #include "gui/controls/DialogUnits.h"
 #include "gui/controls/Images.h"
 #include "gui/controls/IpAddressEdit.h"
+#include "lists/ColumnTable.h"
 #include "persistence/DefinitionWriter.h"
 #include "protocol/PacketHeader.h"
-#include "support/ConsoleHarness.h"
+#include "protocol/TlvElements.h"
+#include "support/RecordingUserInteraction.h"
+#include "support/WindowHarness.h"
 
 using namespace vantelo;
 using namespace vantelo::test;
@@ -42,58 +45,7 @@ constexpr uint32_t kDeviceTypeId = test::ConsoleHarness::kDeviceTypeId;
 constexpr uint16_t kBasePort = test::ConsoleHarness::kBasePort;
 constexpr uint16_t kAgentPort = test::ConsoleHarness::kAgentPort;
 
-// The main window over a console on in-memory ports, in a configuration directory of its own.
-struct Window {
-    Window() {
-        test::WriteBytes(dir.File("define.ecf"), BuildDefinitionFile(kDeviceTypeId, kBasePort));
-    }
-
-    void WriteMonitorFile(const std::vector<DeviceRecord>& records) {
-        test::WriteBytes(dir.File("monitor.cfg"), test::RecordBytes(records));
-    }
-
-    void Start() {
-        app = std::make_unique<ConsoleApp>(dir.Path(),
-                                           PortChoices{&network, &clock, &clock, &ui, &addresses});
-        console = &app->Engine();
-        dialog = &app->Window();
-        app->Initialize();
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    }
-
-    // Agents that answer the console's requests through the in-memory network.
-    void AddAgents(int count) {
-        for (int n = 1; n <= count; ++n) {
-            agents.push_back(std::make_unique<test::SimulatedAgent>(test::NumberedAgent(n),
-                                                                    kDeviceTypeId, kAgentPort));
-            network.AddAgent(agents.back().get());
-        }
-    }
-
-    template <typename T = QWidget>
-    T* Control(int id) const {
-        T* control = dialog->findChild<T*>(QString::number(id));
-        if (control == nullptr) {
-            qWarning("no control %d", id);
-        }
-        return control;
-    }
-
-    QAction* Command(int id) const { return dialog->findChild<QAction*>(QString::number(id)); }
-
-    void Click(int id) const { QTest::mouseClick(Control<QPushButton>(id), Qt::LeftButton); }
-
-    test::TempDirectory dir;
-    test::VirtualNetwork network;
-    test::VirtualClock clock;
-    test::RecordingUserInteraction ui;
-    test::FixedAddressTable addresses;
-    std::vector<std::unique_ptr<test::SimulatedAgent>> agents;
-    std::unique_ptr<ConsoleApp> app;
-    Console* console = nullptr;
-    MainWindow* dialog = nullptr;
-};
+using Window = test::WindowHarness;
 
 DeviceRecord Agent(int n) {
     return test::StoredRecord(test::NumberedAgent(n), kDeviceTypeId);
@@ -101,6 +53,43 @@ DeviceRecord Agent(int n) {
 
 QString Ip(int n) {
     return QString::fromStdString(Agent(n).ipText);
+}
+
+QString AlignmentName(const QVariant& alignment) {
+    const Qt::Alignment horizontal = alignment.value<Qt::Alignment>() & Qt::AlignHorizontal_Mask;
+    return horizontal == Qt::AlignHCenter ? QStringLiteral("centre") : QStringLiteral("left");
+}
+
+// How a view shows each column: title, width, and the alignment of its heading and of its
+// cells (when it has a row to ask).
+QStringList ShownColumns(const QTableView* view) {
+    const QAbstractItemModel* model = view->model();
+    QStringList columns;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        QString shown =
+            model->headerData(column, Qt::Horizontal).toString() + "/" +
+            QString::number(view->columnWidth(column)) + "/" +
+            AlignmentName(model->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole));
+        if (model->rowCount() > 0) {
+            shown += "/" + AlignmentName(model->index(0, column).data(Qt::TextAlignmentRole));
+        }
+        columns << shown;
+    }
+    return columns;
+}
+
+// The same as the engine's column table says it.
+QStringList TableColumns(ColumnTable table, bool withCells) {
+    QStringList columns;
+    for (const ListColumn& column : table) {
+        const QString alignment = column.alignment == Alignment::Centre ? QStringLiteral("centre")
+                                                                        : QStringLiteral("left");
+        columns << QString::fromLatin1(column.title.data(),
+                                       static_cast<qsizetype>(column.title.size())) +
+                       "/" + QString::number(column.width) + "/" + alignment +
+                       (withCells ? "/" + alignment : QString());
+    }
+    return columns;
 }
 
 }  // namespace
@@ -125,6 +114,8 @@ private slots:
     void configurationDialog();
     void configurationDialogOpensAsTheAgentReported();
     void passwordDialog();
+    void agentTextsKeepTheirBytes_data();
+    void agentTextsKeepTheirBytes();
     void webAccess();
     void fileCommands();
     void enterAndEscapeAreSwallowed();
@@ -133,38 +124,46 @@ private slots:
 };
 
 void TestMainWindow::controls_data() {
-    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("isStrip");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QRect>("units");
-    const auto row = [](int id, const char* text, int x, int y, int w, int h) {
-        QTest::newRow(qPrintable(QString::number(id)))
-            << id << QString::fromLatin1(text) << QRect(x, y, w, h);
+    const auto row = [](const QString& name, bool isStrip, const char* text, QRect units) {
+        QTest::newRow(qPrintable(name)) << name << isStrip << QString::fromLatin1(text) << units;
     };
-    row(1000, "", 26, 15, 353, 103);
-    row(1001, "Discovery", 307, 118, 73, 12);
-    row(1002, "Add to monitor list", 151, 136, 72, 12);
-    row(1003, "", 26, 159, 355, 107);
-    row(1007, "View trap", 47, 266, 72, 12);
-    row(1005, "Add item", 223, 266, 72, 12);
-    row(1004, "Delete item", 307, 266, 73, 12);
-    row(1009, "Configuration setting", 26, 299, 72, 12);
-    row(1008, "Password change", 119, 299, 72, 12);
-    row(1042, "Firmware upgrade", 215, 299, 72, 12);
-    row(1015, "Web access", 307, 299, 72, 12);
-    row(1053, "Exit", 307, 324, 72, 12);
-    row(1094, "", 17, 118, 290, 12);
-    row(1106, "", 380, 152, 9, 125);
-    row(1113, "", 379, 298, 10, 13);
+    const auto control = [&row](ControlId id, const char* text, int x, int y, int w, int h) {
+        row(Id(id), false, text, QRect(x, y, w, h));
+    };
+    // The frame strips are pictures of the template; their ids name nothing else.
+    const auto strip = [&row](int id, int x, int y, int w, int h) {
+        row(QString::number(id), true, "", QRect(x, y, w, h));
+    };
+    control(ControlId::DiscoveryList, "", 26, 15, 353, 103);
+    control(ControlId::Discovery, "Discovery", 307, 118, 73, 12);
+    control(ControlId::AddToMonitorList, "Add to monitor list", 151, 136, 72, 12);
+    control(ControlId::MonitorList, "", 26, 159, 355, 107);
+    control(ControlId::ViewTrap, "View trap", 47, 266, 72, 12);
+    control(ControlId::AddItem, "Add item", 223, 266, 72, 12);
+    control(ControlId::DeleteItem, "Delete item", 307, 266, 73, 12);
+    control(ControlId::ConfigurationSetting, "Configuration setting", 26, 299, 72, 12);
+    control(ControlId::PasswordChange, "Password change", 119, 299, 72, 12);
+    control(ControlId::FirmwareUpgrade, "Firmware upgrade", 215, 299, 72, 12);
+    control(ControlId::WebAccess, "Web access", 307, 299, 72, 12);
+    control(ControlId::Exit, "Exit", 307, 324, 72, 12);
+    strip(1094, 17, 118, 290, 12);
+    strip(1106, 380, 152, 9, 125);
+    strip(1113, 379, 298, 10, 13);
 }
 
 void TestMainWindow::controls() {
-    QFETCH(int, id);
+    QFETCH(QString, name);
+    QFETCH(bool, isStrip);
     QFETCH(QString, text);
     QFETCH(QRect, units);
     Window window;
     window.Start();
-    QWidget* control = window.Control(id);
-    QVERIFY(control != nullptr);
+    QWidget* control = window.dialog->findChild<QWidget*>(name);
+    QVERIFY2(control != nullptr, qPrintable(name));
     const DialogUnits du(control->parentWidget()->font());
     QCOMPARE(control->geometry(), du.Rect(units.x(), units.y(), units.width(), units.height()));
     if (auto* button = qobject_cast<QPushButton*>(control)) {
@@ -172,7 +171,7 @@ void TestMainWindow::controls() {
     }
     // Only the frame strips are grey; every other control keeps its own background.
     const QRgb background = control->palette().color(control->backgroundRole()).rgb();
-    if (id >= 1094) {
+    if (isStrip) {
         QCOMPARE(background, kStripGrey);
     } else {
         QVERIFY2(background != kStripGrey, "a control that is no frame strip is painted grey");
@@ -183,9 +182,10 @@ void TestMainWindow::listsAndMenu() {
     Window window;
     window.Start();
     QCOMPARE(window.dialog->windowTitle(), QStringLiteral("Vantelo Utility"));
-    QCOMPARE(window.Control(1053)->parentWidget()->palette().color(QPalette::Window).rgb(),
-             kWindowBlue);
-    QVERIFY(!window.Control<QLabel>(1006)->pixmap().isNull());
+    QCOMPARE(
+        window.Control(ControlId::Exit)->parentWidget()->palette().color(QPalette::Window).rgb(),
+        kWindowBlue);
+    QVERIFY(!window.Control<QLabel>(ControlId::TrapIndicator)->pixmap().isNull());
     for (int id = 1094; id <= 1113; ++id) {
         const bool isStrip = id != 1098 && id != 1103 && id != 1104;
         QCOMPARE(window.dialog->findChild<QWidget*>(QString::number(id)) != nullptr, isStrip);
@@ -200,16 +200,21 @@ void TestMainWindow::listsAndMenu() {
         }
         return std::make_pair(titles, widths);
     };
-    const auto discovery = headers(window.Control<QTableView>(1000));
+    const auto discovery = headers(window.Control<QTableView>(ControlId::DiscoveryList));
     QCOMPARE(discovery.first,
              (QStringList{"MAC Address", "IP Address", "Protocol Version", "Product Name",
                           "System Name", "DHCP", "Location", "Trap IP", "Subnet Mask", "Gateway"}));
     QCOMPARE(discovery.second, QList<int>(10, 100));
-    const auto monitor = headers(window.Control<QTableView>(1003));
+    const auto monitor = headers(window.Control<QTableView>(ControlId::MonitorList));
     QCOMPARE(monitor.first,
              (QStringList{"S", "IP Address", "MAC Address", "Protocol Version", "Product Name",
                           "System Name", "DHCP", "Location", "Trap IP", "Subnet Mask", "Gateway"}));
     QCOMPARE(monitor.second, (QList<int>{20, 80, 100, 100, 100, 100, 100, 100, 100, 100, 100}));
+    // Both lists take their columns from the engine's table, alignment included.
+    QCOMPARE(ShownColumns(window.Control<QTableView>(ControlId::DiscoveryList)),
+             TableColumns(kDiscoveryColumnTable, false));
+    QCOMPARE(ShownColumns(window.Control<QTableView>(ControlId::MonitorList)),
+             TableColumns(kMonitorColumnTable, false));
 
     // Menu 132: four popups, each item carrying its command id.
     QStringList menus;
@@ -221,25 +226,36 @@ void TestMainWindow::listsAndMenu() {
         }
         menus << popup->text() + ": " + items.join(QStringLiteral(", "));
     }
+    const auto named = [](ControlId id, const char* text) { return Id(id) + " " + text; };
     QCOMPARE(menus, (QStringList{
-                        "File: 32771 Monitor save, 32775 Monitor save as, 32773 Monitor load, "
-                        "32774 Exit",
-                        "View: 32776 View log, 32791 Clear log",
+                        "File: " + named(ControlId::MonitorSave, "Monitor save, ") +
+                            named(ControlId::MonitorSaveAs, "Monitor save as, ") +
+                            named(ControlId::MonitorLoad, "Monitor load, ") +
+                            named(ControlId::FileExit, "Exit"),
+                        "View: " + named(ControlId::ViewLog, "View log, ") +
+                            named(ControlId::ClearLog, "Clear log"),
                         "Option: Refresh time",
-                        "Help: 32783 About",
+                        "Help: " + named(ControlId::About, "About"),
                     }));
     QStringList checked;
-    for (QAction* item : qobject_cast<QWidget*>(window.Command(32778)->parent())->actions()) {
+    for (QAction* item :
+         qobject_cast<QWidget*>(window.Command(ControlId::RefreshTime15Secs)->parent())
+             ->actions()) {
         checked << item->objectName() + (item->isChecked() ? "*" : "") + " " + item->text();
     }
-    QCOMPARE(checked, (QStringList{"32778* 15 secs", "32779 30 secs", "32780 1 min", "32781 2 mins",
-                                   "32782 5 mins"}));
+    QCOMPARE(checked, (QStringList{Id(ControlId::RefreshTime15Secs) + "* 15 secs",
+                                   named(ControlId::RefreshTime30Secs, "30 secs"),
+                                   named(ControlId::RefreshTime1Min, "1 min"),
+                                   named(ControlId::RefreshTime2Mins, "2 mins"),
+                                   named(ControlId::RefreshTime5Mins, "5 mins")}));
     QCOMPARE(window.console->PollIntervalSeconds(), 15);
 
     // The mark shows the polling interval, whatever item is clicked.
-    window.Command(32780)->trigger();
-    QVERIFY(window.Command(32778)->isChecked() == (window.console->PollIntervalSeconds() == 15));
-    QVERIFY(window.Command(32780)->isChecked() == (window.console->PollIntervalSeconds() == 60));
+    window.Command(ControlId::RefreshTime1Min)->trigger();
+    QVERIFY(window.Command(ControlId::RefreshTime15Secs)->isChecked() ==
+            (window.console->PollIntervalSeconds() == 15));
+    QVERIFY(window.Command(ControlId::RefreshTime1Min)->isChecked() ==
+            (window.console->PollIntervalSeconds() == 60));
 }
 
 void TestMainWindow::startUpWithABadDefinitionFile() {
@@ -255,18 +271,19 @@ void TestMainWindow::startUpWithABadDefinitionFile() {
     for (const MessageBoxRequest& box : window.ui.boxes) {
         QCOMPARE(box.icon, BoxIcon::Error);
     }
-    QCOMPARE(Column(window.Control<QTableView>(1003), 1), (QStringList{Ip(1), Ip(2)}));
-    QCOMPARE(window.Control<QTableView>(1000)->model()->rowCount(), 0);
+    QCOMPARE(Column(window.Control<QTableView>(ControlId::MonitorList), 1),
+             (QStringList{Ip(1), Ip(2)}));
+    QCOMPARE(window.Control<QTableView>(ControlId::DiscoveryList)->model()->rowCount(), 0);
 }
 
 void TestMainWindow::discoveryAndMovingAgents() {
     Window window;
     window.AddAgents(4);
     window.Start();
-    QTableView* discovery = window.Control<QTableView>(1000);
-    QTableView* monitor = window.Control<QTableView>(1003);
+    QTableView* discovery = window.Control<QTableView>(ControlId::DiscoveryList);
+    QTableView* monitor = window.Control<QTableView>(ControlId::MonitorList);
 
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     QCOMPARE(window.network.Sent().size(), size_t(1));
     QCOMPARE(window.network.Sent()[0].to.address, kBroadcastAddress);
     QCOMPARE(window.network.Sent()[0].to.port, kAgentPort);
@@ -277,7 +294,7 @@ void TestMainWindow::discoveryAndMovingAgents() {
     // "Add to monitor list" moves the selected agents.
     ClickRow(discovery, 1);
     ClickRow(discovery, 3, Qt::ControlModifier);
-    window.Click(1002);
+    window.Click(ControlId::AddToMonitorList);
     QCOMPARE(Column(monitor, 1), (QStringList{Ip(2), Ip(4)}));
     QCOMPARE(Column(discovery, 1), (QStringList{Ip(1), Ip(3)}));
 
@@ -304,9 +321,9 @@ void TestMainWindow::selectionFollowsOperatorAndEngine() {
     window.WriteMonitorFile({Agent(11), Agent(12)});
     window.AddAgents(2);
     window.Start();
-    QTableView* discovery = window.Control<QTableView>(1000);
-    QTableView* monitor = window.Control<QTableView>(1003);
-    window.Click(1001);
+    QTableView* discovery = window.Control<QTableView>(ControlId::DiscoveryList);
+    QTableView* monitor = window.Control<QTableView>(ControlId::MonitorList);
+    window.Click(ControlId::Discovery);
     window.network.Deliver();
 
     ClickRow(monitor, 1);
@@ -317,7 +334,7 @@ void TestMainWindow::selectionFollowsOperatorAndEngine() {
     QCOMPARE(window.console->MonitorList().SelectedCount(), 0);
 
     // A reply stored meanwhile leaves the operator's selection where it was.
-    window.Click(1001);
+    window.Click(ControlId::Discovery);
     window.network.Deliver();
     ClickRow(discovery, 1);
     window.network.Queue(
@@ -339,17 +356,17 @@ void TestMainWindow::aboutBoxAndUpgradeWithoutSelection() {
         [&](QWidget* modal) {
             QVERIFY(qobject_cast<AboutDialog*>(modal) != nullptr);
             shown = modal->windowTitle();
-            QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+            QTest::mouseClick(Find<QPushButton>(modal, ControlId::AboutOk), Qt::LeftButton);
         },
         window.dialog);
-    window.Command(32783)->trigger();
+    window.Command(ControlId::About)->trigger();
     QCOMPARE(shown, QStringLiteral("About"));
     QVERIFY(window.ui.boxes.empty());
     QVERIFY(window.network.Sent().empty());
     QVERIFY(window.dialog->isVisible());
 
     // Firmware upgrade is wired: with nothing selected it says so.
-    window.Click(1042);
+    window.Click(ControlId::FirmwareUpgrade);
     QCOMPARE(window.ui.boxes.size(), size_t{1});
     QCOMPARE(window.ui.boxes[0].text, std::string("Please select one device"));
 }
@@ -359,9 +376,9 @@ void TestMainWindow::logCommands() {
     window.Start();
     const std::string log = window.dir.File("syslog.log");
     test::WriteBytes(log, {'o', 'l', 'd'});
-    window.Command(32776)->trigger();
+    window.Command(ControlId::ViewLog)->trigger();
     QCOMPARE(window.ui.urls, std::vector<std::string>{log});
-    window.Command(32791)->trigger();
+    window.Command(ControlId::ClearLog)->trigger();
     QVERIFY(std::filesystem::exists(log));
     QVERIFY(test::ReadBytes(log).empty());
     QVERIFY(window.ui.boxes.empty());
@@ -372,19 +389,24 @@ void TestMainWindow::refreshTimeMarks() {
     window.Start();
     const auto marked = [&] {
         QStringList ids;
-        for (const int id : {32778, 32779, 32780, 32781, 32782}) {
+        for (const ControlId id : {ControlId::RefreshTime15Secs, ControlId::RefreshTime30Secs,
+                                   ControlId::RefreshTime1Min, ControlId::RefreshTime2Mins,
+                                   ControlId::RefreshTime5Mins}) {
             if (window.Command(id)->isChecked()) {
-                ids << QString::number(id);
+                ids << Id(id);
             }
         }
         return ids;
     };
-    QCOMPARE(marked(), QStringList{"32778"});
-    const std::pair<int, int> choices[] = {
-        {32779, 30}, {32782, 300}, {32782, 300}, {32781, 120}, {32778, 15}};
+    QCOMPARE(marked(), QStringList{Id(ControlId::RefreshTime15Secs)});
+    const std::pair<ControlId, int> choices[] = {{ControlId::RefreshTime30Secs, 30},
+                                                 {ControlId::RefreshTime5Mins, 300},
+                                                 {ControlId::RefreshTime5Mins, 300},
+                                                 {ControlId::RefreshTime2Mins, 120},
+                                                 {ControlId::RefreshTime15Secs, 15}};
     for (const auto& [id, seconds] : choices) {
         window.Command(id)->trigger();
-        QCOMPARE(marked(), QStringList{QString::number(id)});
+        QCOMPARE(marked(), QStringList{Id(id)});
         QCOMPARE(window.console->PollIntervalSeconds(), seconds);
     }
 }
@@ -393,20 +415,20 @@ void TestMainWindow::deleteItemAsksFirst() {
     Window window;
     window.WriteMonitorFile({Agent(1), Agent(2), Agent(3)});
     window.Start();
-    QTableView* monitor = window.Control<QTableView>(1003);
-    window.Click(1004);  // nothing selected: no question
+    QTableView* monitor = window.Control<QTableView>(ControlId::MonitorList);
+    window.Click(ControlId::DeleteItem);  // nothing selected: no question
     QVERIFY(window.ui.boxes.empty());
 
     ClickRow(monitor, 0);
     ClickRow(monitor, 2, Qt::ControlModifier);
     window.ui.answers = {BoxAnswer::Cancel};
-    window.Click(1004);
+    window.Click(ControlId::DeleteItem);
     QCOMPARE(window.ui.BoxTexts(), QStringList{"Warning|Are you sure to delete this item ?"});
     QCOMPARE(window.ui.boxes[0].buttons, BoxButtons::OkCancel);
     QCOMPARE(window.ui.boxes[0].icon, BoxIcon::Warning);
     QCOMPARE(Column(monitor, 1), (QStringList{Ip(1), Ip(2), Ip(3)}));
 
-    window.Click(1004);
+    window.Click(ControlId::DeleteItem);
     QCOMPARE(Column(monitor, 1), QStringList{Ip(2)});
     QCOMPARE(QString::fromLatin1(window.console->MonitorTable()[0].ipText), Ip(2));
 }
@@ -415,20 +437,20 @@ void TestMainWindow::remoteIpDialog() {
     Window window;
     window.WriteMonitorFile({Agent(1)});
     window.Start();
-    QTableView* monitor = window.Control<QTableView>(1003);
+    QTableView* monitor = window.Control<QTableView>(ControlId::MonitorList);
 
     QStringList seen;
     bool stayedOpen = false;
     OnNextModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<RemoteIpDialog*>(modal);
         QVERIFY(dialog != nullptr);
-        seen << dialog->windowTitle() << dialog->findChild<QLabel*>("1115")->text()
-             << dialog->findChild<QPushButton*>("1")->text()
-             << dialog->findChild<QPushButton*>("2")->text();
+        seen << dialog->windowTitle() << Find<QLabel>(dialog, ControlId::RemoteIpLabel)->text()
+             << Find<QPushButton>(dialog, ControlId::RemoteIpApply)->text()
+             << Find<QPushButton>(dialog, ControlId::RemoteIpCancel)->text();
         QCOMPARE(dialog->palette().color(QPalette::Window).rgb(), kWhite);
-        auto* address = dialog->findChild<IpAddressEdit*>("1010");
+        auto* address = Find<IpAddressEdit>(dialog, ControlId::RemoteIpAddress);
         QCOMPARE(address->Address(), 0u);
-        QTest::mouseClick(dialog->findChild<QPushButton*>("1"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, ControlId::RemoteIpApply), Qt::LeftButton);
         stayedOpen = dialog->isVisible();
         address->Field(0)->setFocus();
         for (const char c : std::string("10.77.3.4")) {
@@ -436,7 +458,7 @@ void TestMainWindow::remoteIpDialog() {
         }
         QTest::keyClick(dialog, Qt::Key_Return);  // Enter presses Apply here
     });
-    window.Click(1005);
+    window.Click(ControlId::AddItem);
 
     QCOMPARE(seen, (QStringList{"Remote IP", "IP Address", "Apply", "Cancel"}));
     QVERIFY(stayedOpen);
@@ -448,19 +470,13 @@ void TestMainWindow::remoteIpDialog() {
 
     // Cancel, and Escape, change nothing.
     OnNextModal([](QWidget* modal) {
-        QTest::mouseClick(modal->findChild<QPushButton*>("2"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(modal, ControlId::RemoteIpCancel), Qt::LeftButton);
     });
-    window.Click(1005);
+    window.Click(ControlId::AddItem);
     OnNextModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
-    window.Click(1005);
+    window.Click(ControlId::AddItem);
     QCOMPARE(monitor->model()->rowCount(), 2);
     QCOMPARE(window.ui.boxes.size(), size_t(1));
-}
-
-// The settings dialogs' controls by id.
-template <typename T = QWidget>
-T* In(QWidget* dialog, ControlId id) {
-    return dialog->findChild<T*>(Id(id));
 }
 
 uint16_t SentOpCode(const test::SentDatagram& sent) {
@@ -483,44 +499,44 @@ void TestMainWindow::configurationDialog() {
     window.WriteMonitorFile({Agent(1)});
     window.Start();
     window.network.ClearSent();  // the start-up poll
-    ClickRow(window.Control<QTableView>(1003), 0);
+    ClickRow(window.Control<QTableView>(ControlId::MonitorList), 0);
 
     bool stayedOpen = false;
     bool radiosSwitch = false;
     OnNextModal([&](QWidget* dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Configuration setting"));
-        QVERIFY(In<QLineEdit>(dialog, ControlId::ConfigProductName)->isReadOnly());
-        QVERIFY(In<QLineEdit>(dialog, ControlId::ConfigMacAddress)->isReadOnly());
-        QCOMPARE(In<QLineEdit>(dialog, ControlId::ConfigMacAddress)->text(),
-                 QStringLiteral("000a1b000001"));
-        auto* password = In<QLineEdit>(dialog, ControlId::ConfigPassword);
+        QVERIFY(Find<QLineEdit>(dialog, ControlId::ConfigProductName)->isReadOnly());
+        QVERIFY(Find<QLineEdit>(dialog, ControlId::ConfigMacAddress)->isReadOnly());
+        QCOMPARE(Find<QLineEdit>(dialog, ControlId::ConfigMacAddress)->text(),
+                 QStringLiteral("020a1b000001"));
+        auto* password = Find<QLineEdit>(dialog, ControlId::ConfigPassword);
         QCOMPARE(password->echoMode(), QLineEdit::Password);
         QVERIFY(password->text().isEmpty());
-        auto* enable = In<QRadioButton>(dialog, ControlId::ConfigDhcpEnable);
-        auto* disable = In<QRadioButton>(dialog, ControlId::ConfigDhcpDisable);
+        auto* enable = Find<QRadioButton>(dialog, ControlId::ConfigDhcpEnable);
+        auto* disable = Find<QRadioButton>(dialog, ControlId::ConfigDhcpDisable);
         QVERIFY(disable->isChecked() && !enable->isChecked());
-        std::vector<QWidget*> fixed{In(dialog, ControlId::ConfigIpAddress),
-                                    In(dialog, ControlId::ConfigSubnetMask),
-                                    In(dialog, ControlId::ConfigGateway)};
+        std::vector<QWidget*> fixed{Find(dialog, ControlId::ConfigIpAddress),
+                                    Find(dialog, ControlId::ConfigSubnetMask),
+                                    Find(dialog, ControlId::ConfigGateway)};
         QTest::mouseClick(enable, Qt::LeftButton);
         const bool disabledByEnable =
             std::none_of(fixed.begin(), fixed.end(), [](QWidget* w) { return w->isEnabled(); });
-        const bool trapStays = In(dialog, ControlId::ConfigTrapIp)->isEnabled();
+        const bool trapStays = Find(dialog, ControlId::ConfigTrapIp)->isEnabled();
         QTest::mouseClick(disable, Qt::LeftButton);
         radiosSwitch =
             disabledByEnable && trapStays && enable->isEnabled() &&
             std::all_of(fixed.begin(), fixed.end(), [](QWidget* w) { return w->isEnabled(); }) &&
-            In<IpAddressEdit>(dialog, ControlId::ConfigIpAddress)->Address() == Agent(1).ip;
+            Find<IpAddressEdit>(dialog, ControlId::ConfigIpAddress)->Address() == Agent(1).ip;
 
-        PressEnterAndEscape({password, In<QPushButton>(dialog, ControlId::ConfigSet),
-                             In<IpAddressEdit>(dialog, ControlId::ConfigIpAddress)->Field(3),
+        PressEnterAndEscape({password, Find<QPushButton>(dialog, ControlId::ConfigSet),
+                             Find<IpAddressEdit>(dialog, ControlId::ConfigIpAddress)->Field(3),
                              dialog});
-        QTest::mouseClick(In<QPushButton>(dialog, ControlId::ConfigSet), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, ControlId::ConfigSet), Qt::LeftButton);
         stayedOpen = dialog->isVisible();
         password->setText(QStringLiteral("secret"));
-        QTest::mouseClick(In<QPushButton>(dialog, ControlId::ConfigSet), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, ControlId::ConfigSet), Qt::LeftButton);
     });
-    window.Click(1009);
+    window.Click(ControlId::ConfigurationSetting);
 
     QVERIFY(radiosSwitch);
     QVERIFY(stayedOpen);
@@ -533,11 +549,11 @@ void TestMainWindow::configurationDialog() {
 
     // Cancel and the close box send nothing.
     OnNextModal([](QWidget* dialog) {
-        QTest::mouseClick(In<QPushButton>(dialog, ControlId::SettingsCancel), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, ControlId::SettingsCancel), Qt::LeftButton);
     });
-    window.Click(1009);
+    window.Click(ControlId::ConfigurationSetting);
     OnNextModal([](QWidget* dialog) { dialog->close(); });
-    window.Click(1009);
+    window.Click(ControlId::ConfigurationSetting);
     QCOMPARE(window.network.Sent().size(), size_t(1));
 }
 
@@ -550,32 +566,32 @@ void TestMainWindow::configurationDialogOpensAsTheAgentReported() {
     Window window;
     window.WriteMonitorFile({silent, automatic});
     window.Start();
-    QTableView* monitor = window.Control<QTableView>(1003);
+    QTableView* monitor = window.Control<QTableView>(ControlId::MonitorList);
 
     ClickRow(monitor, 0);
     QStringList seen;
     OnNextModal([&](QWidget* dialog) {
-        auto* enable = In<QRadioButton>(dialog, ControlId::ConfigDhcpEnable);
-        auto* disable = In<QRadioButton>(dialog, ControlId::ConfigDhcpDisable);
+        auto* enable = Find<QRadioButton>(dialog, ControlId::ConfigDhcpEnable);
+        auto* disable = Find<QRadioButton>(dialog, ControlId::ConfigDhcpDisable);
         seen << (enable->isEnabled() || disable->isEnabled() ? "enabled" : "disabled")
              << (enable->isChecked() || disable->isChecked() ? "checked" : "unchecked")
-             << In<IpAddressEdit>(dialog, ControlId::ConfigGateway)->Field(0)->text();
+             << Find<IpAddressEdit>(dialog, ControlId::ConfigGateway)->Field(0)->text();
         dialog->close();
     });
-    window.Click(1009);
+    window.Click(ControlId::ConfigurationSetting);
     QCOMPARE(seen, (QStringList{"disabled", "unchecked", ""}));
 
     ClickRow(monitor, 1);
     bool fixedDisabled = false;
     OnNextModal([&](QWidget* dialog) {
-        fixedDisabled = In<QRadioButton>(dialog, ControlId::ConfigDhcpEnable)->isChecked() &&
-                        !In(dialog, ControlId::ConfigIpAddress)->isEnabled() &&
-                        !In(dialog, ControlId::ConfigSubnetMask)->isEnabled() &&
-                        !In(dialog, ControlId::ConfigGateway)->isEnabled() &&
-                        In(dialog, ControlId::ConfigTrapIp)->isEnabled();
+        fixedDisabled = Find<QRadioButton>(dialog, ControlId::ConfigDhcpEnable)->isChecked() &&
+                        !Find(dialog, ControlId::ConfigIpAddress)->isEnabled() &&
+                        !Find(dialog, ControlId::ConfigSubnetMask)->isEnabled() &&
+                        !Find(dialog, ControlId::ConfigGateway)->isEnabled() &&
+                        Find(dialog, ControlId::ConfigTrapIp)->isEnabled();
         dialog->close();
     });
-    window.Click(1009);
+    window.Click(ControlId::ConfigurationSetting);
     QVERIFY(fixedDisabled);
 }
 
@@ -584,28 +600,28 @@ void TestMainWindow::passwordDialog() {
     window.WriteMonitorFile({Agent(1)});
     window.Start();
     window.network.ClearSent();  // the start-up poll
-    ClickRow(window.Control<QTableView>(1003), 0);
+    ClickRow(window.Control<QTableView>(ControlId::MonitorList), 0);
 
     QStringList texts;
     bool stayedOpen = false;
     OnNextModal([&](QWidget* dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Password_change"));
-        std::vector<QLineEdit*> edits{In<QLineEdit>(dialog, ControlId::NewPassword),
-                                      In<QLineEdit>(dialog, ControlId::ConfirmPassword),
-                                      In<QLineEdit>(dialog, ControlId::OriginalPassword)};
+        std::vector<QLineEdit*> edits{Find<QLineEdit>(dialog, ControlId::NewPassword),
+                                      Find<QLineEdit>(dialog, ControlId::ConfirmPassword),
+                                      Find<QLineEdit>(dialog, ControlId::OriginalPassword)};
         for (QLineEdit* edit : edits) {
             texts << edit->text();
             QCOMPARE(edit->echoMode(), QLineEdit::Password);
             edit->setText(QStringLiteral("typed"));
         }
-        PressEnterAndEscape({edits[0], In<QPushButton>(dialog, ControlId::PasswordSet), dialog});
+        PressEnterAndEscape({edits[0], Find<QPushButton>(dialog, ControlId::PasswordSet), dialog});
         edits[1]->setText(QStringLiteral("Typed"));
-        QTest::mouseClick(In<QPushButton>(dialog, ControlId::PasswordSet), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, ControlId::PasswordSet), Qt::LeftButton);
         stayedOpen = dialog->isVisible();
         edits[1]->setText(QStringLiteral("typed"));
-        QTest::mouseClick(In<QPushButton>(dialog, ControlId::PasswordSet), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, ControlId::PasswordSet), Qt::LeftButton);
     });
-    window.Click(1008);
+    window.Click(ControlId::PasswordChange);
     QCOMPARE(texts, (QStringList{"", "", ""}));
     QVERIFY(stayedOpen);
     QCOMPARE(window.ui.BoxTexts(), QStringList{"Error|Confirm password fail"});
@@ -614,11 +630,109 @@ void TestMainWindow::passwordDialog() {
     // The next opening starts empty again.
     texts.clear();
     OnNextModal([&](QWidget* dialog) {
-        texts << In<QLineEdit>(dialog, ControlId::NewPassword)->text();
+        texts << Find<QLineEdit>(dialog, ControlId::NewPassword)->text();
         dialog->close();
     });
-    window.Click(1008);
+    window.Click(ControlId::PasswordChange);
     QCOMPARE(texts, QStringList{""});
+}
+
+// The set request a dialog sent, decoded as the agent reads it.
+DeviceRecord SentSettings(const test::SentDatagram& sent) {
+    DeviceRecord record{};
+    DecodeElements(sent.bytes, &record);
+    return record;
+}
+
+// The value of the first element of this type in a request, up to its terminating zero: elements
+// follow the 40-byte header as a 16-bit type and a 16-bit length that counts those four bytes.
+QByteArray SentElement(const test::SentDatagram& sent, TlvType type) {
+    const std::vector<uint8_t>& b = sent.bytes;
+    for (size_t at = 40; at + 4 <= b.size();) {
+        const size_t length = size_t(b[at + 2] << 8 | b[at + 3]);
+        if (length < 4 || at + length > b.size()) {
+            break;
+        }
+        if ((b[at] << 8 | b[at + 1]) == static_cast<int>(type)) {
+            return QByteArray(reinterpret_cast<const char*>(&b[at + 4]), qsizetype(length - 4))
+                .split('\0')
+                .first();
+        }
+        at += length;
+    }
+    return QByteArray();
+}
+
+// Names, locations and passwords travel one byte a character: a text the agent reported goes
+// back untouched, its length is its length in bytes, and a typed byte above 0x7f is sent as that
+// byte, not as its UTF-8 form.
+void TestMainWindow::agentTextsKeepTheirBytes_data() {
+    QTest::addColumn<QByteArray>("systemName");
+    QTest::addColumn<QByteArray>("location");
+    QTest::addColumn<QByteArray>("password");
+    QTest::newRow("Latin-1 name") << QByteArray("B\xfcro-Switch") << QByteArray("Geb\xe4ude 3")
+                                  << QByteArray("s\xe9same");
+    QTest::newRow("twenty bytes, all above 0x7f")
+        << QByteArray(20, '\xe9') << QByteArray(20, '\xff') << QByteArray(20, '\xa7');
+    QTest::newRow("plain ASCII") << QByteArray("core-1") << QByteArray("rack 4") << QByteArray("x");
+}
+
+void TestMainWindow::agentTextsKeepTheirBytes() {
+    QFETCH(QByteArray, systemName);
+    QFETCH(QByteArray, location);
+    QFETCH(QByteArray, password);
+    DeviceRecord agent = Agent(1);
+    std::memcpy(agent.systemName, systemName.constData(), size_t(systemName.size()) + 1);
+    std::memcpy(agent.location, location.constData(), size_t(location.size()) + 1);
+    Window window;
+    window.WriteMonitorFile({agent});
+    window.Start();
+    window.network.ClearSent();  // the start-up poll
+    ClickRow(window.Control<QTableView>(ControlId::MonitorList), 0);
+
+    QString shownName;
+    OnNextModal([&](QWidget* dialog) {
+        shownName = Find<QLineEdit>(dialog, ControlId::ConfigSystemName)->text();
+        Find<QLineEdit>(dialog, ControlId::ConfigPassword)->setText(QString::fromLatin1(password));
+        QTest::mouseClick(Find<QPushButton>(dialog, ControlId::ConfigSet), Qt::LeftButton);
+    });
+    window.Click(ControlId::ConfigurationSetting);
+    QCOMPARE(shownName, QString::fromLatin1(systemName));
+    QCOMPARE(window.ui.BoxTexts(), QStringList());
+    QCOMPARE(window.network.Sent().size(), size_t(1));
+    const DeviceRecord sent = SentSettings(window.network.Sent()[0]);
+    QCOMPARE(QByteArray(sent.systemName), systemName);
+    QCOMPARE(QByteArray(sent.location), location);
+    QCOMPARE(QByteArray(sent.password), password);
+
+    // The password dialog sends the typed new password and the original one as bytes.
+    OnNextModal([&](QWidget* dialog) {
+        for (ControlId id : {ControlId::NewPassword, ControlId::ConfirmPassword}) {
+            Find<QLineEdit>(dialog, id)->setText(QString::fromLatin1(location.left(20)));
+        }
+        Find<QLineEdit>(dialog, ControlId::OriginalPassword)
+            ->setText(QString::fromLatin1(password));
+        QTest::mouseClick(Find<QPushButton>(dialog, ControlId::PasswordSet), Qt::LeftButton);
+    });
+    window.Click(ControlId::PasswordChange);
+    QCOMPARE(window.ui.BoxTexts(), QStringList());
+    QCOMPARE(window.network.Sent().size(), size_t(2));
+    const DeviceRecord changed = SentSettings(window.network.Sent()[1]);
+    QCOMPARE(SentElement(window.network.Sent()[1], TlvType::NewPassword), location.left(20));
+    QCOMPARE(QByteArray(changed.password), password);
+
+    // A character with no single byte cannot be typed or pasted into an agent's text.
+    OnNextModal([&](QWidget* dialog) {
+        auto* name = Find<QLineEdit>(dialog, ControlId::ConfigSystemName);
+        name->clear();
+        name->insert(QStringLiteral("a"));
+        name->insert(QStringLiteral("\u20ac"));
+        name->insert(QStringLiteral("b\u00e9"));
+        shownName = name->text();
+        dialog->close();
+    });
+    window.Click(ControlId::ConfigurationSetting);
+    QCOMPARE(shownName, QStringLiteral("ab\u00e9"));
 }
 
 void TestMainWindow::webAccess() {
@@ -626,13 +740,13 @@ void TestMainWindow::webAccess() {
     Window window;
     window.WriteMonitorFile({Agent(1), Agent(2)});
     window.Start();
-    QTableView* monitor = window.Control<QTableView>(1003);
-    window.Click(1015);
+    QTableView* monitor = window.Control<QTableView>(ControlId::MonitorList);
+    window.Click(ControlId::WebAccess);
     QCOMPARE(window.ui.BoxTexts(),
              QStringList{"Error|Please select one device in the monitor list"});
 
     ClickRow(monitor, 1);
-    window.Click(1015);
+    window.Click(ControlId::WebAccess);
     const QRect cell = monitor->visualRect(monitor->model()->index(0, 1));
     QTest::mouseClick(monitor->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(monitor->viewport(), Qt::LeftButton, {}, cell.center());
@@ -646,7 +760,7 @@ void TestMainWindow::fileCommands() {
     Window window;
     window.WriteMonitorFile({Agent(1), Agent(2)});
     window.Start();
-    QTableView* monitor = window.Control<QTableView>(1003);
+    QTableView* monitor = window.Control<QTableView>(ControlId::MonitorList);
     const FileDialogRequest saveAs{true, "config File (*.cfg)|*.cfg||", "*.cfg", "Default.cfg"};
     const FileDialogRequest load{false, "config File (*.cfg)|*.cfg||", "monitor.cfg", "*.cfg"};
     const auto describe = [](const FileDialogRequest& r) {
@@ -655,24 +769,24 @@ void TestMainWindow::fileCommands() {
     };
 
     std::remove(window.dir.File("monitor.cfg").c_str());
-    window.Command(32771)->trigger();
+    window.Command(ControlId::MonitorSave)->trigger();
     QCOMPARE(test::ReadBytes(window.dir.File("monitor.cfg")).size(), size_t(2 * 272));
 
     const std::string other = window.dir.File("other.cfg");
     window.ui.fileNames = {other, std::nullopt};
-    window.Command(32775)->trigger();
-    window.Command(32775)->trigger();  // cancelled
+    window.Command(ControlId::MonitorSaveAs)->trigger();
+    window.Command(ControlId::MonitorSaveAs)->trigger();  // cancelled
     QCOMPARE(test::ReadBytes(other).size(), size_t(2 * 272));
 
     ClickRow(monitor, 0);
     ClickRow(monitor, 1, Qt::ControlModifier);
-    window.Click(1004);
+    window.Click(ControlId::DeleteItem);
     QCOMPARE(monitor->model()->rowCount(), 0);
 
     window.ui.fileNames = {std::nullopt, other};
-    window.Command(32773)->trigger();  // cancelled
+    window.Command(ControlId::MonitorLoad)->trigger();  // cancelled
     QCOMPARE(monitor->model()->rowCount(), 0);
-    window.Command(32773)->trigger();
+    window.Command(ControlId::MonitorLoad)->trigger();
     QCOMPARE(Column(monitor, 1), (QStringList{Ip(1), Ip(2)}));
 
     QCOMPARE(window.ui.fileDialogs.size(), size_t(4));
@@ -684,10 +798,11 @@ void TestMainWindow::fileCommands() {
 void TestMainWindow::enterAndEscapeAreSwallowed() {
     Window window;
     window.Start();
-    QPushButton* discovery = window.Control<QPushButton>(1001);
+    QPushButton* discovery = window.Control<QPushButton>(ControlId::Discovery);
     discovery->setFocus();
-    for (QWidget* target : {static_cast<QWidget*>(discovery), window.Control(1000),
-                            window.Control(1003), static_cast<QWidget*>(window.dialog)}) {
+    for (QWidget* target :
+         {static_cast<QWidget*>(discovery), window.Control(ControlId::DiscoveryList),
+          window.Control(ControlId::MonitorList), static_cast<QWidget*>(window.dialog)}) {
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
             QTest::keyClick(target, key);
         }
@@ -715,10 +830,10 @@ void TestMainWindow::threeWaysToEnd() {
     QVERIFY(window.network.IsBound(kBasePort) && window.network.IsBound(kBasePort + 1));
     switch (way) {
         case 0:
-            window.Click(1053);
+            window.Click(ControlId::Exit);
             break;
         case 1:
-            window.Command(32774)->trigger();
+            window.Command(ControlId::FileExit)->trigger();
             break;
         default:
             window.dialog->close();
@@ -770,7 +885,7 @@ void TestMainWindow::trapDialog() {
     Window window;
     window.WriteMonitorFile({Agent(1), Agent(2)});
     window.Start();
-    auto* indicator = window.Control<QLabel>(1006);
+    auto* indicator = window.Control<QLabel>(ControlId::TrapIndicator);
     QVERIFY(ShowsBitmap(indicator, Image::TrapGreen));
     SendTrap(window, 1, "beta");
     SendTrap(window, 2, "gamma");
@@ -783,7 +898,7 @@ void TestMainWindow::trapDialog() {
         QVERIFY(dialog != nullptr);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Trap information"));
         QVERIFY(ShowsBitmap(indicator, Image::TrapGreen));
-        QTableView* list = dialog->findChild<QTableView*>(QStringLiteral("1014"));
+        QTableView* list = Find<QTableView>(dialog, ControlId::TrapList);
         QVERIFY(list != nullptr);
         // The time column is 100 pixels, or as wide as the dialog's font needs for a time.
         QStringList headings = Headings(list);
@@ -792,6 +907,12 @@ void TestMainWindow::trapDialog() {
                  qPrintable(headings.join(' ')));
         headings[1] = QStringLiteral("Time/");
         QCOMPARE(headings, (QStringList{"S/20", "Time/", "IP/100", "Event/800", " /30"}));
+        // The other columns are the engine's trap table as it stands, alignment included.
+        QStringList shown = ShownColumns(list);
+        QStringList table = TableColumns(kTrapColumnTable, true);
+        shown.removeAt(1);
+        table.removeAt(1);
+        QCOMPARE(shown, table);
         QCOMPARE(Column(list, 3), (QStringList{"beta", "gamma", "alpha"}));
         QCOMPARE(Column(list, 2), (QStringList{"10.77.0.2", "10.77.0.3", "10.77.0.2"}));
         QCOMPARE(Unread(list), (QList<bool>{true, true, true}));
@@ -814,14 +935,14 @@ void TestMainWindow::trapDialog() {
         QCOMPARE(list->model()->rowCount(), 3);
         QCOMPARE(store.Count(), 4u);
 
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1015")), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, ControlId::TrapClearAll), Qt::LeftButton);
         QCOMPARE(list->model()->rowCount(), 0);
         QCOMPARE(store.Count(), 0u);
         QVERIFY(dialog->isVisible());
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("1")), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(dialog, ControlId::TrapOk), Qt::LeftButton);
         checked = true;
     });
-    window.Click(1007);
+    window.Click(ControlId::ViewTrap);
     QVERIFY(checked);
     // The trap that arrived while the dialog was open turned it red again.
     QVERIFY(ShowsBitmap(indicator, Image::TrapRed));
@@ -841,12 +962,12 @@ void TestMainWindow::trapDialogSortDirectionOutlivesTheDialog() {
     for (const QStringList& expected : {QStringList{"c", "b", "a"}, QStringList{"a", "b", "c"}}) {
         QStringList shown;
         OnNextModal([&](QWidget* modal) {
-            QTableView* list = modal->findChild<QTableView*>(QStringLiteral("1014"));
+            QTableView* list = Find<QTableView>(modal, ControlId::TrapList);
             ClickHeader(list, 3);
             shown = Column(list, 3);
             qobject_cast<QDialog*>(modal)->accept();
         });
-        window.Click(1007);
+        window.Click(ControlId::ViewTrap);
         QCOMPARE(shown, expected);
     }
 }

@@ -10,41 +10,33 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "RecordingUserInteraction.h"
 #include "gui/ConsoleApp.h"
 #include "gui/FirmwareUpgradeDialog.h"
-#include "persistence/DefinitionWriter.h"
-#include "support/ConsoleHarness.h"
 #include "support/TftpAgent.h"
+#include "support/WindowHarness.h"
 
 using namespace vantelo;
 using vantelo::test::OnNextModal;
 
 namespace {
 
-constexpr uint32_t kDeviceTypeId = test::ConsoleHarness::kDeviceTypeId;
-
 // The main window with one discovered agent, selected, that answers triggers and takes files.
-struct Window {
+struct Window : test::WindowHarness {
     Window() {
-        test::WriteBytes(dir.File("define.ecf"),
-                         BuildDefinitionFile(kDeviceTypeId, test::ConsoleHarness::kBasePort));
-        test::WriteBytes(dir.File("image.hex"), std::vector<uint8_t>(1300, 0x42));
+        WriteFile("image.hex", std::vector<uint8_t>(1300, 0x42));
         addresses.addresses = {{0x0A4D0001, 0xFFFF0000}};
-        app = std::make_unique<ConsoleApp>(dir.Path(),
-                                           PortChoices{&network, &clock, &clock, &ui, &addresses});
-        app->Initialize();
-        app->Window().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&app->Window()));
+        Start();
         network.AddAgent(&agent);
         network.AddAgent(&trigger);
         network.AddAgent(&tftp);
-        app->Engine().OnDiscovery();
+        console->OnDiscovery();
         network.Deliver();
-        QTableView* view = app->Window().DiscoveryView();
+        QTableView* view = dialog->DiscoveryView();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                           view->visualRect(view->model()->index(0, 1)).center());
     }
+    // The console goes before the agents it may still talk to.
+    ~Window() { app.reset(); }
 
     // Lets the virtual network and clock run for ms.
     void Run(int ms) {
@@ -55,28 +47,17 @@ struct Window {
         network.Deliver();
     }
 
-    test::TempDirectory dir;
-    test::VirtualNetwork network;
-    test::VirtualClock clock;
-    test::RecordingUserInteraction ui;
-    test::FixedAddressTable addresses;
-    test::SimulatedAgent agent{test::NumberedAgent(1), kDeviceTypeId,
-                               test::ConsoleHarness::kAgentPort};
+    test::SimulatedAgent agent{test::NumberedAgent(1), kDeviceTypeId, kAgentPort};
     test::TriggerAnswer trigger{test::NumberedAgent(1), kDeviceTypeId};
     test::TftpAgent tftp{test::NumberedAgent(1).ip};
-    std::unique_ptr<ConsoleApp> app;
 };
 
 template <typename T = QWidget>
-T* Control(QWidget* dialog, int id) {
-    T* control = dialog->findChild<T*>(QString::number(id));
-    if (control == nullptr) {
-        qWarning("no control %d", id);
-    }
-    return control;
+T* Control(QWidget* dialog, ControlId id) {
+    return test::Find<T>(dialog, id);
 }
 
-QString Text(QWidget* dialog, int id) {
+QString Text(QWidget* dialog, ControlId id) {
     return Control<QLineEdit>(dialog, id)->text();
 }
 
@@ -89,6 +70,7 @@ private slots:
     void controlsAndKeys();
     void startWaitsForTheTrigger();
     void aWholeTransfer();
+    void cancelAndCloseAreRefusedDuringThePause();
 };
 
 void TestUpgradeDialog::controlsAndKeys() {
@@ -100,20 +82,25 @@ void TestUpgradeDialog::controlsAndKeys() {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Firmware Upgrade"));
         QCOMPARE(dialog->windowModality(), Qt::WindowModal);
         QCOMPARE(dialog->parentWidget(), &w.app->Window());
-        QCOMPARE(Control<QLabel>(dialog, 1115)->text(), QStringLiteral("      Device IP"));
-        QCOMPARE(Control<QLabel>(dialog, 1116)->text(), QStringLiteral("     Device Mac"));
-        QCOMPARE(Control<QLabel>(dialog, 1119)->text(), QStringLiteral("      Upgrade State"));
-        QCOMPARE(Text(dialog, 1060), QStringLiteral("10.77.0.2"));
-        QCOMPARE(Text(dialog, 1061), QStringLiteral("000a1b000001"));
-        QVERIFY(Control<QLineEdit>(dialog, 1060)->isReadOnly());
-        QVERIFY(Control<QLineEdit>(dialog, 1073)->isReadOnly());
-        QCOMPARE(Control<QLineEdit>(dialog, 1070)->echoMode(), QLineEdit::Password);
-        QVERIFY(Control<QProgressBar>(dialog, 1130) != nullptr);
-        for (int id : {1074, 1015, 2}) {
+        QCOMPARE(Control<QLabel>(dialog, ControlId::UpgradeDeviceIpLabel)->text(),
+                 QStringLiteral("      Device IP"));
+        QCOMPARE(Control<QLabel>(dialog, ControlId::UpgradeDeviceMacLabel)->text(),
+                 QStringLiteral("     Device Mac"));
+        QCOMPARE(Control<QLabel>(dialog, ControlId::UpgradeStateLabel)->text(),
+                 QStringLiteral("      Upgrade State"));
+        QCOMPARE(Text(dialog, ControlId::UpgradeDeviceIp), QStringLiteral("10.77.0.2"));
+        QCOMPARE(Text(dialog, ControlId::UpgradeDeviceMac), QStringLiteral("020a1b000001"));
+        QVERIFY(Control<QLineEdit>(dialog, ControlId::UpgradeDeviceIp)->isReadOnly());
+        QVERIFY(Control<QLineEdit>(dialog, ControlId::UpgradeState)->isReadOnly());
+        QCOMPARE(Control<QLineEdit>(dialog, ControlId::UpgradePassword)->echoMode(),
+                 QLineEdit::Password);
+        QVERIFY(Control<QProgressBar>(dialog, ControlId::UpgradeProgress) != nullptr);
+        for (ControlId id :
+             {ControlId::UpgradeBrowse, ControlId::UpgradeStart, ControlId::UpgradeCancel}) {
             QVERIFY(Control<QPushButton>(dialog, id) != nullptr);
         }
         // Enter in the password field presses no button; Escape does not cancel.
-        QLineEdit* password = Control<QLineEdit>(dialog, 1070);
+        QLineEdit* password = Control<QLineEdit>(dialog, ControlId::UpgradePassword);
         password->setFocus();
         QTest::keyClicks(password, QStringLiteral("pw"));
         QTest::keyClick(password, Qt::Key_Return);
@@ -125,7 +112,7 @@ void TestUpgradeDialog::controlsAndKeys() {
         checked = true;
         dialog->close();
     });
-    QTest::mouseClick(Control<QPushButton>(&w.app->Window(), 1042), Qt::LeftButton);
+    QTest::mouseClick(w.Control<QPushButton>(ControlId::FirmwareUpgrade), Qt::LeftButton);
     QVERIFY(checked);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
@@ -136,20 +123,22 @@ void TestUpgradeDialog::startWaitsForTheTrigger() {
     w.ui.fileNames.push_back(w.dir.File("image.hex"));
     bool checked = false;
     OnNextModal([&](QWidget* dialog) {
-        QTest::mouseClick(Control<QPushButton>(dialog, 1074), Qt::LeftButton);
-        QCOMPARE(Text(dialog, 1045), QString::fromStdString(w.dir.File("image.hex")));
-        QTest::keyClicks(Control<QLineEdit>(dialog, 1070), QStringLiteral("pw"));
-        QPushButton* start = Control<QPushButton>(dialog, 1015);
+        QTest::mouseClick(Control<QPushButton>(dialog, ControlId::UpgradeBrowse), Qt::LeftButton);
+        QCOMPARE(Text(dialog, ControlId::UpgradeFirmwarePath),
+                 QString::fromStdString(w.dir.File("image.hex")));
+        QTest::keyClicks(Control<QLineEdit>(dialog, ControlId::UpgradePassword),
+                         QStringLiteral("pw"));
+        QPushButton* start = Control<QPushButton>(dialog, ControlId::UpgradeStart);
         QTest::mouseClick(start, Qt::LeftButton);
         QCOMPARE(w.trigger.triggers.size(), size_t{1});
         QVERIFY(!start->isEnabled());
         w.Run(2000);
-        QCOMPARE(Text(dialog, 1073), QStringLiteral("Trigger fail"));
+        QCOMPARE(Text(dialog, ControlId::UpgradeState), QStringLiteral("Trigger fail"));
         QVERIFY(start->isEnabled());
         checked = true;
-        QTest::mouseClick(Control<QPushButton>(dialog, 2), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, ControlId::UpgradeCancel), Qt::LeftButton);
     });
-    QTest::mouseClick(Control<QPushButton>(&w.app->Window(), 1042), Qt::LeftButton);
+    QTest::mouseClick(w.Control<QPushButton>(ControlId::FirmwareUpgrade), Qt::LeftButton);
     QVERIFY(checked);
 }
 
@@ -158,18 +147,20 @@ void TestUpgradeDialog::aWholeTransfer() {
     QStringList states;
     int progressAtEnd = -1;
     OnNextModal([&](QWidget* dialog) {
-        auto* state = Control<QLineEdit>(dialog, 1073);
+        auto* state = Control<QLineEdit>(dialog, ControlId::UpgradeState);
         QObject::connect(state, &QLineEdit::textChanged, [&](const QString& t) { states << t; });
-        Control<QLineEdit>(dialog, 1045)->setText(QString::fromStdString(w.dir.File("image.hex")));
-        QTest::keyClicks(Control<QLineEdit>(dialog, 1070), QStringLiteral("pw"));
-        QTest::mouseClick(Control<QPushButton>(dialog, 1015), Qt::LeftButton);
+        Control<QLineEdit>(dialog, ControlId::UpgradeFirmwarePath)
+            ->setText(QString::fromStdString(w.dir.File("image.hex")));
+        QTest::keyClicks(Control<QLineEdit>(dialog, ControlId::UpgradePassword),
+                         QStringLiteral("pw"));
+        QTest::mouseClick(Control<QPushButton>(dialog, ControlId::UpgradeStart), Qt::LeftButton);
         w.Run(2500);
-        auto* progress = Control<QProgressBar>(dialog, 1130);
+        auto* progress = Control<QProgressBar>(dialog, ControlId::UpgradeProgress);
         progressAtEnd = progress->value();
         QCOMPARE(progress->maximum(), 1300);
         w.Run(5000);
     });
-    QTest::mouseClick(Control<QPushButton>(&w.app->Window(), 1042), Qt::LeftButton);
+    QTest::mouseClick(w.Control<QPushButton>(ControlId::FirmwareUpgrade), Qt::LeftButton);
     QCOMPARE(states,
              (QStringList{QStringLiteral("Wait...."), QStringLiteral("Upgrade...1024/1300 bytes"),
                           QStringLiteral("Complete...1300/1300 bytes")}));
@@ -177,6 +168,35 @@ void TestUpgradeDialog::aWholeTransfer() {
     QCOMPARE(progressAtEnd, 0);
     QCOMPARE(w.tftp.stored, std::vector<uint8_t>(1300, 0x42));
     QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+// The pause after the final acknowledgement belongs to the finished transfer: Cancel is disabled
+// and neither it nor the close box ends the dialog; the dialog closes itself after the pause, and
+// the verification runs.
+void TestUpgradeDialog::cancelAndCloseAreRefusedDuringThePause() {
+    Window w;
+    bool checked = false;
+    OnNextModal([&](QWidget* dialog) {
+        Control<QLineEdit>(dialog, ControlId::UpgradeFirmwarePath)
+            ->setText(QString::fromStdString(w.dir.File("image.hex")));
+        QTest::keyClicks(Control<QLineEdit>(dialog, ControlId::UpgradePassword),
+                         QStringLiteral("pw"));
+        QTest::mouseClick(Control<QPushButton>(dialog, ControlId::UpgradeStart), Qt::LeftButton);
+        w.Run(2500);
+        QCOMPARE(Text(dialog, ControlId::UpgradeState),
+                 QStringLiteral("Complete...1300/1300 bytes"));
+        auto* cancel = Control<QPushButton>(dialog, ControlId::UpgradeCancel);
+        QVERIFY(!cancel->isEnabled());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        dialog->close();
+        QVERIFY(dialog->isVisible());
+        checked = true;
+        w.Run(5000);
+    });
+    QTest::mouseClick(w.Control<QPushButton>(ControlId::FirmwareUpgrade), Qt::LeftButton);
+    QVERIFY(checked);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QVERIFY(w.app->Engine().Upgrading().Verification().IsRunning());
 }
 
 QTEST_MAIN(TestUpgradeDialog)

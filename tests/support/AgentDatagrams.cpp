@@ -11,7 +11,7 @@ AgentSettings NumberedAgent(int n) {
     AgentSettings agent;
     auto high = static_cast<uint8_t>(n >> 8);
     auto low = static_cast<uint8_t>(n);
-    agent.mac = {0x00, 0x0a, 0x1b, 0x00, high, low};
+    agent.mac = {0x02, 0x0a, 0x1b, 0x00, high, low};
     agent.ip = 0x0A4D0000u | (uint32_t{high} << 8) | (uint32_t{low} + 1u);
     agent.systemName = "sw" + std::to_string(n);
     return agent;

@@ -14,7 +14,7 @@ namespace vantelo::test {
 struct AgentSettings {
     std::array<uint8_t, 6> mac{};
     uint32_t ip = 0;
-    std::string productName = "GS-108";
+    std::string productName = "VS-24P";
     std::string systemName = "switch";
     std::string location = "lab";
     uint32_t subnetMask = 0xFFFF0000;
@@ -25,7 +25,7 @@ struct AgentSettings {
     uint16_t interfaceVersion = 2;
 };
 
-// The settings of agent n: MAC 00 0a 1b 00 hi lo and address 10.77.hi.lo+1 (hi, lo of n).
+// The settings of agent n: MAC 02 0a 1b 00 hi lo and address 10.77.hi.lo+1 (hi, lo of n).
 AgentSettings NumberedAgent(int n);
 
 // The header of an agent datagram: the agent's versions and MAC, direction 1.

@@ -1,15 +1,28 @@
 #include "support/ConsoleHarness.h"
 
+#include <gtest/gtest.h>
+
 #include "persistence/DefinitionWriter.h"
 
 namespace vantelo::test {
 
-ConsoleHarness::ConsoleHarness() {
-    WriteBytes(dir.File("define.ecf"), BuildDefinitionFile(kDeviceTypeId, kBasePort));
+namespace {
+
+void Replace(FileSystem& files, const std::string& path, const std::vector<uint8_t>& bytes) {
+    EXPECT_EQ(files.ReplaceFile(path, bytes.data(), bytes.size()), 0) << path;
+}
+
+}  // namespace
+
+ConsoleHarness::ConsoleHarness() : ConsoleHarness(memory, kMemoryDirectory) {}
+
+ConsoleHarness::ConsoleHarness(FileSystem& fileSystem, std::string configDirectory)
+    : files(fileSystem), dir(std::move(configDirectory)) {
+    Replace(files, dir.File("define.ecf"), BuildDefinitionFile(kDeviceTypeId, kBasePort));
 }
 
 void ConsoleHarness::WriteMonitorFile(const std::vector<DeviceRecord>& records) {
-    WriteBytes(dir.File("monitor.cfg"), RecordBytes(records));
+    Replace(files, dir.File("monitor.cfg"), RecordBytes(records));
 }
 
 Console& ConsoleHarness::Start() {
@@ -24,6 +37,7 @@ Console& ConsoleHarness::Start() {
     ports.configDirectory = dir.Path();
     ports.interfaces = interfaces;
     console = std::make_unique<Console>(ports);
+    console->WatchOutcomes(&outcomes);
     console->Initialize(view);
     return *console;
 }

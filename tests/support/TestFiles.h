@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "protocol/DeviceRecord.h"
-#include "support/AgentDatagrams.h"
+#include "support/Records.h"
 
 namespace vantelo::test {
 
@@ -28,13 +27,7 @@ private:
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 // The file's bytes; empty when it cannot be read.
 std::vector<uint8_t> ReadBytes(const std::string& path);
-std::vector<uint8_t> RecordBytes(const std::vector<DeviceRecord>& records);
 // The names in the directory; a save must leave no temporary file among them.
 std::set<std::string> DirectoryEntries(const std::string& dir);
-
-// The record a stored reply of the agent leaves in a table slot.
-DeviceRecord StoredRecord(const AgentSettings& agent, uint32_t deviceTypeId);
-// The record "Add item" makes for an address.
-DeviceRecord HandAddedRecord(uint32_t ip);
 
 }  // namespace vantelo::test

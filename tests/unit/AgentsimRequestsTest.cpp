@@ -147,7 +147,7 @@ TEST_F(AgentsimRequests, UnicastSetIsAppliedAndAnsweredFromTheNewAddress) {
     Start();
     const uint8_t* mac = MacOf("10.77.0.10");
     PacketBuffer set = SetRequest(OpCode::UnicastSetRequest, mac, 7, "admin");
-    AppendTextElement(set, TlvType::ProductName, "Vantelo SW-8 managed switch");
+    AppendTextElement(set, TlvType::ProductName, "Vantelo VS-8 managed switch");
     AppendTextElement(set, TlvType::SystemName, "core");
     AppendTextElement(set, TlvType::Location, "");
     AppendAddressElement(set, TlvType::IpAddress, Ip("10.77.1.20"));

@@ -11,12 +11,12 @@ namespace vantelo::agentsim {
 namespace {
 
 constexpr const char* kGoodLine =
-    "00:0a:1b:2c:3d:4e|10.77.0.20|255.255.255.0|10.77.0.1|10.77.0.1|SW-8|core one|hall A|pw|"
+    "02:0a:1b:2c:3d:4e|10.77.0.20|255.255.255.0|10.77.0.1|10.77.0.1|VS-8|core one|hall A|pw|"
     "enable|2|1|no";
 
 TEST(AgentsimAgentFile, ReadsEveryFieldOfEveryAgent) {
     std::string text = std::string("# lab\r\n\n") + kGoodLine +
-                       "\r\n000a1b2c3d4f|10.77.0.21|255.255.0.0|0.0.0.0|0.0.0.0|||||none|1|3|yes\n";
+                       "\r\n020a1b2c3d4f|10.77.0.21|255.255.0.0|0.0.0.0|0.0.0.0|||||none|1|3|yes\n";
     std::vector<AgentSettings> agents;
     std::string error;
     ASSERT_EQ(ParseAgentFile(text, &agents, &error), 0) << error;
@@ -25,7 +25,7 @@ TEST(AgentsimAgentFile, ReadsEveryFieldOfEveryAgent) {
     EXPECT_EQ(a.mac[5], 0x4e);
     EXPECT_EQ(IpToText(a.ip), "10.77.0.20");
     EXPECT_EQ(IpToText(a.subnetMask), "255.255.255.0");
-    EXPECT_EQ(a.productName, "SW-8");
+    EXPECT_EQ(a.productName, "VS-8");
     EXPECT_EQ(a.systemName, "core one");
     EXPECT_EQ(a.location, "hall A");
     EXPECT_EQ(a.password, "pw");
@@ -45,17 +45,17 @@ TEST(AgentsimAgentFile, RefusesBadLinesNamingTheLine) {
         std::string text;
         const char* reason;
     } cases[] = {
-        {"000a1b2c3d4e|10.77.0.20", "line 1: expected 13 fields"},
-        {"000a1b2c3d4|10.77.0.20|255.255.255.0|0.0.0.0|0.0.0.0|||||none|2|2|no", "bad MAC"},
-        {"00:0a1b2c3d4e:|10.77.0.20|255.255.255.0|0.0.0.0|0.0.0.0|||||none|2|2|no", "bad MAC"},
-        {"000a1b2c3d4e|10.77.0.256|255.255.255.0|0.0.0.0|0.0.0.0|||||none|2|2|no", "bad IP"},
-        {"000a1b2c3d4e|10.77.0.20|255.255.255.0|0.0.0.0|0.0.0.0|||||on|2|2|no", "DHCP"},
-        {"000a1b2c3d4e|10.77.0.20|255.255.255.0|0.0.0.0|0.0.0.0|||||none|2|4|no", "interface"},
-        {"000a1b2c3d4e|10.77.0.20|255.255.255.0|0.0.0.0|0.0.0.0|||||none|2|2|1", "loader"},
-        {"000a1b2c3d4e|10.77.0.20|255.255.255.0|0.0.0.0|0.0.0.0||" + std::string(21, 'n') +
+        {"020a1b2c3d4e|10.77.0.20", "line 1: expected 13 fields"},
+        {"020a1b2c3d4|10.77.0.20|255.255.255.0|0.0.0.0|0.0.0.0|||||none|2|2|no", "bad MAC"},
+        {"02:0a1b2c3d4e:|10.77.0.20|255.255.255.0|0.0.0.0|0.0.0.0|||||none|2|2|no", "bad MAC"},
+        {"020a1b2c3d4e|10.77.0.256|255.255.255.0|0.0.0.0|0.0.0.0|||||none|2|2|no", "bad IP"},
+        {"020a1b2c3d4e|10.77.0.20|255.255.255.0|0.0.0.0|0.0.0.0|||||on|2|2|no", "DHCP"},
+        {"020a1b2c3d4e|10.77.0.20|255.255.255.0|0.0.0.0|0.0.0.0|||||none|2|4|no", "interface"},
+        {"020a1b2c3d4e|10.77.0.20|255.255.255.0|0.0.0.0|0.0.0.0|||||none|2|2|1", "loader"},
+        {"020a1b2c3d4e|10.77.0.20|255.255.255.0|0.0.0.0|0.0.0.0||" + std::string(21, 'n') +
              "|||none|2|2|no",
          "system name longer than 20"},
-        {"000a1b2c3d4e|10.77.0.255|255.255.255.0|0.0.0.0|0.0.0.0|||||none|2|2|no",
+        {"020a1b2c3d4e|10.77.0.255|255.255.255.0|0.0.0.0|0.0.0.0|||||none|2|2|no",
          "not a host address"},
         {std::string(kGoodLine) + "\n" + kGoodLine, "given twice"},
         {"# nothing\n", "agent count"},

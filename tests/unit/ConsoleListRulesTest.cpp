@@ -55,7 +55,7 @@ TEST_F(ListRules, ColumnClicksShareOneDirectionAndSortTextsAsText) {
     console.OnColumnClick(ListId::Discovery, 0);
     EXPECT_TRUE(console.Lists().SortAscending());
     EXPECT_EQ(ColumnTexts(console.DiscoveryList(), 0),
-              (std::vector<std::string>{"000a1b00010a", "000a1b00010b", "000a1b00010c"}));
+              (std::vector<std::string>{"020a1b00010a", "020a1b00010b", "020a1b00010c"}));
 
     // The third click sorts in descending order again; the fourth in ascending order.
     console.OnColumnClick(ListId::Monitor, 1);
@@ -195,8 +195,8 @@ TEST_F(ListRules, MonitorRowsShowTheRecordFromColumnOne) {
     }
     EXPECT_EQ(handAdded, (std::vector<std::string>{"", "10.77.0.99", "", "0.000.000", "", "",
                                                    "disable", "", "", "", ""}));
-    EXPECT_EQ(answered, (std::vector<std::string>{"", "10.77.0.6", "000a1b000005", "2.001.002",
-                                                  "GS-108", "sw5", "enable", "lab", "10.77.0.1",
+    EXPECT_EQ(answered, (std::vector<std::string>{"", "10.77.0.6", "020a1b000005", "2.001.002",
+                                                  "VS-24P", "sw5", "enable", "lab", "10.77.0.1",
                                                   "255.255.0.0", "10.77.0.254"}));
 }
 

@@ -53,8 +53,8 @@ TEST_F(MonitorList, MovesTheSelectedAgentsAndKeepsADuplicateInTheDiscoveryList) 
     Console& console = StartWithDiscovered({1, 2, 3, 4});
     // A loaded list brings an entry with agent 2's address but another MAC.
     AgentSettings twin = NumberedAgent(2);
-    twin.mac[0] = 0x02;
-    WriteBytes(h.dir.File("twin.cfg"), RecordBytes({StoredRecord(twin, kType)}));
+    twin.mac[1] = 0x0b;
+    h.memory.Write(h.dir.File("twin.cfg"), RecordBytes({StoredRecord(twin, kType)}));
     h.ui.ExpectFileDialog(
         FileDialogRequest{false, "config File (*.cfg)|*.cfg||", "monitor.cfg", "*.cfg"},
         h.dir.File("twin.cfg"));
@@ -66,11 +66,11 @@ TEST_F(MonitorList, MovesTheSelectedAgentsAndKeepsADuplicateInTheDiscoveryList) 
     console.OnAddToMonitorList();
 
     EXPECT_EQ(ColumnTexts(console.MonitorList(), 2),
-              (std::vector<std::string>{"020a1b000002", "000a1b000001", "000a1b000003"}));
+              (std::vector<std::string>{"020b1b000002", "020a1b000001", "020a1b000003"}));
     EXPECT_EQ(ColumnTexts(console.DiscoveryList(), 0),
-              (std::vector<std::string>{"000a1b000002", "000a1b000004"}));
+              (std::vector<std::string>{"020a1b000002", "020a1b000004"}));
     EXPECT_EQ(Macs(console.DiscoveryTable(), 3),
-              (std::vector<std::string>{"000a1b000002", "000a1b000004", ""}));
+              (std::vector<std::string>{"020a1b000002", "020a1b000004", ""}));
     // The whole record moves; only its image and row state are set anew.
     first.statusImage = kNoImage;
     first.rowState = kRowNotShown;
@@ -104,9 +104,9 @@ TEST_F(MonitorList, DoubleClickMovesOnlyASingleSelectedAgent) {
 
     console.OnSelect(ListId::Discovery, 0, false);
     console.OnDiscoveryDoubleClick();
-    EXPECT_EQ(ColumnTexts(console.MonitorList(), 2), std::vector<std::string>{"000a1b000002"});
+    EXPECT_EQ(ColumnTexts(console.MonitorList(), 2), std::vector<std::string>{"020a1b000002"});
     EXPECT_EQ(Macs(console.DiscoveryTable(), 3),
-              (std::vector<std::string>{"000a1b000001", "000a1b000003", ""}));
+              (std::vector<std::string>{"020a1b000001", "020a1b000003", ""}));
 }
 
 TEST_F(MonitorList, MovingIntoAFullMonitorListIsRefused) {
@@ -119,9 +119,9 @@ TEST_F(MonitorList, MovingIntoAFullMonitorListIsRefused) {
     h.ui.ExpectError("out of 256 device in monitor list");
     console.OnAddToMonitorList();
     EXPECT_EQ(console.MonitorList().RowCount(), kTableSlots);
-    EXPECT_STREQ(console.MonitorTable()[255].macText, "000a1b000001");
+    EXPECT_STREQ(console.MonitorTable()[255].macText, "020a1b000001");
     EXPECT_EQ(ColumnTexts(console.DiscoveryList(), 0),
-              (std::vector<std::string>{"000a1b000002", "000a1b000003"}));
+              (std::vector<std::string>{"020a1b000002", "020a1b000003"}));
 }
 
 TEST_F(MonitorList, RepliesWhileABoxIsOpenKeepTheirSlots) {
@@ -135,7 +135,7 @@ TEST_F(MonitorList, RepliesWhileABoxIsOpenKeepTheirSlots) {
                    [this] { h.Reply(NumberedAgent(9)); });
     console.OnAddToMonitorList();
     EXPECT_EQ(ColumnTexts(console.DiscoveryList(), 0),
-              (std::vector<std::string>{"000a1b000002", "000a1b000003", "000a1b000009"}));
+              (std::vector<std::string>{"020a1b000002", "020a1b000003", "020a1b000009"}));
     EXPECT_EQ(Macs(console.DiscoveryTable(), 3), ColumnTexts(console.DiscoveryList(), 0));
 }
 
@@ -200,9 +200,9 @@ TEST_F(MonitorList, DeleteRemovesTheSelectedRowsAndClosesTheTableUp) {
     h.ui.ExpectBox(confirm, BoxAnswer::Ok);
     console.OnDeleteItem();
     EXPECT_EQ(ColumnTexts(console.MonitorList(), 2),
-              (std::vector<std::string>{"000a1b000000", "000a1b000002", "000a1b000004"}));
+              (std::vector<std::string>{"020a1b000000", "020a1b000002", "020a1b000004"}));
     EXPECT_EQ(Macs(console.MonitorTable(), 4),
-              (std::vector<std::string>{"000a1b000000", "000a1b000002", "000a1b000004", ""}));
+              (std::vector<std::string>{"020a1b000000", "020a1b000002", "020a1b000004", ""}));
 
     console.OnDeleteItem();  // nothing selected: no question
 }

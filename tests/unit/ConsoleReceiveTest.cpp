@@ -167,21 +167,21 @@ INSTANTIATE_TEST_SUITE_P(
                     nullptr,
                     Where::Discovery,
                     0,
-                    {"000a1b000002", "10.77.0.3", "sw2", kRowNotShown, kNoImage, 2, 0, 0},
+                    {"020a1b000002", "10.77.0.3", "sw2", kRowNotShown, kNoImage, 2, 0, 0},
                     1},
         StoringCase{"second answer updates its slot and row",
                     {From(kNew), From(Named(kNew, "renamed"))},
                     nullptr,
                     Where::Discovery,
                     0,
-                    {"000a1b000002", "10.77.0.3", "renamed", kRowShown, kNoImage, 2, 0, 0},
+                    {"020a1b000002", "10.77.0.3", "renamed", kRowShown, kNoImage, 2, 0, 0},
                     1},
         StoringCase{"short datagram is stored from its zero-completed header",
                     {Cut(From(kNew), 20)},
                     nullptr,
                     Where::Discovery,
                     0,
-                    {"000a1b000002", "10.77.0.3", "", kRowNotShown, kNoImage, 2, 2, 0},
+                    {"020a1b000002", "10.77.0.3", "", kRowNotShown, kNoImage, 2, 2, 0},
                     1},
         StoringCase{
             "empty datagram is ignored", {Cut(From(kNew), 0)}, nullptr, Where::Nowhere, 0, {}, 0},
@@ -197,35 +197,35 @@ INSTANTIATE_TEST_SUITE_P(
                     nullptr,
                     Where::Discovery,
                     0,
-                    {"000a1b000002", "10.77.0.3", "sw2", kRowNotShown, kNoImage, 2, 0, 0},
+                    {"020a1b000002", "10.77.0.3", "sw2", kRowNotShown, kNoImage, 2, 0, 0},
                     1},
         StoringCase{"monitored agent found by IP is alive again",
                     {From(kMonitoredAgent, OpCode::UnicastSetReply)},
                     nullptr,
                     Where::Monitor,
                     0,
-                    {"000a1b000001", "10.77.0.2", "sw1", kRowShown, kNoImage, 8, 0, 0},
+                    {"020a1b000001", "10.77.0.2", "sw1", kRowShown, kNoImage, 8, 0, 0},
                     0},
         StoringCase{"monitored agent with a new IP found by MAC keeps its not-alive image",
                     {From(Moved(kMonitoredAgent, 0x0A4D0909))},
                     nullptr,
                     Where::Monitor,
                     0,
-                    {"000a1b000001", "10.77.9.9", "sw1", kRowShown, kNotAliveImage, 2, 0, 0},
+                    {"020a1b000001", "10.77.9.9", "sw1", kRowShown, kNotAliveImage, 2, 0, 0},
                     0},
         StoringCase{"hand-added entry found by IP takes the agent's MAC",
                     {From(kHandAddedAgent)},
                     nullptr,
                     Where::Monitor,
                     1,
-                    {"000a1b000003", "10.77.0.50", "sw3", kRowShown, kNoImage, 2, 0, 0},
+                    {"020a1b000003", "10.77.0.50", "sw3", kRowShown, kNoImage, 2, 0, 0},
                     0},
         StoringCase{"hand-added entry is then found by MAC after an address change",
                     {From(kHandAddedAgent), From(Moved(kHandAddedAgent, 0x0A4D0033))},
                     nullptr,
                     Where::Monitor,
                     1,
-                    {"000a1b000003", "10.77.0.51", "sw3", kRowShown, kNoImage, 2, 0, 0},
+                    {"020a1b000003", "10.77.0.51", "sw3", kRowShown, kNoImage, 2, 0, 0},
                     0},
         StoringCase{"wrong device type is ignored",
                     {WithHeader(kNew, WrongType)},
@@ -246,28 +246,28 @@ INSTANTIATE_TEST_SUITE_P(
                     nullptr,
                     Where::Discovery,
                     0,
-                    {"000a1b000002", "10.77.0.3", "", kRowNotShown, kNoImage, 0, 2, 0},
+                    {"020a1b000002", "10.77.0.3", "", kRowNotShown, kNoImage, 0, 2, 0},
                     1},
         StoringCase{"loader mode reply is marked and stored without decoding",
                     {WithHeader(kNew, LoaderWithError)},
                     nullptr,
                     Where::Discovery,
                     0,
-                    {"000a1b000002", "10.77.0.3", "", kRowNotShown, kNoImage, 0, 2, kLoaderMark},
+                    {"020a1b000002", "10.77.0.3", "", kRowNotShown, kNoImage, 0, 2, kLoaderMark},
                     1},
         StoringCase{"protocol version 1 from a monitored agent drops its names",
                     {WithHeader(kMonitoredAgent, ProtocolOne)},
                     nullptr,
                     Where::Monitor,
                     0,
-                    {"000a1b000001", "10.77.0.2", "", kRowShown, kNoImage, 0, 2, 0},
+                    {"020a1b000001", "10.77.0.2", "", kRowShown, kNoImage, 0, 2, 0},
                     0},
         StoringCase{"interface version 1 reads a one-byte DHCP element",
                     {From(InterfaceOne(kNew))},
                     nullptr,
                     Where::Discovery,
                     0,
-                    {"000a1b000002", "10.77.0.3", "sw2", kRowNotShown, kNoImage, 2, 1, 0},
+                    {"020a1b000002", "10.77.0.3", "sw2", kRowNotShown, kNoImage, 2, 1, 0},
                     1},
         StoringCase{"only the low four bits of the result word count",
                     {WithHeader(kMonitoredAgent, PasswordError)},
@@ -342,11 +342,10 @@ TEST_F(Receiving, NumberedRepliesAreTakenOnceAndMoveTheSequenceOn) {
 
 TEST_F(Receiving, TheUpgradeTargetAcknowledgesTheTriggerAndIsRediscovered) {
     Console& console = h.Start();
-    console.Upgrade().SetDeviceMac("000a1b000002");
+    console.Upgrade().SetDeviceMac("020a1b000002");
 
     Deliver(SequencedReply(kNew, OpCode::UpgradeTriggerReply, 0));
-    uint16_t acknowledged = 0;
-    console.Upgrade().GetTriggerAcknowledged(&acknowledged);
+    const uint16_t acknowledged = console.Upgrade().TriggerAcknowledged();
     EXPECT_EQ(acknowledged, 1);
     EXPECT_EQ(console.Sockets().RequestSequence(), 1);
     EXPECT_EQ(console.DiscoveryList().RowCount(), 0);
@@ -376,7 +375,7 @@ TEST_F(Receiving, The257thAgentIsRefusedOncePerDatagram) {
     h.Reply(Named(NumberedAgent(255), "still here"));
     EXPECT_EQ(console.DiscoveryList().RowCount(), kTableSlots);
     EXPECT_EQ(console.DiscoveryList().Text(255, 4), "still here");
-    EXPECT_STREQ(console.DiscoveryTable()[0].macText, "000a1b000000");
+    EXPECT_STREQ(console.DiscoveryTable()[0].macText, "020a1b000000");
 }
 
 TEST_F(Receiving, RefreshedMonitorRowsKeepTheOperatorsSelection) {

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <array>
 #include <cerrno>
-#include <cstdio>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -11,7 +9,6 @@
 #include "persistence/DefinitionWriter.h"
 #include "protocol/PacketHeader.h"
 #include "support/ConsoleHarness.h"
-#include "support/FileFaults.h"
 
 namespace vantelo::test {
 namespace {
@@ -47,9 +44,9 @@ TEST(ConsoleStartup, BadDefinitionFileShowsBothBoxesAndStillLoadsTheMonitorList)
         SCOPED_TRACE(c.name);
         ConsoleHarness h;
         if (c.present) {
-            WriteBytes(h.dir.File("define.ecf"), c.bytes);
+            h.memory.Write(h.dir.File("define.ecf"), c.bytes);
         } else {
-            std::remove(h.dir.File("define.ecf").c_str());
+            h.memory.Remove(h.dir.File("define.ecf"));
         }
         h.WriteMonitorFile({HandAddedRecord(kAgentIp)});
         h.ui.ExpectError("define.ecf checksum error", "file error");
@@ -61,45 +58,6 @@ TEST(ConsoleStartup, BadDefinitionFileShowsBothBoxesAndStillLoadsTheMonitorList)
         EXPECT_TRUE(h.network.IsBound(1));
         EXPECT_EQ(console.MonitorList().RowCount(), 1);
         EXPECT_EQ(console.MonitorList().Text(0, 1), "10.77.0.2");
-    }
-}
-
-TEST(ConsoleStartup, AFifoInPlaceOfAFileIsUnreadableAndNeverWaitedOn) {
-    struct Case {
-        const char* name;
-        bool defineIsFifo;
-        bool monitorIsFifo;
-    } cases[] = {
-        {"define.ecf", true, false},
-        {"monitor.cfg", false, true},
-        {"both", true, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ConsoleHarness h;
-        h.WriteMonitorFile({HandAddedRecord(kAgentIp)});
-        std::vector<std::unique_ptr<FifoWatchdog>> watchdogs;
-        for (auto [name, isFifo] :
-             {std::pair{"define.ecf", c.defineIsFifo}, std::pair{"monitor.cfg", c.monitorIsFifo}}) {
-            if (isFifo) {
-                std::remove(h.dir.File(name).c_str());
-                ASSERT_EQ(::mkfifo(h.dir.File(name).c_str(), 0644), 0);
-                watchdogs.push_back(std::make_unique<FifoWatchdog>(h.dir.File(name)));
-            }
-        }
-        // As for a missing file: two boxes for the definition file, none for the monitor list.
-        if (c.defineIsFifo) {
-            h.ui.ExpectError("define.ecf checksum error", "file error");
-            h.ui.ExpectError("It will cause the application fail\n ");
-        }
-        Console& console = h.Start();
-        for (const auto& watchdog : watchdogs) {
-            EXPECT_FALSE(watchdog->Fired());
-        }
-        EXPECT_EQ(console.Sockets().DeviceTypeId(),
-                  c.defineIsFifo ? 0u : ConsoleHarness::kDeviceTypeId);
-        EXPECT_EQ(console.MonitorList().RowCount(), c.monitorIsFifo ? 0 : 1);
-        EXPECT_TRUE(h.network.IsBound(c.defineIsFifo ? 1 : 8001));
     }
 }
 
@@ -200,10 +158,10 @@ TEST_F(Discovery, AnswersFillTheListAndRefreshMonitoredAgents) {
     for (int column = 0; column < kDiscoveryColumns; ++column) {
         first.push_back(list.Text(0, column));
     }
-    EXPECT_EQ(first, (std::vector<std::string>{"000a1b000001", "10.77.0.2", "2.001.002", "GS-108",
+    EXPECT_EQ(first, (std::vector<std::string>{"020a1b000001", "10.77.0.2", "2.001.002", "VS-24P",
                                                "sw1", "disable", "lab", "10.77.0.1", "255.255.0.0",
                                                "10.77.0.254"}));
-    EXPECT_EQ(list.Text(1, 0), "000a1b000002");
+    EXPECT_EQ(list.Text(1, 0), "020a1b000002");
     EXPECT_EQ(list.Text(1, 2), "2.001.002");
     EXPECT_EQ(list.Text(1, 3), "");
     EXPECT_EQ(console.DiscoveryTable()[1].loaderMark, kLoaderMark);

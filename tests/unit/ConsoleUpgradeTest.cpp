@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,14 +14,14 @@ namespace vantelo::test {
 namespace {
 
 constexpr uint32_t kType = ConsoleHarness::kDeviceTypeId;
-const AgentSettings kAgent = NumberedAgent(1);  // 10.77.0.2, MAC 000a1b000001
+const AgentSettings kAgent = NumberedAgent(1);  // 10.77.0.2, MAC 020a1b000001
 
 class ConsoleUpgrade : public ::testing::Test {
 public:
     ConsoleUpgrade() {
         h.addresses.addresses = {{0x7F000001, 0xFF000000}, {0x0A4D0001, 0xFFFF0000}};
         image = h.dir.File("image.hex");
-        WriteBytes(image, std::vector<uint8_t>(1300, 0x5A));
+        h.memory.Write(image, std::vector<uint8_t>(1300, 0x5A));
     }
 
     // The agent answers a discovery and is selected in the discovery list.
@@ -77,7 +76,7 @@ TEST_F(ConsoleUpgrade, ADiscoveredAgentIsUpgradedAndFoundAgainAfterItsRestart) {
 
     const DialogFields& opened = h.dialogs.Opened().back();
     EXPECT_EQ(opened.at(ControlId::UpgradeDeviceIp), "10.77.0.2");
-    EXPECT_EQ(opened.at(ControlId::UpgradeDeviceMac), "000a1b000001");
+    EXPECT_EQ(opened.at(ControlId::UpgradeDeviceMac), "020a1b000001");
     ASSERT_EQ(trigger.triggers.size(), 1u);
     const SentDatagram& sent = trigger.triggers[0];
     EXPECT_EQ(sent.to.address, kBroadcastAddress);
@@ -88,11 +87,10 @@ TEST_F(ConsoleUpgrade, ADiscoveredAgentIsUpgradedAndFoundAgainAfterItsRestart) {
     EXPECT_EQ(States(), (std::vector<std::string>{"Wait....", "Upgrade...1024/1300 bytes",
                                                   "Complete...1300/1300 bytes"}));
     EXPECT_TRUE(h.dialogs.changes.closed);
-    EXPECT_EQ(tftp.stored, ReadBytes(image));
+    EXPECT_EQ(tftp.stored, h.memory.Read(image));
     EXPECT_EQ(tftp.requestedName, image);
     EXPECT_FALSE(h.network.IsBound(kTftpClientPort));
-    uint16_t acknowledged = 1;
-    console.Upgrade().GetTriggerAcknowledged(&acknowledged);
+    const uint16_t acknowledged = console.Upgrade().TriggerAcknowledged();
     EXPECT_EQ(acknowledged, 0);
 
     // The agent restarts: silent for 20 s, during which the list is emptied before each attempt.
@@ -240,12 +238,8 @@ TEST_F(ConsoleUpgrade, ALateAcknowledgementLetsTheNextStartTransferWithoutANewOn
 TEST_F(ConsoleUpgrade, StartRefusesABadFormBeforeAnythingIsSent) {
     const std::string longPath = h.dir.Path() + "/" + std::string(128, 'p');
     const std::string large = h.dir.File("large.hex");
-    {
-        WriteBytes(large, {});
-        std::filesystem::resize_file(large, 0xFFFFull * 512);
-    }
-    WriteBytes(h.dir.File("largest.hex"), {});
-    std::filesystem::resize_file(h.dir.File("largest.hex"), 0xFFFFull * 512 - 1);
+    h.memory.Write(large, std::vector<uint8_t>(0xFFFFull * 512));
+    h.memory.Write(h.dir.File("largest.hex"), std::vector<uint8_t>(0xFFFFull * 512 - 1));
     struct Case {
         std::string password;
         std::string path;
@@ -305,14 +299,38 @@ TEST_F(ConsoleUpgrade, CancelDuringTheTransferClosesTheSocketAndZeroesBytesSent)
     tftp.silentFromBlock = 2;
     h.dialogs.Expect(DialogId::FirmwareUpgrade, {Start("pw", 3000)});
     console.OnFirmwareUpgrade();
-    uint32_t sent = 1;
-    console.Upgrade().GetBytesSent(&sent);
+    const uint32_t sent = console.Upgrade().BytesSent();
     EXPECT_EQ(sent, 0u);
     EXPECT_FALSE(h.network.IsBound(kTftpClientPort));
     EXPECT_FALSE(console.Upgrading().Transfer().IsRunning());
     size_t before = tftp.dataBlocks.size();
     h.clock.Advance(60000);
     EXPECT_EQ(tftp.dataBlocks.size(), before) << "nothing is resent after the dialog closed";
+}
+
+// Cancel is held disabled during the pause after the final acknowledgement. A window that closes
+// the dialog all the same does not cut the pause short: the transfer ends complete and the
+// verification follows with its result.
+TEST_F(ConsoleUpgrade, CancelDuringTheFinalPauseStillLeadsToTheVerificationAndItsResult) {
+    Console& console = StartWithDiscoveredAgent();
+    h.dialogs.Expect(DialogId::FirmwareUpgrade, {Start("secret", 2500)});
+    console.OnFirmwareUpgrade();
+    EXPECT_EQ(States().back(), "Complete...1300/1300 bytes");
+    EXPECT_FALSE(h.dialogs.changes.enabled.at(ControlId::UpgradeCancel));
+    EXPECT_FALSE(h.dialogs.changes.closed) << "the script cancelled the dialog, not the engine";
+    EXPECT_TRUE(console.Upgrading().Transfer().IsRunning());
+    EXPECT_EQ(tftp.stored, h.memory.Read(image));
+
+    h.clock.Advance(TftpClient::kFinalPauseMs);
+    EXPECT_FALSE(console.Upgrading().Transfer().IsRunning());
+    EXPECT_TRUE(console.Upgrading().Verification().IsRunning());
+    h.ui.ExpectBox(MessageBoxRequest{"Upgrade successful", "information", BoxIcon::Information,
+                                     BoxButtons::Ok, BoxOwner::MainWindow});
+    for (int second = 0; second < 14 && console.Upgrading().Verification().IsRunning(); ++second) {
+        h.clock.Advance(1000);
+        h.network.Deliver();
+    }
+    EXPECT_FALSE(console.Upgrading().Verification().IsRunning());
 }
 
 struct PrecheckCase {
@@ -366,8 +384,8 @@ TEST_F(ConsoleUpgrade, TheSameAddressOnceInEachListIsNoDuplicate) {
     Console& console = StartWithDiscoveredAgent();
     // A loaded list brings an entry with the agent's address but another MAC.
     AgentSettings twin = kAgent;
-    twin.mac[0] = 0x02;
-    WriteBytes(h.dir.File("twin.cfg"), RecordBytes({StoredRecord(twin, kType)}));
+    twin.mac[1] = 0x0b;
+    h.memory.Write(h.dir.File("twin.cfg"), RecordBytes({StoredRecord(twin, kType)}));
     h.ui.ExpectFileDialog(
         FileDialogRequest{false, "config File (*.cfg)|*.cfg||", "monitor.cfg", "*.cfg"},
         h.dir.File("twin.cfg"));
@@ -380,9 +398,9 @@ TEST_F(ConsoleUpgrade, TheSameAddressOnceInEachListIsNoDuplicate) {
 
 TEST(UpgradeTrigger, CarriesTheTargetsMacTheSequenceAndThePassword) {
     PacketBuffer packet{};
-    ASSERT_EQ(BuildUpgradeTrigger("000a1b0000ff", 0x03B27F16, 0x1234, "abc", &packet), 0);
+    ASSERT_EQ(BuildUpgradeTrigger("020a1b0000ff", 0x03B27F16, 0x1234, "abc", &packet), 0);
     const std::vector<uint8_t> expected = {
-        0,    2,    0,    0,    0x00, 0x0a, 0x1b, 0x00, 0x00, 0xff, 0,    0,    0,   10,  0,  0,
+        0,    2,    0,    0,    0x02, 0x0a, 0x1b, 0x00, 0x00, 0xff, 0,    0,    0,   10,  0,  0,
         0x03, 0xB2, 0x7F, 0x16, 0,    0,    0,    0,    0,    0,    0x12, 0x34, 0,   0,   0,  0,
         0,    0,    0,    0,    0,    0,    0,    0,    0,    9,    0,    7,    'a', 'b', 'c'};
     EXPECT_EQ(std::vector<uint8_t>(packet.bytes, packet.bytes + packet.length), expected);

@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <fstream>
 #include <random>
 #include <set>
 #include <string>
@@ -14,7 +9,6 @@
 #include "persistence/DefinitionCipher.h"
 #include "persistence/DefinitionFile.h"
 #include "persistence/DefinitionWriter.h"
-#include "platform/files/PosixFileSystem.h"
 
 namespace vantelo {
 namespace {
@@ -175,25 +169,6 @@ TEST(DefinitionWriter, OutputReadsBackForManyValues) {
         EXPECT_EQ(values.deviceTypeId, deviceType);
         EXPECT_EQ(values.basePort, port);
     }
-}
-
-TEST(DefinitionFile, LoadsFromDiskAndFailsOnMissingOrDirectory) {
-    std::string dir = ::testing::TempDir() + "vantelo_define_" + std::to_string(getpid());
-    std::string path = JoinPath(dir, kDefinitionFileName);
-    PosixFileSystem files;
-    DefinitionValues values{};
-    EXPECT_EQ(LoadDefinitionFile(files, path, &values), -1);
-    ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
-    EXPECT_EQ(LoadDefinitionFile(files, dir, &values), -1);
-    std::vector<uint8_t> bytes = BuildDefinitionFile(0xCAFE0001, 0x2000);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    EXPECT_EQ(LoadDefinitionFile(files, path, &values), 0);
-    EXPECT_EQ(values.deviceTypeId, 0xCAFE0001u);
-    EXPECT_EQ(values.basePort, 0x2000);
-    std::remove(path.c_str());
-    ::rmdir(dir.c_str());
 }
 
 TEST(ConfigDirectory, IsTheProgramDirectoryWithCfg) {

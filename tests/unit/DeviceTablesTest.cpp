@@ -24,7 +24,7 @@ protected:
 
 TEST_F(TablesTest, EmptyTableGivesSlotZeroNotFound) {
     for (bool byIp : {false, true}) {
-        TableLookup d = FindInDiscoveryTable(*table, 0, "000a1b2c3d4e", byIp);
+        TableLookup d = FindInDiscoveryTable(*table, 0, "020a1b2c3d4e", byIp);
         TableLookup m = FindInMonitorTable(*table, 0, "10.0.0.1", byIp);
         EXPECT_EQ(d.index, 0);
         EXPECT_FALSE(d.found);

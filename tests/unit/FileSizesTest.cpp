@@ -119,7 +119,7 @@ TEST(FileSizes, AConsoleStartsWithAnyMonitorListFile) {
         for (const std::vector<uint8_t>& bytes :
              {Cycled(agents, size), RandomBytes(size, static_cast<uint32_t>(size))}) {
             ConsoleHarness h;
-            WriteBytes(h.dir.File("monitor.cfg"), bytes);
+            h.memory.Write(h.dir.File("monitor.cfg"), bytes);
             QuietUserInteraction ui;
             ConsolePorts ports{&h.network,   &h.clock,   &h.clock, &ui,
                                &h.addresses, &h.dialogs, &h.files, h.dir.Path()};

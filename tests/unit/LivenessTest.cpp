@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -31,7 +29,7 @@ public:
     }
 
     std::string Log() const {
-        std::vector<uint8_t> bytes = ReadBytes(h.dir.File("syslog.log"));
+        std::vector<uint8_t> bytes = h.memory.Read(h.dir.File("syslog.log"));
         return std::string(bytes.begin(), bytes.end());
     }
 
@@ -223,7 +221,7 @@ TEST_F(Liveness, AnEmptyMonitorListOnlyWaits) {
     h.Start();
     h.clock.Advance(60000);
     EXPECT_TRUE(h.network.Sent().empty());
-    EXPECT_FALSE(std::filesystem::exists(h.dir.File("syslog.log")));
+    EXPECT_FALSE(h.memory.Exists(h.dir.File("syslog.log")));
     EXPECT_EQ(h.clock.ActiveTimers(), 2);
 }
 
@@ -282,7 +280,7 @@ TEST_F(Liveness, SilentAgentsWithAnUnwritableLogNeverStackBoxes) {
     Console& console = h.Start();
     h.clock.Advance(30000);
     ASSERT_EQ(CountOf(Log(), " Not alive \r\n"), 6);
-    std::filesystem::remove_all(h.dir.Path());
+    h.memory.RemoveDirectory(h.dir.Path());
     MessageBoxRequest missing{"syslog.log not exit", "Error", BoxIcon::Error, BoxButtons::Ok,
                               BoxOwner::None};
     // The first box stays open for a minute in which polls go on and the passes that fall due

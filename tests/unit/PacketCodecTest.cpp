@@ -45,7 +45,7 @@ TEST(PacketHeader, DiscoveryRequestIsFortyBytesWithDeviceTypeBigEndian) {
 }
 
 TEST(PacketHeader, RoundTripsEveryFieldAndRefusesShortInput) {
-    PacketHeader in{2, 1, {0x00, 0x0a, 0x1b, 0x2c, 0x3d, 0x4e}, 2, 8, 0x0012, 0x01020304, 0xBEEF};
+    PacketHeader in{2, 1, {0x02, 0x0a, 0x1b, 0x2c, 0x3d, 0x4e}, 2, 8, 0x0012, 0x01020304, 0xBEEF};
     uint8_t bytes[kHeaderSize];
     EncodeHeader(in, bytes);
     EXPECT_EQ(bytes[26], 0xBE);
@@ -199,9 +199,9 @@ TEST(Elements, NothingPast1500BytesIsRead) {
 TEST(Conversions, HexTextToBytes) {
     uint8_t upper[6] = {};
     uint8_t lower[6] = {};
-    ASSERT_EQ(HexTextToBytes("000A1B2C3D4E", upper, 6), 0);
-    ASSERT_EQ(HexTextToBytes("000a1b2c3d4e", lower, 6), 0);
-    const uint8_t expected[6] = {0x00, 0x0a, 0x1b, 0x2c, 0x3d, 0x4e};
+    ASSERT_EQ(HexTextToBytes("020A1B2C3D4E", upper, 6), 0);
+    ASSERT_EQ(HexTextToBytes("020a1b2c3d4e", lower, 6), 0);
+    const uint8_t expected[6] = {0x02, 0x0a, 0x1b, 0x2c, 0x3d, 0x4e};
     EXPECT_EQ(std::memcmp(upper, expected, 6), 0);
     EXPECT_EQ(std::memcmp(lower, expected, 6), 0);
 
@@ -221,11 +221,11 @@ TEST(Conversions, HexTextToBytes) {
 }
 
 TEST(Conversions, MacToTextIsTwelveLowercaseDigits) {
-    const uint8_t mac[6] = {0x00, 0x0A, 0x1B, 0x2C, 0xFD, 0xEF};
+    const uint8_t mac[6] = {0x02, 0x0A, 0x1B, 0x2C, 0xFD, 0xEF};
     char text[16];
     std::memset(text, 'x', sizeof text);
     MacToText(mac, text);
-    EXPECT_STREQ(text, "000a1b2cfdef");
+    EXPECT_STREQ(text, "020a1b2cfdef");
     EXPECT_EQ(std::string(text + 12, 4), std::string(4, '\0')) << "the field is zero-filled";
 }
 

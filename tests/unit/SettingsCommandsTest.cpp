@@ -36,9 +36,9 @@ struct Bytes {
     Bytes& Address(unsigned type, unsigned a, unsigned b, unsigned c, unsigned d) {
         return U16(type).U16(8).U8(a).U8(b).U8(c).U8(d);
     }
-    // A set request header for agent 1 (MAC 00 0a 1b 00 00 01), sequence 0.
+    // A set request header for agent 1 (MAC 02 0a 1b 00 00 01), sequence 0.
     Bytes& SetHeader(unsigned opCode) {
-        U16(2).U16(0).U8(0x00).U8(0x0a).U8(0x1b).U8(0x00).U8(0x00).U8(0x01);
+        U16(2).U16(0).U8(0x02).U8(0x0a).U8(0x1b).U8(0x00).U8(0x00).U8(0x01);
         U16(0).U16(opCode).U16(0).U8(0x03).U8(0xB2).U8(0x7F).U8(0x16);
         return Zeros(26 - 20).U16(0).Zeros(40 - 28);
     }
@@ -47,7 +47,7 @@ struct Bytes {
 DialogFields ConfigurationForm(std::string systemName, std::string location, const char* ip,
                                const char* enable, const char* disable) {
     DialogFields fields{
-        {ControlId::ConfigProductName, "GS-108"},  {ControlId::ConfigMacAddress, "000a1b000001"},
+        {ControlId::ConfigProductName, "VS-24P"},  {ControlId::ConfigMacAddress, "020a1b000001"},
         {ControlId::ConfigIpAddress, ip},          {ControlId::ConfigSubnetMask, "255.255.255.0"},
         {ControlId::ConfigGateway, "10.77.0.254"}, {ControlId::ConfigTrapIp, "10.77.0.1"},
         {ControlId::ConfigSystemName, systemName}, {ControlId::ConfigLocation, location},
@@ -95,7 +95,7 @@ protected:
 };
 
 TEST(SetRequest, CarriesItsElementsInOrder) {
-    const Bytes names = Bytes{}.Text(9, "pw").Text(1, "GS-108");
+    const Bytes names = Bytes{}.Text(9, "pw").Text(1, "VS-24P");
     struct Row {
         const char* name;
         bool monitored;
@@ -163,7 +163,7 @@ TEST(SetRequest, CarriesItsElementsInOrder) {
          PasswordForm("old", "new", "new"),
          Bytes{}
              .Text(9, "old")
-             .Text(1, "GS-108")
+             .Text(1, "VS-24P")
              .Text(2, "sw1")
              .Text(3, "lab")
              .Address(4, 10, 77, 0, 2)
@@ -180,7 +180,7 @@ TEST(SetRequest, CarriesItsElementsInOrder) {
          PasswordForm("old", "new", "new"),
          Bytes{}
              .Text(9, "old")
-             .Text(1, "GS-108")
+             .Text(1, "VS-24P")
              .Text(2, "sw1")
              .Text(3, "lab")
              .Address(4, 10, 77, 0, 2)
@@ -197,7 +197,7 @@ TEST(SetRequest, CarriesItsElementsInOrder) {
          PasswordForm("old", "new", "new"),
          Bytes{}
              .Text(9, "old")
-             .Text(1, "GS-108")
+             .Text(1, "VS-24P")
              .Text(2, "sw1")
              .Text(3, "lab")
              .Address(4, 10, 77, 0, 2)
@@ -232,7 +232,7 @@ TEST(SetRequest, CarriesItsElementsInOrder) {
         EXPECT_EQ(sent.to.port, ConsoleHarness::kAgentPort);
         EXPECT_EQ(sent.from.port,
                   row.monitored ? ConsoleHarness::kBasePort + 1 : ConsoleHarness::kBasePort);
-        EXPECT_EQ(console.PendingSetRequest().TargetMac(), "000a1b000001");
+        EXPECT_EQ(console.PendingSetRequest().TargetMac(), "020a1b000001");
     }
 }
 
@@ -408,7 +408,7 @@ TEST_F(SetConfirmationTest, APasswordErrorShowsTheResultAndKeepsThePendingSet) {
     h.ui.ExpectError("Device return : password error");
     h.Receive(SetReply(NumberedAgent(1), kPasswordError), NumberedAgent(1).ip);
     EXPECT_TRUE(console.PendingSetRequest().Waiting());
-    EXPECT_EQ(console.PendingSetRequest().TargetMac(), "000a1b000001");
+    EXPECT_EQ(console.PendingSetRequest().TargetMac(), "020a1b000001");
     h.ui.ExpectBox(kSetSuccessful);
     h.Receive(SetReply(NumberedAgent(1)), NumberedAgent(1).ip);
 }

@@ -28,7 +28,7 @@ DeviceRecord WithIp(const char* text) {
 
 DialogFields ValidConfiguration() {
     return DialogFields{
-        {ControlId::ConfigProductName, "GS-108"},  {ControlId::ConfigMacAddress, "000a1b000001"},
+        {ControlId::ConfigProductName, "VS-24P"},  {ControlId::ConfigMacAddress, "020a1b000001"},
         {ControlId::ConfigIpAddress, "10.77.0.2"}, {ControlId::ConfigSubnetMask, "255.255.0.0"},
         {ControlId::ConfigGateway, "10.77.0.254"}, {ControlId::ConfigTrapIp, "10.77.0.1"},
         {ControlId::ConfigSystemName, "sw1"},      {ControlId::ConfigLocation, "lab"},
@@ -226,7 +226,7 @@ TEST(ConfigurationForm, APassingFormFillsACleanRequest) {
         fields[ControlId::ConfigDhcpEnable] = row.enable;
         fields[ControlId::ConfigDhcpDisable] = row.disable;
         fields[ControlId::ConfigIpAddress] = "10.77.0.3";
-        fields[ControlId::ConfigMacAddress] = "000a1b000001ff";
+        fields[ControlId::ConfigMacAddress] = "020a1b000001ff";
         fields[ControlId::ConfigProductName] = std::string(45, 'p');
         fields[ControlId::ConfigTrapIp] = "0.0.0.0";
         DeviceRecord request{};
@@ -239,7 +239,7 @@ TEST(ConfigurationForm, APassingFormFillsACleanRequest) {
         EXPECT_EQ(IpToText(request.subnetMask), row.mask) << row.name;
         EXPECT_EQ(request.trapIp, 0u) << row.name;
         EXPECT_EQ(request.interfaceVersion, 1) << row.name;
-        EXPECT_EQ(TextOf(request.macText), "000a1b000001") << row.name;
+        EXPECT_EQ(TextOf(request.macText), "020a1b000001") << row.name;
         EXPECT_EQ(TextOf(request.productName), std::string(40, 'p')) << row.name;
         EXPECT_EQ(TextOf(request.newPassword), "") << row.name;
     }

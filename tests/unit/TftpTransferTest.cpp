@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <set>
 #include <string>
 #include <vector>
@@ -61,7 +62,6 @@ public:
     // Starts the transfer and lets the network and the clock run until it ends or gives up.
     void Run(size_t size) {
         files.files[kImage] = Image(size);
-        client.Reset();
         ASSERT_EQ(client.Start(), 0);
         for (int tick = 0; tick < 600 && listener.ends.empty(); ++tick) {
             network.Deliver();
@@ -75,11 +75,7 @@ public:
                                          : std::string(file->second.begin(), file->second.end());
     }
 
-    uint32_t BytesSent() const {
-        uint32_t sent = 0;
-        upgrade.GetBytesSent(&sent);
-        return sent;
-    }
+    uint32_t BytesSent() const { return upgrade.BytesSent(); }
 
     int Sends(uint16_t opCode) const {
         return static_cast<int>(std::count_if(
@@ -163,10 +159,10 @@ const Scenario kScenarios[] = {
      {1, 2, 3},
      {"Upgrade...1024/1100 bytes", "Complete...1100/1100 bytes"},
      TransferEnd::Complete},
-    {"acknowledgements from another address and port are taken",
+    {"acknowledgements from the agent's address and a transfer port of its own are taken",
      600,
      [](TftpAgent& a) {
-         a.replyFrom = Endpoint{0x0A4D0063, 40000};
+         a.replyFrom = Endpoint{kAgentIp, 40000};
      },
      {1, 2},
      {"Complete...600/600 bytes"},
@@ -368,6 +364,223 @@ TEST_F(TftpTransfer, ReadsTheFileOnceEvery128Blocks) {
         EXPECT_EQ(run.agent.stored, Image(c.size));
         EXPECT_EQ(run.listener.ends, std::vector<TransferEnd>{TransferEnd::Complete});
     }
+}
+
+constexpr Endpoint kStranger{0x0A4D0063, 40000};  // 10.77.0.99
+const std::vector<uint8_t> kUnknownTransferId = {0,   5,   0,   5,   'U', 'n', 'k', 'n',
+                                                 'o', 'w', 'n', ' ', 't', 'r', 'a', 'n',
+                                                 's', 'f', 'e', 'r', ' ', 'I', 'D', 0};
+
+std::vector<uint8_t> AckOf(uint16_t block) {
+    return {0, 4, static_cast<uint8_t>(block >> 8), static_cast<uint8_t>(block)};
+}
+
+// Datagrams that do not come from the agent's address and the port of its first answer: each
+// gets error 5 back, at most eight between two ticks, and the transfer goes on as if they had
+// never come. The agent answers from a transfer port of its own and stops acknowledging at
+// block 3, so the transfer fails after its resends whatever the strangers send.
+TEST_F(TftpTransfer, AnyoneButTheAgentsTransferPortGetsUnknownTransferIdAndChangesNothing) {
+    constexpr Endpoint kAgentTransferPort{kAgentIp, 50000};
+    struct Case {
+        const char* name;
+        // What arrives at each 100 ms of the transfer's time (ms since Start).
+        void (*strays)(VirtualNetwork&, int ms);
+        int refusals;  // error packets sent back; -1: some, at most eight between two ticks
+        Endpoint refusedTo;
+    } cases[] = {
+        {"an old block from another address every 5 s",
+         [](VirtualNetwork& n, int ms) {
+             if (ms % 5000 == 0) {
+                 n.Queue(kTftpClientPort, kStranger, AckOf(2));
+             }
+         },
+         7, kStranger},
+        {"blind acknowledgements of blocks 1 to 40, over and over",
+         [](VirtualNetwork& n, int ms) {
+             n.Queue(kTftpClientPort, kStranger, AckOf(static_cast<uint16_t>(ms / 100 % 40 + 1)));
+         },
+         -1, kStranger},
+        {"the block in flight from the agent's address on port 69",
+         [](VirtualNetwork& n, int ms) {
+             if (ms % 5000 == 0) {
+                 n.Queue(kTftpClientPort, Endpoint{kAgentIp, 69}, AckOf(3));
+             }
+         },
+         7, Endpoint{kAgentIp, 69}},
+        {"error packets from another address get no answer",
+         [](VirtualNetwork& n, int) {
+             n.Queue(kTftpClientPort, kStranger, {0, 5, 0, 1, 'x', 0});
+         },
+         0, kStranger},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh run;
+        run.agent.replyFrom = kAgentTransferPort;
+        run.agent.silentFromBlock = 3;
+        run.files.files[kImage] = Image(20 * 512 + 100);
+        ASSERT_EQ(run.client.Start(), 0);
+        run.network.Deliver();
+        for (int ms = 0; ms < 60000 && run.listener.ends.empty(); ms += 100) {
+            c.strays(run.network, ms);
+            run.network.Deliver();
+            run.clock.Advance(100);
+        }
+        std::vector<uint16_t> blocks = {1, 2};
+        blocks.insert(blocks.end(), 11, 3);
+        EXPECT_EQ(run.agent.dataBlocks, blocks);
+        EXPECT_EQ(run.listener.ends, std::vector<TransferEnd>{TransferEnd::Stalled});
+        EXPECT_EQ(run.listener.states.back(), "Upgrade fail, translate 1536/10340 bytes");
+        EXPECT_NE(run.LogText().find("Upgrade fail, translate 1536/10340 bytes"),
+                  std::string::npos);
+        int refusals = 0;
+        for (const SentDatagram& sent : run.network.Sent()) {
+            if (sent.bytes == kUnknownTransferId) {
+                ++refusals;
+                EXPECT_EQ(sent.to.address, c.refusedTo.address);
+                EXPECT_EQ(sent.to.port, c.refusedTo.port);
+            }
+        }
+        if (c.refusals >= 0) {
+            EXPECT_EQ(refusals, c.refusals);
+        } else {
+            // 330 arrive in the 33 s, fifteen between two ticks; eight of those are answered.
+            EXPECT_GE(refusals, 8 * (33000 / TftpClient::kTickMs));
+            EXPECT_LE(refusals, 8 * (33000 / TftpClient::kTickMs + 1));
+        }
+    }
+}
+
+// A box opened by the receive path runs an event loop in which the ticks go on: here the send of
+// the final block fails, and while its box is open the resends run out. When the box closes the
+// failure stands; nothing of the ended transfer comes back, and the next Start begins afresh.
+TEST_F(TftpTransfer, AFailureInsideABoxStandsAndTheNextStartBeginsAfresh) {
+    files.files[kImage] = Image(700);
+    agent.silentFromBlock = 1;
+    ASSERT_EQ(client.Start(), 0);
+    network.Deliver();
+    const MessageBoxRequest sendError{"Upgrade fail!!!!", "Error", BoxIcon::Error, BoxButtons::Ok,
+                                      BoxOwner::Dialog};
+    ui.ExpectBox(sendError, BoxAnswer::Ok, [&] {
+        clock.Advance(40000);
+        EXPECT_EQ(listener.ends, std::vector<TransferEnd>{TransferEnd::Stalled});
+    });
+    ui.ExpectBox(sendError);  // the resends' failures, waiting behind the first box
+    network.FailSends(EHOSTUNREACH);
+    network.Queue(kTftpClientPort, Endpoint{kAgentIp, 69}, AckOf(1));
+    network.Deliver();
+    clock.Advance(0);
+    EXPECT_EQ(listener.states.back(), "Upgrade fail, translate 700/700 bytes");
+    EXPECT_EQ(listener.ends, std::vector<TransferEnd>{TransferEnd::Stalled});
+    EXPECT_FALSE(client.IsRunning());
+    EXPECT_EQ(clock.ActiveTimers(), 0);
+
+    network.FailSends(0);
+    agent = TftpAgent(kAgentIp);
+    ASSERT_EQ(client.Start(), 0);
+    for (int tick = 0; tick < 100 && listener.ends.size() < 2; ++tick) {
+        network.Deliver();
+        clock.Advance(100);
+    }
+    EXPECT_EQ(agent.dataBlocks, (std::vector<uint16_t>{1, 2}));
+    EXPECT_EQ(agent.stored, Image(700));
+    EXPECT_EQ(listener.ends,
+              (std::vector<TransferEnd>{TransferEnd::Stalled, TransferEnd::Complete}));
+}
+
+// Ticks that fall due while a tick's box is open are not run inside it: one run follows when the
+// box closes, so the resends do not run out behind the operator's back.
+TEST_F(TftpTransfer, TicksDoNotRunInsideTheBoxOfAnEarlierTick) {
+    files.files[kImage] = Image(2000);
+    agent.silentFromBlock = 2;
+    ASSERT_EQ(client.Start(), 0);
+    network.Deliver();
+    network.FailSends(EHOSTUNREACH);
+    ui.ExpectBox(MessageBoxRequest{"Upgrade fail!!!!", "Error", BoxIcon::Error, BoxButtons::Ok,
+                                   BoxOwner::Dialog},
+                 BoxAnswer::Ok, [&] {
+                     network.FailSends(0);
+                     clock.Advance(60000);
+                     EXPECT_EQ(agent.dataBlocks, (std::vector<uint16_t>{1, 2}));
+                     EXPECT_TRUE(listener.ends.empty());
+                 });
+    clock.Advance(3000);  // the first resend fails and opens the box
+    EXPECT_TRUE(ui.AllShown());
+    EXPECT_TRUE(listener.ends.empty());
+    EXPECT_TRUE(client.IsRunning());
+    clock.Advance(TftpClient::kTickMs);
+    EXPECT_EQ(agent.dataBlocks, (std::vector<uint16_t>{1, 2, 2}))
+        << "the ticks go on after the box";
+}
+
+// After every way a transfer can end short of its goal, Start sends the whole file again from
+// block 1 and completes only after the final block.
+TEST_F(TftpTransfer, StartAfterAnyFailureBeginsFromAFreshState) {
+    struct Case {
+        const char* name;
+        void (*fail)(Fresh&);
+    } cases[] = {
+        {"the write request was never answered",
+         [](Fresh& r) {
+             r.agent.answerWriteRequest = false;
+             r.Run(1100);
+         }},
+        {"a block was never acknowledged",
+         [](Fresh& r) {
+             r.agent.silentFromBlock = 2;
+             r.Run(1100);
+         }},
+        {"the final block was never acknowledged",
+         [](Fresh& r) {
+             r.agent.silentFromBlock = 3;
+             r.Run(1100);
+         }},
+        {"the agent sent an error packet",
+         [](Fresh& r) {
+             r.agent.errorOnBlock = 2;
+             r.agent.errorText = "Flash busy";
+             r.ui.ExpectBox(MessageBoxRequest{
+                 "Flash busy\nThe device will reboot, please wait for a few seconds",
+                 "upgrade fail", BoxIcon::Error, BoxButtons::Ok, BoxOwner::Dialog});
+             r.Run(1100);
+         }},
+        {"Cancel in the middle",
+         [](Fresh& r) {
+             r.agent.silentFromBlock = 2;
+             r.files.files[kImage] = Image(1100);
+             ASSERT_EQ(r.client.Start(), 0);
+             r.network.Deliver();
+             r.client.Abort();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh run;
+        c.fail(run);
+        EXPECT_FALSE(run.client.IsRunning());
+        run.agent = TftpAgent(kAgentIp);
+        run.listener = Recorder{};
+        run.Run(1100);
+        EXPECT_EQ(run.agent.dataBlocks, (std::vector<uint16_t>{1, 2, 3}));
+        EXPECT_EQ(run.agent.stored, Image(1100));
+        EXPECT_EQ(run.listener.states, (std::vector<std::string>{"Upgrade...1024/1100 bytes",
+                                                                 "Complete...1100/1100 bytes"}));
+        EXPECT_EQ(run.listener.ends, std::vector<TransferEnd>{TransferEnd::Complete});
+    }
+}
+
+// Cancel during the pause after the final acknowledgement does not cut it short: the transfer
+// ends complete when the pause is over.
+TEST_F(TftpTransfer, AbortDuringTheFinalPauseLeavesThePauseToEnd) {
+    files.files[kImage] = Image(10);
+    ASSERT_EQ(client.Start(), 0);
+    network.Deliver();
+    ASSERT_TRUE(client.InFinalPause());
+    client.Abort();
+    EXPECT_TRUE(client.IsRunning());
+    clock.Advance(TftpClient::kFinalPauseMs);
+    EXPECT_EQ(listener.ends, std::vector<TransferEnd>{TransferEnd::Complete});
+    EXPECT_FALSE(network.IsBound(kTftpClientPort));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -42,7 +41,7 @@ protected:
     }
 
     std::string Log() const {
-        std::vector<uint8_t> bytes = ReadBytes(h.dir.File("syslog.log"));
+        std::vector<uint8_t> bytes = h.memory.Read(h.dir.File("syslog.log"));
         return std::string(bytes.begin(), bytes.end());
     }
 
@@ -102,7 +101,7 @@ TEST_F(Traps, TrapsOfAgentsNotMonitoredLeaveNoTrace) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         h.Receive(c.datagram, c.sender);
-        EXPECT_FALSE(std::filesystem::exists(h.dir.File("syslog.log")));
+        EXPECT_FALSE(h.memory.Exists(h.dir.File("syslog.log")));
         EXPECT_EQ(console.TrapsKept().Count(), 0u);
         EXPECT_TRUE(h.view.traps.empty());
         EXPECT_EQ(h.view.indicators, std::vector<TrapIndicator>{TrapIndicator::Green});
@@ -170,7 +169,7 @@ TEST_F(Traps, ClearLogThenATrapLeavesExactlyThatLine) {
 
 TEST_F(Traps, WithoutTheLogDirectoryEachWriteShowsItsBoxAndTheTrapIsStillKept) {
     Console& console = Start();
-    std::filesystem::remove_all(h.dir.Path());
+    h.memory.RemoveDirectory(h.dir.Path());
     // A trap line is written in two pieces: time, then the rest.
     h.ui.ExpectBox(LogMissing());
     h.ui.ExpectBox(LogMissing());
@@ -185,7 +184,7 @@ TEST_F(Traps, WithoutTheLogDirectoryEachWriteShowsItsBoxAndTheTrapIsStillKept) {
 
 TEST_F(Traps, TrapsArrivingWhileABoxIsOpenAreKeptInOrderAndTheirBoxesWait) {
     Console& console = Start();
-    std::filesystem::remove_all(h.dir.Path());
+    h.memory.RemoveDirectory(h.dir.Path());
     h.ui.ExpectBox(LogMissing(), BoxAnswer::Ok, [&] {
         Trap(monitored.ip, "second", monitored.ip);
         Trap(monitored.ip, "third", monitored.ip);

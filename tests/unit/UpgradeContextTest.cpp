@@ -35,12 +35,8 @@ TEST(UpgradeContext, TextsLongerThanTheirFieldsAreCut) {
         UpgradeContext context;
         context.SetDeviceMac(std::string(row.macLength, 'm').c_str());
         context.SetFirmwarePath(std::string(row.pathLength, 'p').c_str());
-        std::array<char, UpgradeContext::kMacCapacity> mac;
-        std::array<char, UpgradeContext::kPathCapacity> path;
-        mac.fill('x');
-        path.fill('x');
-        context.GetDeviceMac(mac);
-        context.GetFirmwarePath(path);
+        std::array<char, UpgradeContext::kMacCapacity> mac = context.DeviceMac();
+        std::array<char, UpgradeContext::kPathCapacity> path = context.FirmwarePath();
         EXPECT_EQ(CopiedText(mac), std::string(std::min<size_t>(row.macLength, 15), 'm'))
             << row.name;
         EXPECT_EQ(CopiedText(path), std::string(std::min<size_t>(row.pathLength, 127), 'p'))
@@ -49,8 +45,8 @@ TEST(UpgradeContext, TextsLongerThanTheirFieldsAreCut) {
         // A shorter text replaces the long one completely.
         context.SetDeviceMac("ab");
         context.SetFirmwarePath("/fw.bin");
-        context.GetDeviceMac(mac);
-        context.GetFirmwarePath(path);
+        mac = context.DeviceMac();
+        path = context.FirmwarePath();
         EXPECT_EQ(CopiedText(mac), "ab") << row.name;
         EXPECT_EQ(CopiedText(path), "/fw.bin") << row.name;
     }

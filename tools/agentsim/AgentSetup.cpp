@@ -191,7 +191,7 @@ int GenerateAgents(const GeneratedAgents& plan, std::vector<AgentSettings>* agen
         a.subnetMask = plan.subnetMask;
         a.gateway = plan.gateway;
         a.trapIp = plan.trapIp;
-        a.productName = "Vantelo SW-8 managed switch";
+        a.productName = "Vantelo VS-8 managed switch";
         a.systemName = "agent-" + std::to_string(i + 1);
         a.location = "rack " + std::to_string(i / 24 + 1);
         a.password = plan.password;

@@ -32,7 +32,8 @@ void Console::LoadDefinition() {
         transport_.SetDefinition(values.deviceTypeId, values.basePort);
         return;
     }
-    boxes_.Ask(ErrorBox("define.ecf checksum error", "file error"));
+    boxes_.Report(OutcomeKind::DefinitionFileBad,
+                  ErrorBox("define.ecf checksum error", "file error"));
     boxes_.Ask(ErrorBox("It will cause the application fail\n "));
 }
 

@@ -21,6 +21,7 @@
 #include "ports/DialogRunner.h"
 #include "ports/FileSystem.h"
 #include "ports/NetworkInterfaces.h"
+#include "ports/Outcomes.h"
 #include "ports/Timers.h"
 #include "ports/UserInteraction.h"
 #include "settings/DeviceSettings.h"
@@ -112,6 +113,9 @@ public:
     const TrapStore& TrapsKept() const { return traps_.Store(); }
     const TrapSortState& TrapSort() const { return traps_.Sort(); }
     const std::string& LogPath() const { return log_.Path(); }
+
+    // listener is told the outcome of every operation from now on; it outlives the Console.
+    void WatchOutcomes(OutcomeListener* listener) { boxes_.Outcomes().Subscribe(listener); }
 
     // A view follows every change of the list.
     void WatchList(ListId list, ListModel::Observer* observer) { lists_.Watch(list, observer); }

@@ -7,11 +7,11 @@ namespace vantelo {
 void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes,
                   const std::vector<NetworkInterface>& via) {
     if (transport.EnableBroadcast() != 0) {
-        boxes.Ask(ErrorBox("Set socketopt error"));
+        boxes.Report(OutcomeKind::DiscoverySendFailed, ErrorBox("Set socketopt error"));
         return;
     }
     if (via.empty()) {
-        boxes.Ask(ErrorBox("No network interface is up"));
+        boxes.Report(OutcomeKind::DiscoverySendFailed, ErrorBox("No network interface is up"));
         return;
     }
     PacketBuffer request{};
@@ -22,7 +22,7 @@ void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes,
     lists.ClearDiscovery();
     int error = 0;
     if (transport.SendBroadcast(via, request.bytes, request.length, &error) != 0) {
-        boxes.Ask(ErrorBox("Discovery sento fail"));
+        boxes.Report(OutcomeKind::DiscoverySendFailed, ErrorBox("Discovery sento fail"));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "console/ReceivePath.h"
 
+#include "protocol/AgentKeyOf.h"
 #include "protocol/Conversions.h"
 #include "protocol/DeviceTables.h"
 #include "protocol/RecordText.h"
@@ -112,9 +113,8 @@ bool ReceivePath::IsListed(const std::string& macText) const {
 }
 
 bool ReceivePath::IsUpgradeTarget() const {
-    char deviceMac[UpgradeContext::kMacCapacity];
-    p_.upgrade.GetDeviceMac(deviceMac);
-    return TextOf(reply_.macText) == TextOf(deviceMac);
+    const UpgradeContext::MacField deviceMac = p_.upgrade.DeviceMac();
+    return TextOf(reply_.macText) == std::string_view(deviceMac.data());
 }
 
 // The checks of an agent datagram whose header passed; ends in one of its destinations.
@@ -132,7 +132,7 @@ void ReceivePath::Dispatch(const PacketHeader& header, size_t length) {
         return;
     }
     if (const char* message = ResultCodeMessage(header.resultCode)) {
-        p_.boxes.Notify(ErrorBox(message));
+        p_.boxes.ReportLater(OutcomeKind::ResultRefused, ErrorBox(message), KeyOf(reply_));
         return;
     }
     if (code == OpCode::UpgradeTriggerReply && IsUpgradeTarget()) {

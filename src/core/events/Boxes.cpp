@@ -26,6 +26,16 @@ void Boxes::Notify(const MessageBoxRequest& request) {
     ScheduleWaiting();
 }
 
+void Boxes::Report(OutcomeKind kind, const MessageBoxRequest& box, AgentKey agent) {
+    outcomes_.Tell(Outcome{kind, box.text, std::move(agent)});
+    Ask(box);
+}
+
+void Boxes::ReportLater(OutcomeKind kind, const MessageBoxRequest& box, AgentKey agent) {
+    outcomes_.Tell(Outcome{kind, box.text, std::move(agent)});
+    Notify(box);
+}
+
 BoxAnswer Boxes::Show(const MessageBoxRequest& request) {
     ++open_;
     BoxAnswer answer = ui_.ShowMessage(request);

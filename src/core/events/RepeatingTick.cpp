@@ -7,9 +7,11 @@ void RepeatingTick::Start(int periodMs) {
     handle_ = timers_.StartRepeating(periodMs, [this] { Fire(); });
 }
 
+// A run that fell due while the running one was on the stack is given up with the timer.
 void RepeatingTick::Stop() {
     timers_.Stop(handle_);
     handle_ = kNoTimer;
+    fellDue_ = false;
 }
 
 void RepeatingTick::Fire() {

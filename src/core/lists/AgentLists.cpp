@@ -184,7 +184,7 @@ void AgentLists::Sort(ListId list, int column) {
     }
     sortAscending_ = !sortAscending_;
     sortColumn_ = column;
-    bool byImage = list == ListId::Monitor && column == 0;
+    bool byImage = ColumnsOf(list)[static_cast<size_t>(column)].field == CellField::Image;
     int direction = sortAscending_ ? 1 : -1;
     rows.Sort(
         [byImage, column, direction](const ListModel::RowView& a, const ListModel::RowView& b) {

@@ -12,6 +12,11 @@ namespace vantelo {
 
 enum class ListId { Discovery, Monitor };
 
+inline ColumnTable ColumnsOf(ListId list) {
+    return list == ListId::Monitor ? ColumnTable(kMonitorColumnTable)
+                                   : ColumnTable(kDiscoveryColumnTable);
+}
+
 using SlotSet = std::bitset<kTableSlots>;
 
 // Told when a used monitor slot's agent is declared not alive (alive false), or comes back from

@@ -2,14 +2,11 @@
 
 #include <string_view>
 
+#include "lists/ColumnTable.h"
 #include "lists/ListModel.h"
 #include "protocol/DeviceRecord.h"
 
 namespace vantelo {
-
-// Column counts of the two lists.
-inline constexpr int kDiscoveryColumns = 10;
-inline constexpr int kMonitorColumns = 11;
 
 // Shows discovery slot `slot` of table in list: inserts its row when the slot's rowState is 0,
 // otherwise rewrites the row that shows its MAC text.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "protocol/AgentKeyOf.h"
 #include "protocol/DeviceTables.h"
 #include "protocol/PacketHeader.h"
 
@@ -19,6 +20,15 @@ VersionCode VersionOf(const DeviceRecord& record) {
         return VersionCode::InterfaceUnsupported;
     }
     return record.interfaceVersion < 2 ? VersionCode::OlderInterface : VersionCode::Supported;
+}
+
+// The agent of a slot the version check found; none when it found no slot.
+AgentKey SlotKey(const AgentLists& lists, bool inMonitor, int slot) {
+    if (slot < 0) {
+        return {};
+    }
+    const DeviceTable& table = inMonitor ? lists.MonitorTable() : lists.DiscoveryTable();
+    return KeyOf(table[static_cast<size_t>(slot)]);
 }
 
 }  // namespace
@@ -59,21 +69,28 @@ VersionCode CheckVersion(const AgentLists& lists, ListId list, int* slotIndex) {
 
 int SelectTarget(const AgentLists& lists, Boxes& boxes, SelectionTarget* target) {
     SelectionCode selection = CheckSelection(lists);
-    const char* refusal = selection == SelectionCode::Several ? "Only one device can be selected"
-                          : selection == SelectionCode::None  ? "Please select one device"
-                                                              : nullptr;
+    if (selection == SelectionCode::Several) {
+        boxes.Report(OutcomeKind::SeveralSelected, ErrorBox("Only one device can be selected"));
+        return -1;
+    }
+    if (selection == SelectionCode::None) {
+        boxes.Report(OutcomeKind::NothingSelected, ErrorBox("Please select one device"));
+        return -1;
+    }
     bool inMonitor = selection == SelectionCode::Monitor;
     int slot = -1;
-    if (refusal == nullptr) {
-        VersionCode version =
-            CheckVersion(lists, inMonitor ? ListId::Monitor : ListId::Discovery, &slot);
-        refusal = version == VersionCode::ProtocolUnsupported ? "agent protocol version not support"
-                  : version == VersionCode::InterfaceUnsupported
-                      ? "agent interface version not support"
-                      : nullptr;
+    VersionCode version =
+        CheckVersion(lists, inMonitor ? ListId::Monitor : ListId::Discovery, &slot);
+    if (version == VersionCode::ProtocolUnsupported) {
+        boxes.Report(OutcomeKind::ProtocolVersionUnsupported,
+                     ErrorBox("agent protocol version not support"),
+                     SlotKey(lists, inMonitor, slot));
+        return -1;
     }
-    if (refusal != nullptr) {
-        boxes.Ask(ErrorBox(refusal));
+    if (version == VersionCode::InterfaceUnsupported) {
+        boxes.Report(OutcomeKind::InterfaceVersionUnsupported,
+                     ErrorBox("agent interface version not support"),
+                     SlotKey(lists, inMonitor, slot));
         return -1;
     }
     *target = SelectionTarget{slot, inMonitor};

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "protocol/AgentKeyOf.h"
 #include "protocol/Conversions.h"
 #include "protocol/DeviceTables.h"
 #include "protocol/RecordText.h"
@@ -56,7 +57,8 @@ MonitorListEditor::MoveResult MonitorListEditor::MoveToMonitor(const std::string
     TableLookup target = FindInMonitorTable(lists_.MonitorTable(), lists_.MonitorCount(),
                                             TextOf(moved.ipText), true);
     if (target.found || CountSharingIp(moved.ip) >= 2) {
-        boxes_.Ask(ErrorBox("Duplicate ip ", "Add fail"));
+        boxes_.Report(OutcomeKind::DuplicateRefused, ErrorBox("Duplicate ip ", "Add fail"),
+                      KeyOf(moved));
         return MoveResult::Duplicate;
     }
     moved.statusImage = kNoImage;
@@ -79,7 +81,7 @@ void MonitorListEditor::AddToMonitorList() {
     }
     for (const std::string& macText : macTexts) {
         if (MoveToMonitor(macText) == MoveResult::MonitorFull) {
-            boxes_.Ask(ErrorBox(kMonitorListFull));
+            boxes_.Report(OutcomeKind::MonitorListFull, ErrorBox(kMonitorListFull));
             return;
         }
     }
@@ -96,8 +98,9 @@ void MonitorListEditor::MoveDoubleClicked() {
 int MonitorListEditor::ApplyRemoteIp(const DialogFields& fields, DeviceRecord* added) {
     uint32_t address = AddressField(fields, ControlId::RemoteIpAddress);
     if (address == 0 || !IsLegalHostIp(address)) {
-        boxes_.Ask(MessageBoxRequest{"IP address is illegal", " Error", BoxIcon::Error,
-                                     BoxButtons::Ok, BoxOwner::Dialog});
+        boxes_.Report(OutcomeKind::IllegalAddress,
+                      MessageBoxRequest{"IP address is illegal", " Error", BoxIcon::Error,
+                                        BoxButtons::Ok, BoxOwner::Dialog});
         return -1;
     }
     *added = DeviceRecord{};
@@ -111,7 +114,7 @@ int MonitorListEditor::ApplyRemoteIp(const DialogFields& fields, DeviceRecord* a
 // The entry is built aside while the dialog is open and joins the list only once accepted.
 void MonitorListEditor::AddItem() {
     if (lists_.MonitorCount() >= kTableSlots) {
-        boxes_.Ask(ErrorBox(kMonitorListFull));
+        boxes_.Report(OutcomeKind::MonitorListFull, ErrorBox(kMonitorListFull));
         return;
     }
     DeviceRecord added{};
@@ -127,11 +130,12 @@ void MonitorListEditor::AddItem() {
     if (FindInMonitorTable(lists_.MonitorTable(), count, ipText, true).found ||
         FindInDiscoveryTable(lists_.DiscoveryTable(), lists_.DiscoveryCount(), ipText, true)
             .found) {
-        boxes_.Ask(ErrorBox("Duplicate IP in monitor list or discovery list"));
+        boxes_.Report(OutcomeKind::DuplicateRefused,
+                      ErrorBox("Duplicate IP in monitor list or discovery list"), KeyOf(added));
         return;
     }
     if (lists_.StoreMonitor(count, added) != 0) {
-        boxes_.Ask(ErrorBox(kMonitorListFull));
+        boxes_.Report(OutcomeKind::MonitorListFull, ErrorBox(kMonitorListFull));
     }
 }
 
@@ -147,13 +151,18 @@ void MonitorListEditor::DeleteItem() {
     // The box let datagrams in: the rows are read once it has closed.
     std::vector<int> rows = lists_.MonitorList().SelectedRows();
     SlotSet removed;
+    std::vector<AgentKey> deleted;
     for (int row : rows) {
         int slot = FindSlotToRemove(lists_, lists_.MonitorList().Text(row, 1), removed);
         if (slot >= 0) {
             removed[static_cast<size_t>(slot)] = true;
+            deleted.push_back(KeyOf(lists_.MonitorTable()[static_cast<size_t>(slot)]));
         }
     }
     lists_.RemoveMonitorRows(rows, removed);
+    for (AgentKey& agent : deleted) {
+        boxes_.Tell(Outcome{OutcomeKind::EntryDeleted, "", std::move(agent)});
+    }
 }
 
 }  // namespace vantelo

@@ -1,6 +1,7 @@
 #include "monitor/TrapInfo.h"
 
 #include <string>
+#include <vector>
 
 #include "protocol/RecordText.h"
 
@@ -8,11 +9,12 @@ namespace vantelo {
 
 namespace {
 
-constexpr int kImageColumn = 0;
-constexpr int kBlankColumn = 4;
+CellField FieldOf(int column) {
+    return kTrapColumnTable[static_cast<size_t>(column)].field;
+}
 
 int Compare(const ListModel::RowView& a, const ListModel::RowView& b, int column) {
-    if (column == kImageColumn) {
+    if (FieldOf(column) == CellField::Image) {
         return (a.image > b.image) - (a.image < b.image);
     }
     // std::string compares as unsigned bytes, like the C library's strcmp.
@@ -23,6 +25,19 @@ int Compare(const ListModel::RowView& a, const ListModel::RowView& b, int column
 
 }  // namespace
 
+std::string TrapCellText(const TrapEntry& entry, CellField field) {
+    switch (field) {
+        case CellField::TrapTime:
+            return std::string(TextOf(entry.time));
+        case CellField::TrapAgent:
+            return std::string(TextOf(entry.agent));
+        case CellField::TrapEvent:
+            return std::string(TextOf(entry.event));
+        default:
+            return "";
+    }
+}
+
 void FillTrapRows(const TrapStore& store, ListModel& rows) {
     rows.DeleteAll();
     for (int slot = 0; slot < TrapStore::kSlots; ++slot) {
@@ -30,9 +45,12 @@ void FillTrapRows(const TrapStore& store, ListModel& rows) {
         if (entry.event[0] == '\0') {
             break;
         }
+        std::vector<std::string> texts;
+        for (const ListColumn& column : kTrapColumnTable) {
+            texts.push_back(TrapCellText(entry, column.field));
+        }
         rows.InsertRow(slot, entry.readMark, static_cast<long>(store.SequenceOf(slot)),
-                       {"", std::string(TextOf(entry.time)), std::string(TextOf(entry.agent)),
-                        std::string(TextOf(entry.event))});
+                       std::move(texts));
     }
 }
 
@@ -50,7 +68,7 @@ void SortTrapRows(ListModel& rows, int column, TrapSortState& sort) {
         return;
     }
     sort.ascending = !sort.ascending;
-    if (column == kBlankColumn) {
+    if (FieldOf(column) == CellField::Nothing) {
         return;
     }
     sort.column = column;

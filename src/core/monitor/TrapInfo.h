@@ -1,14 +1,13 @@
 #pragma once
 
+#include <string>
+
+#include "lists/ColumnTable.h"
 #include "lists/ListModel.h"
 #include "monitor/TrapStore.h"
 #include "ports/DialogRunner.h"
 
 namespace vantelo {
-
-// Columns of the trap dialog's list: the read mark as image, time, agent, event, and an empty
-// one.
-inline constexpr int kTrapColumns = 5;
 
 // How the trap dialog last sorted. It lives as long as the console, so a new opening goes on
 // from the last direction: the flag starts ascending and flips before each sort, so the first
@@ -17,6 +16,10 @@ struct TrapSortState {
     bool ascending = true;
     int column = 0;
 };
+
+// The text a cell of the trap list shows for entry (kTrapColumnTable); empty for the read mark
+// and the blank column.
+std::string TrapCellText(const TrapEntry& entry, CellField field);
 
 // The trap dialog's rows, made from the store when it opens: oldest first, up to the first
 // empty event text. Each row's item data is the arrival number of the trap it shows, so a click

@@ -4,6 +4,7 @@
 
 #include "persistence/ConfigDirectory.h"
 #include "persistence/MonitorFile.h"
+#include "protocol/AgentKeyOf.h"
 #include "protocol/DeviceTables.h"
 #include "protocol/RecordText.h"
 
@@ -39,12 +40,14 @@ int MonitorFiles::AppendLoaded(DeviceRecord record) {
     const DeviceTable& table = lists_.MonitorTable();
     int count = lists_.MonitorCount();
     if (FindInMonitorTable(table, count, TextOf(record.ipText), true).found) {
-        boxes_.Ask(DuplicateWarning("Duplicate ip in monitor list"));
+        boxes_.Report(OutcomeKind::DuplicateSkipped,
+                      DuplicateWarning("Duplicate ip in monitor list"), KeyOf(record));
         return 0;
     }
     TableLookup byMac = FindInMonitorTable(table, count, TextOf(record.macText), false);
     if (byMac.found) {
-        boxes_.Ask(DuplicateWarning("Duplicate device in monitor list"));
+        boxes_.Report(OutcomeKind::DuplicateSkipped,
+                      DuplicateWarning("Duplicate device in monitor list"), KeyOf(record));
         return 0;
     }
     // A box above let datagrams in, which may have changed the count; the record goes at the end.
@@ -55,7 +58,7 @@ void MonitorFiles::LoadAtStartup() {
     auto records = std::make_unique<DeviceTable>();
     int count = ReadMonitorFile(files_, MonitorFilePath(), records.get());
     if (count < 0) {
-        boxes_.Ask(ErrorBox(kConfigFileError));
+        boxes_.Report(OutcomeKind::MonitorFileBad, ErrorBox(kConfigFileError));
         return;
     }
     for (int slot = 0; slot < count; ++slot) {
@@ -73,7 +76,8 @@ void MonitorFiles::LoadAtStartup() {
 // whole.
 void MonitorFiles::SaveTo(const std::string& path, int count) {
     if (WriteMonitorFile(files_, path, lists_.MonitorTable().data(), count) != 0) {
-        boxes_.Ask(ErrorBox("Monitor list save fail", "file error"));
+        boxes_.Report(OutcomeKind::MonitorSaveFailed,
+                      ErrorBox("Monitor list save fail", "file error"));
     }
 }
 
@@ -98,12 +102,12 @@ void MonitorFiles::Load() {
     auto records = std::make_unique<DeviceTable>();
     int count = ReadMonitorFile(files_, path, records.get());
     if (count < 0) {
-        boxes_.Ask(ErrorBox(kConfigFileError));
+        boxes_.Report(OutcomeKind::MonitorFileBad, ErrorBox(kConfigFileError));
         return;
     }
     for (int k = 0; k < count; ++k) {
         if (AppendLoaded((*records)[static_cast<size_t>(k)]) != 0) {
-            boxes_.Ask(ErrorBox(kMonitorListFull));
+            boxes_.Report(OutcomeKind::MonitorListFull, ErrorBox(kMonitorListFull));
             return;
         }
     }

@@ -23,6 +23,7 @@ enum class ControlId : int {
     RemoteIpAddress = 1010,
     RemoteIpLabel = 1115,
     RemoteIpApply = 1,  // the dialog's OK button
+    RemoteIpCancel = 2,
     // Configuration setting dialog.
     ConfigProductName = 1024,
     ConfigMacAddress = 1028,
@@ -57,6 +58,18 @@ enum class ControlId : int {
     UpgradeStart = 1015,
     UpgradeCancel = 2,
     UpgradeProgress = 1130,  // the bar under the Upgrade State field, not in the template
+    UpgradeDeviceIpLabel = 1115,
+    UpgradeDeviceMacLabel = 1116,
+    UpgradeFirmwarePathLabel = 1117,
+    UpgradePasswordLabel = 1118,
+    UpgradeStateLabel = 1119,
+    UpgradeDeviceGroup = 1120,
+    UpgradeSettingGroup = 1121,
+    // About box.
+    AboutOk = 1,
+    AboutProgram = 1115,
+    AboutProtocol = 1116,
+    AboutCopyright = 1117,
     // Main menu commands.
     MonitorSave = 32771,
     MonitorLoad = 32773,

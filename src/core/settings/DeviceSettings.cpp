@@ -1,5 +1,6 @@
 #include "settings/DeviceSettings.h"
 
+#include "protocol/AgentKeyOf.h"
 #include "settings/ConfigurationForm.h"
 #include "settings/PasswordForm.h"
 #include "settings/SetRequest.h"
@@ -24,10 +25,12 @@ bool DeviceSettings::RefuseLoaderMode(SelectionTarget target) {
     if (Target(target).loaderMark != kLoaderMark) {
         return false;
     }
-    p_.boxes.Ask(
+    p_.boxes.Report(
+        OutcomeKind::LoaderMode,
         ErrorBox(target.inMonitorTable
                      ? "Agent is in loader mode, it can't set"
-                     : "Agent is in loader mode, it can't set \n it needs firmware upgrade"));
+                     : "Agent is in loader mode, it can't set \n it needs firmware upgrade"),
+        KeyOf(Target(target)));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "settings/SetConfirmation.h"
 
+#include "protocol/AgentKeyOf.h"
 #include "protocol/PacketHeader.h"
 
 namespace vantelo {
@@ -13,8 +14,10 @@ void SetConfirmation::ConfirmSetReply(const DeviceRecord& reply) {
         return;
     }
     pending_.Clear();
-    boxes_.Notify(MessageBoxRequest{"Set Succesful", "Information", BoxIcon::Information,
-                                    BoxButtons::Ok, BoxOwner::MainWindow});
+    boxes_.ReportLater(OutcomeKind::SetConfirmed,
+                       MessageBoxRequest{"Set Succesful", "Information", BoxIcon::Information,
+                                         BoxButtons::Ok, BoxOwner::MainWindow},
+                       KeyOf(reply));
 }
 
 }  // namespace vantelo

@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "protocol/AgentKeyOf.h"
 #include "protocol/Conversions.h"
 #include "protocol/PacketHeader.h"
 #include "protocol/RecordText.h"
@@ -63,13 +64,16 @@ int SendSetRequest(const SetRequestParts& parts, const DeviceRecord& request,
                    parts.transport);
     parts.pending.RecordTarget(TextOf(request.macText));
     BuildSetTlv(packet, request, parts.pending);
+    const DeviceTable& table =
+        target.inMonitorTable ? parts.lists.MonitorTable() : parts.lists.DiscoveryTable();
+    const DeviceRecord& agent = table[static_cast<size_t>(target.slotIndex)];
     int error = 0;
     if (target.inMonitorTable) {
         parts.lists.CountPollSent(target.slotIndex);
         // The address the agent has now, not the one the request asks for.
-        uint32_t address = parts.lists.MonitorTable()[static_cast<size_t>(target.slotIndex)].ip;
-        if (parts.transport.SendToAgent(address, packet.bytes, packet.length, &error) != 0) {
-            parts.boxes.Ask(UnownedError(unicastError));
+        if (parts.transport.SendToAgent(agent.ip, packet.bytes, packet.length, &error) != 0) {
+            parts.boxes.Report(OutcomeKind::SetSendFailed, UnownedError(unicastError),
+                               KeyOf(agent));
             return -1;
         }
         return 0;
@@ -78,7 +82,8 @@ int SendSetRequest(const SetRequestParts& parts, const DeviceRecord& request,
     if (parts.transport.EnableBroadcast() != 0 ||
         parts.transport.SendBroadcast(parts.transport.Routes().ForAgent(TextOf(request.macText)),
                                       packet.bytes, packet.length, &error) != 0) {
-        parts.boxes.Ask(UnownedError("UDP set send error"));
+        parts.boxes.Report(OutcomeKind::SetSendFailed, UnownedError("UDP set send error"),
+                           KeyOf(agent));
         return -1;
     }
     return 0;

@@ -16,8 +16,10 @@ void Transport::Open(SocketId socket, std::function<void()> onReadable) {
     if (opened.result != SocketOpenResult::Ok) {
         opened.error = slot ? slot->OpenError() : 0;
         slot.reset();
-        boxes_.Ask(ErrorBox(opened.result == SocketOpenResult::BindFailed ? "Bind socket error"
-                                                                          : "Creat Socket error"));
+        boxes_.Report(
+            OutcomeKind::SocketOpenFailed,
+            ErrorBox(opened.result == SocketOpenResult::BindFailed ? "Bind socket error"
+                                                                   : "Creat Socket error"));
         return;
     }
     slot->SetReadableCallback(std::move(onReadable));

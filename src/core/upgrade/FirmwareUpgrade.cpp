@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "protocol/AgentKeyOf.h"
 #include "protocol/Conversions.h"
 #include "protocol/RecordText.h"
 #include "settings/AddressRules.h"
 #include "upgrade/UpgradeForm.h"
+#include "upgrade/UpgradeOutcome.h"
 #include "upgrade/UpgradeTrigger.h"
 
 namespace vantelo {
@@ -29,7 +31,7 @@ FirmwareUpgrade::FirmwareUpgrade(const Parts& parts)
                                 parts.upgrade, parts.log, parts.clock},
               *this),
       verification_(VerificationRun::Parts{parts.transport, parts.lists, parts.boxes, parts.timers,
-                                           parts.rediscovery}) {}
+                                           parts.rediscovery, parts.upgrade}) {}
 
 FirmwareUpgrade::~FirmwareUpgrade() {
     p_.timers.Stop(triggerWait_);
@@ -54,19 +56,24 @@ int FirmwareUpgrade::Precheck(const SelectionTarget& target) {
     auto used = table.begin() + std::clamp(rows, 0, static_cast<int>(table.size()));
     if (std::count_if(table.begin(), used,
                       [&](const DeviceRecord& r) { return r.ip == record.ip; }) >= 2) {
-        p_.boxes.Ask(ErrorBox("Duplicate IP"));
+        p_.boxes.Report(OutcomeKind::DuplicateAddress, ErrorBox("Duplicate IP"), KeyOf(record));
         return -1;
     }
     std::vector<InterfaceAddress> addresses;
     if (int error = p_.addresses.Read(&addresses); error != 0) {
-        p_.boxes.Ask(MessageBoxRequest{"Error " + std::to_string(error), "", BoxIcon::Exclamation,
-                                       BoxButtons::Ok, BoxOwner::Application});
+        p_.boxes.Report(
+            OutcomeKind::AddressTableUnreadable,
+            MessageBoxRequest{"Error " + std::to_string(error), "", BoxIcon::Exclamation,
+                              BoxButtons::Ok, BoxOwner::Application},
+            KeyOf(record));
         return -1;
     }
     if (std::none_of(addresses.begin(), addresses.end(), [&](const InterfaceAddress& local) {
             return IsSameSubnet(record.ip, local.address, local.mask);
         })) {
-        p_.boxes.Ask(ErrorBox("The device IP and manager IP are not in the same subnet"));
+        p_.boxes.Report(OutcomeKind::NotSameSubnet,
+                        ErrorBox("The device IP and manager IP are not in the same subnet"),
+                        KeyOf(record));
         return -1;
     }
     p_.upgrade.SetDeviceMac(record.macText);
@@ -75,18 +82,11 @@ int FirmwareUpgrade::Precheck(const SelectionTarget& target) {
 }
 
 void FirmwareUpgrade::RunDialog() {
-    uint32_t ip = 0;
-    char mac[UpgradeContext::kMacCapacity];
-    char path[UpgradeContext::kPathCapacity];
-    p_.upgrade.GetDeviceIp(&ip);
-    p_.upgrade.GetDeviceMac(mac);
-    p_.upgrade.GetFirmwarePath(path);
-    client_.Reset();
     DialogRequest request{
         DialogId::FirmwareUpgrade,
-        {{ControlId::UpgradeDeviceIp, IpToText(ip)},
-         {ControlId::UpgradeDeviceMac, mac},
-         {ControlId::UpgradeFirmwarePath, path},
+        {{ControlId::UpgradeDeviceIp, IpToText(p_.upgrade.DeviceIp())},
+         {ControlId::UpgradeDeviceMac, p_.upgrade.DeviceMac().data()},
+         {ControlId::UpgradeFirmwarePath, p_.upgrade.FirmwarePath().data()},
          {ControlId::UpgradePassword, ""},
          {ControlId::UpgradeState, ""}},
         {{ControlId::UpgradeBrowse, [this](const DialogFields&) { return OnBrowse(); }},
@@ -99,7 +99,8 @@ void FirmwareUpgrade::RunDialog() {
 }
 
 // Cancel, the close box, an error packet or a finished transfer: nothing of the transfer or
-// of the trigger wait outlives the dialog.
+// of the trigger wait outlives the dialog, except the pause after the final acknowledgement,
+// which ends in the verification run.
 void FirmwareUpgrade::OnDialogClosed() {
     p_.timers.Stop(triggerWait_);
     triggerWait_ = kNoTimer;
@@ -130,21 +131,21 @@ int FirmwareUpgrade::OnStart(const DialogFields& fields) {
     }
     const std::string password = FieldText(fields, ControlId::UpgradePassword);
     if (!IsUpgradePasswordLength(password)) {
-        p_.boxes.Ask(DialogError("Password lengths between 1-20"));
+        RefuseStart(OutcomeKind::UpgradePasswordLength, "Password lengths between 1-20");
         return -1;
     }
     const std::string path = FieldText(fields, ControlId::UpgradeFirmwarePath);
     if (!FitsFirmwarePath(path)) {
-        p_.boxes.Ask(DialogError(kPathTooLong));
+        RefuseStart(OutcomeKind::FirmwarePathTooLong, kPathTooLong);
         return -1;
     }
     uint64_t size = 0;
     if (p_.files.FileSize(path, &size) != 0) {
-        p_.boxes.Ask(DialogError("Firmware file not found"));
+        RefuseStart(OutcomeKind::FirmwareFileNotFound, "Firmware file not found");
         return -1;
     }
     if (!FitsBlockNumbers(size)) {
-        p_.boxes.Ask(DialogError(kFileTooLarge));
+        RefuseStart(OutcomeKind::FirmwareFileTooLarge, kFileTooLarge);
         return -1;
     }
     p_.upgrade.SetFirmwarePath(path.c_str());
@@ -163,7 +164,7 @@ int FirmwareUpgrade::SendTrigger(const std::string& password) {
              ? p_.transport.SendToAgent(record.ip, packet.bytes, packet.length, &error)
              : p_.transport.SendBroadcast(p_.transport.Routes().ForAgent(TextOf(record.macText)),
                                           packet.bytes, packet.length, &error)) != 0) {
-        p_.boxes.Ask(DialogError("Upgrade trigger send error"));
+        RefuseStart(OutcomeKind::TriggerSendFailed, "Upgrade trigger send error");
         return -1;
     }
     triggerWait_ = p_.timers.StartSingleShot(kTriggerWaitMs, [this] { OnTriggerWait(); });
@@ -173,17 +174,25 @@ int FirmwareUpgrade::SendTrigger(const std::string& password) {
 
 void FirmwareUpgrade::OnTriggerWait() {
     triggerWait_ = kNoTimer;
-    uint16_t acknowledged = 0;
-    p_.upgrade.GetTriggerAcknowledged(&acknowledged);
-    if (acknowledged == 1) {
-        if (client_.Start() == 0) {
-            p_.upgrade.SetTriggerAcknowledged(0);
-        }
-        ShowUpgradeState("Wait....");
-    } else {
-        ShowUpgradeState("Trigger fail");
+    if (p_.upgrade.TriggerAcknowledged() != 1) {
+        const char* failed = "Trigger fail";
+        p_.boxes.Tell(Outcome{OutcomeKind::TriggerFailed, failed, UpgradeTargetKey(p_.upgrade)});
+        ShowUpgradeState(failed);
+        EnableStart();
+        return;
+    }
+    // "Wait...." comes first: a box that the start shows runs an event loop in which the
+    // transfer goes on, and what it shows meanwhile must not be covered afterwards.
+    ShowUpgradeState("Wait....");
+    if (client_.Start() == 0) {
+        p_.upgrade.SetTriggerAcknowledged(0);
     }
     EnableStart();
+}
+
+// Start ends without a transfer: the dialog stays open for another try.
+void FirmwareUpgrade::RefuseStart(OutcomeKind kind, const char* text) {
+    p_.boxes.Report(kind, DialogError(text), UpgradeTargetKey(p_.upgrade));
 }
 
 void FirmwareUpgrade::EnableStart() {
@@ -205,11 +214,18 @@ void FirmwareUpgrade::ShowProgress(uint32_t bytesSent, uint32_t fileSize) {
     }
 }
 
+// The agent has the whole file: Cancel and the close box are refused until the pause is over,
+// so that the verification and its result always follow.
+void FirmwareUpgrade::FinalAcknowledged() {
+    if (dialog_ != nullptr) {
+        dialog_->SetEnabled(ControlId::UpgradeCancel, false);
+    }
+}
+
 void FirmwareUpgrade::TransferEnded(TransferEnd end) {
     if (end == TransferEnd::Complete) {
-        char deviceMac[UpgradeContext::kMacCapacity];
-        p_.upgrade.GetDeviceMac(deviceMac);
-        verification_.Start(TextOf(deviceMac));
+        const UpgradeContext::MacField deviceMac = p_.upgrade.DeviceMac();
+        verification_.Start(deviceMac.data());
     }
     if (dialog_ == nullptr) {
         return;

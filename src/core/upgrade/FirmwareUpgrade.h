@@ -64,11 +64,13 @@ private:
     int SendTrigger(const std::string& password);
     void OnTriggerWait();
     void OnDialogClosed();
+    void RefuseStart(OutcomeKind kind, const char* text);
     void EnableStart();
 
     void ShowUpgradeState(const std::string& text) override;
     void ShowProgress(uint32_t bytesSent, uint32_t fileSize) override;
     void TransferEnded(TransferEnd end) override;
+    void FinalAcknowledged() override;
 
     Parts p_;
     TftpClient client_;

@@ -24,6 +24,15 @@ size_t BuildDataPacket(uint16_t block, std::span<const uint8_t> data, std::span<
     return writer.ok() ? writer.position() : 0;
 }
 
+size_t BuildErrorPacket(uint16_t code, std::string_view text, std::span<uint8_t> out) {
+    ByteWriter writer(out);
+    writer.WriteU16(static_cast<uint16_t>(TftpOpCode::Error));
+    writer.WriteU16(code);
+    writer.WriteText(text);
+    writer.WriteU8(0);
+    return writer.ok() ? writer.position() : 0;
+}
+
 int ParseTftpReply(std::span<const uint8_t> datagram, TftpReply* reply) {
     ByteReader reader(datagram);
     uint16_t opCode = reader.ReadU16();

@@ -1,37 +1,38 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 
 namespace vantelo {
 
 // The facts remembered about an upgrade outstanding with one agent: the target and its transfer
-// progress. Every operation returns 0. A text longer than its field is cut to the capacity less
-// one; a copy-out fills a buffer of exactly the field's capacity, so it can neither overrun nor
-// come out unterminated.
+// progress. A text longer than its field is cut to the capacity less one; a text comes out as
+// the whole field, so it always ends inside it and has only zeros behind it.
 class UpgradeContext {
 public:
     static constexpr int kMacCapacity = 16;
     static constexpr int kPathCapacity = 128;
+    using MacField = std::array<char, kMacCapacity>;
+    using PathField = std::array<char, kPathCapacity>;
 
-    int SetDeviceIp(uint32_t ip);
-    int GetDeviceIp(uint32_t* ip) const;
-    int SetDeviceMac(const char* macText);
-    int GetDeviceMac(std::span<char, kMacCapacity> out) const;
-    int SetFirmwarePath(const char* path);
-    int GetFirmwarePath(std::span<char, kPathCapacity> out) const;
-    int AddBytesSent(uint32_t count);
-    int GetBytesSent(uint32_t* count) const;
-    int ZeroBytesSent();
-    int SetTriggerAcknowledged(uint16_t value);
-    int GetTriggerAcknowledged(uint16_t* value) const;
-    int Reset();
+    void SetDeviceIp(uint32_t ip) { deviceIp_ = ip; }
+    uint32_t DeviceIp() const { return deviceIp_; }
+    void SetDeviceMac(const char* macText);
+    MacField DeviceMac() const { return deviceMac_; }
+    void SetFirmwarePath(const char* path);
+    PathField FirmwarePath() const { return firmwarePath_; }
+    void AddBytesSent(uint32_t count) { bytesSent_ += count; }
+    uint32_t BytesSent() const { return bytesSent_; }
+    void ZeroBytesSent() { bytesSent_ = 0; }
+    void SetTriggerAcknowledged(uint16_t value) { triggerAcknowledged_ = value; }
+    uint16_t TriggerAcknowledged() const { return triggerAcknowledged_; }
+    void Reset() { *this = UpgradeContext{}; }
 
 private:
     uint32_t deviceIp_ = 0;
-    char deviceMac_[kMacCapacity] = {};
-    char firmwarePath_[kPathCapacity] = {};
+    MacField deviceMac_ = {};
+    PathField firmwarePath_ = {};
     uint32_t bytesSent_ = 0;
     uint16_t triggerAcknowledged_ = 0;
 };

@@ -10,8 +10,8 @@ namespace vantelo {
 
 inline constexpr size_t kMaxUpgradePassword = 20;
 inline constexpr size_t kMaxFirmwarePath = UpgradeContext::kPathCapacity - 1;
-// Block numbers are 16 bits and the last one, 0xFFFF, also marks "no final block yet": a file
-// must end in a short block numbered 0xFFFF at the latest.
+// Block numbers are 16 bits and do not wrap: a file must end in a short block numbered 0xFFFF
+// at the latest.
 inline constexpr uint64_t kMaxFirmwareSize = 0xFFFFull * kTftpBlockSize - 1;
 
 inline constexpr const char* kPathTooLong = "Firmware path too long, at most 127 characters";

@@ -1,6 +1,7 @@
 #include "upgrade/VerificationRun.h"
 
 #include "protocol/TlvElements.h"
+#include "upgrade/UpgradeOutcome.h"
 
 namespace vantelo {
 
@@ -14,7 +15,7 @@ void VerificationRun::Start(std::string_view targetMac) {
 void VerificationRun::Begin() {
     timer_ = kNoTimer;
     if (p_.transport.EnableBroadcast() != 0) {
-        p_.boxes.Notify(ErrorBox("Set socketopt error"));
+        Fail("Set socketopt error");
         return;
     }
     Attempt();
@@ -31,7 +32,7 @@ void VerificationRun::Attempt() {
     if (p_.transport.SendBroadcast(p_.transport.Routes().ForAgent(targetMac_), request.bytes,
                                    request.length, &error) != 0) {
         attempts_ = 0;
-        p_.boxes.Notify(ErrorBox("Discovery sento fail"));
+        Fail("Discovery sento fail");
         return;
     }
     timer_ = p_.timers.StartSingleShot(kAttemptMs, [this] { AfterAttempt(); });
@@ -49,9 +50,17 @@ void VerificationRun::AfterAttempt() {
 void VerificationRun::End() {
     attempts_ = 0;
     bool back = p_.rediscovery.value == 1;
-    p_.boxes.Notify(MessageBoxRequest{back ? "Upgrade successful" : "Upgrade fail", "information",
-                                      back ? BoxIcon::Information : BoxIcon::Exclamation,
-                                      BoxButtons::Ok, BoxOwner::MainWindow});
+    p_.boxes.ReportLater(
+        back ? OutcomeKind::UpgradeSuccessful : OutcomeKind::UpgradeFailed,
+        MessageBoxRequest{back ? "Upgrade successful" : "Upgrade fail", "information",
+                          back ? BoxIcon::Information : BoxIcon::Exclamation, BoxButtons::Ok,
+                          BoxOwner::MainWindow},
+        UpgradeTargetKey(p_.upgrade));
+}
+
+void VerificationRun::Fail(const char* text) {
+    p_.boxes.ReportLater(OutcomeKind::VerificationSendFailed, ErrorBox(text),
+                         UpgradeTargetKey(p_.upgrade));
 }
 
 }  // namespace vantelo

@@ -25,6 +25,7 @@ public:
         Boxes& boxes;
         Timers& timers;
         RediscoveryMark& rediscovery;
+        const UpgradeContext& upgrade;
     };
 
     explicit VerificationRun(const Parts& parts) : p_(parts) {}
@@ -43,6 +44,8 @@ private:
     void Attempt();
     void AfterAttempt();
     void End();
+    // The run ends without a result: the broadcasts cannot be sent.
+    void Fail(const char* text);
 
     Parts p_;
     TimerHandle timer_ = kNoTimer;

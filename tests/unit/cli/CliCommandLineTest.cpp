@@ -30,9 +30,9 @@ TEST(CliCommandLine, AgentsAreNamedByMacInEveryWrittenFormOrByAddress) {
         const char* macText;
         const char* ipText;
     } cases[] = {
-        {"000A1B2C3D4E", "000a1b2c3d4e", ""},
-        {"00:0a:1b:2c:3d:4e", "000a1b2c3d4e", ""},
-        {"00-0A-1B-2C-3D-4E", "000a1b2c3d4e", ""},
+        {"020A1B2C3D4E", "020a1b2c3d4e", ""},
+        {"02:0a:1b:2c:3d:4e", "020a1b2c3d4e", ""},
+        {"02-0A-1B-2C-3D-4E", "020a1b2c3d4e", ""},
         {"10.77.0.10", "", "10.77.0.10"},
         {"0.0.0.0", "", "0.0.0.0"},
     };
@@ -43,7 +43,7 @@ TEST(CliCommandLine, AgentsAreNamedByMacInEveryWrittenFormOrByAddress) {
         EXPECT_EQ(options.agent.ipText, c.ipText);
     }
     for (const char* bad :
-         {"00:0a:1b:2c:3d", "00:0a:1b:2c:3d:4e:5f", "000a1b2c3d4g", "00:0a1b:2c:3d:4e",
+         {"02:0a:1b:2c:3d", "02:0a:1b:2c:3d:4e:5f", "020a1b2c3d4g", "02:0a1b:2c:3d:4e",
           "0:0a:1b:2c:3d:4e:", "10.77.0", "10.77.0.256", "010.77.0.1.", ""}) {
         SCOPED_TRACE(bad);
         EXPECT_EQ(Refusal({"upgrade", bad, "--file", "f", "--password", "p"}),
