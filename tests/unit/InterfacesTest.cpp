@@ -114,7 +114,7 @@ TEST(Interfaces, AFloodOfInventedAgentsNeverPushesOutAListedOne) {
 }
 
 class ConsoleInterfaces : public ::testing::Test {
-protected:
+public:
     ConsoleInterfaces() { h.interfaces = &port; }
 
     FixedInterfaces port;
@@ -167,6 +167,156 @@ TEST_F(ConsoleInterfaces, EachReplyRecordsTheInterfaceItArrivedOn) {
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->name, "eth1");
     EXPECT_EQ(found->address, kSecond.address);
+}
+
+// With one usable interface a discovery is the datagram the console sent before it knew of
+// interfaces: the same bytes, from the same port, to the same address.
+TEST(ConsoleOneInterface, DiscoveryIsTheSameDatagramAsWithoutInterfaces) {
+    auto discoveryOf = [](NetworkInterfaces* interfaces) {
+        ConsoleHarness rig;
+        rig.interfaces = interfaces;
+        Console& console = rig.Start();
+        rig.network.ClearSent();
+        console.OnDiscovery();
+        return rig.network.Sent();
+    };
+    FixedInterfaces one;
+    one.usable = {kFirst};
+    const std::vector<SentDatagram> before = discoveryOf(nullptr);
+    const std::vector<SentDatagram> now = discoveryOf(&one);
+    ASSERT_EQ(before.size(), 1u);
+    ASSERT_EQ(now.size(), 1u);
+    EXPECT_EQ(now[0].bytes, before[0].bytes);
+    EXPECT_EQ(now[0].from.port, before[0].from.port);
+    EXPECT_EQ(now[0].to.address, before[0].to.address);
+    EXPECT_EQ(now[0].to.port, before[0].to.port);
+    EXPECT_EQ(now[0].interfaceIndex, kFirst.index);
+}
+
+// An agent behind the second interface, discovered there and selected; eth0 is the one chosen
+// for discoveries, so that a request that followed the choice would be seen.
+class OneAgentBehindTheSecond : public ConsoleInterfaces {
+public:
+    OneAgentBehindTheSecond() {
+        agent.ip = 0x0A4E0102;  // 10.78.1.2
+        h.addresses.addresses = {{kFirst.address, kFirst.mask}, {kSecond.address, kSecond.mask}};
+        image = h.dir.File("image.hex");
+        h.memory.Write(image, std::vector<uint8_t>(1300, 0x5A));
+    }
+
+    Console& StartWithTheAgentSelected() {
+        Console& console = h.Start();
+        console.OnDiscovery();
+        h.network.Queue(ConsoleHarness::kBasePort, Endpoint{agent.ip, ConsoleHarness::kAgentPort},
+                        SettingsReply(agent, OpCode::DiscoveryReply, ConsoleHarness::kDeviceTypeId),
+                        kSecond.index);
+        h.network.Deliver();
+        console.ChooseInterface("eth0");
+        console.OnSelect(ListId::Discovery, 0, true);
+        h.network.ClearSent();
+        return console;
+    }
+
+    AgentSettings agent = NumberedAgent(1);
+    std::string image;
+};
+
+// A console of its own for each case of a table.
+struct FreshRig : OneAgentBehindTheSecond {
+    void TestBody() override {}
+};
+
+// Set requests carry the password in clear: they, and the upgrade trigger, leave out of the
+// agent's own interface and no other.
+TEST_F(OneAgentBehindTheSecond, EveryBroadcastToItLeavesOnlyOutOfItsInterface) {
+    struct Case {
+        const char* name;
+        DialogId dialog;
+        ScriptedPress press;
+        void (Console::*command)();
+    };
+    const Case cases[] = {
+        {"password change",
+         DialogId::PasswordChange,
+         {ControlId::PasswordSet,
+          {{ControlId::OriginalPassword, "old"},
+           {ControlId::NewPassword, "new"},
+           {ControlId::ConfirmPassword, "new"}}},
+         &Console::OnPasswordChange},
+        {"configuration",
+         DialogId::Configuration,
+         {ControlId::ConfigSet,
+          {{ControlId::ConfigProductName, "VS-24P"},
+           {ControlId::ConfigMacAddress, "020a1b000001"},
+           {ControlId::ConfigIpAddress, "10.78.1.2"},
+           {ControlId::ConfigSubnetMask, "255.255.0.0"},
+           {ControlId::ConfigGateway, "10.78.0.254"},
+           {ControlId::ConfigTrapIp, "10.78.0.1"},
+           {ControlId::ConfigSystemName, "sw"},
+           {ControlId::ConfigLocation, "lab"},
+           {ControlId::ConfigPassword, "pw"}}},
+         &Console::OnConfigurationSetting},
+        {"upgrade trigger",
+         DialogId::FirmwareUpgrade,
+         {ControlId::UpgradeStart,
+          {{ControlId::UpgradePassword, "secret"}, {ControlId::UpgradeFirmwarePath, ""}}},
+         &Console::OnFirmwareUpgrade},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FreshRig rig;
+        Console& console = rig.StartWithTheAgentSelected();
+        ScriptedPress press = c.press;
+        if (press.fields.count(ControlId::UpgradeFirmwarePath) != 0) {
+            press.fields[ControlId::UpgradeFirmwarePath] = rig.image;
+        }
+        rig.h.dialogs.Expect(c.dialog, {press});
+        (console.*c.command)();
+        ASSERT_EQ(rig.h.network.Sent().size(), 1u);
+        const SentDatagram& sent = rig.h.network.Sent()[0];
+        EXPECT_EQ(sent.to.address, kBroadcastAddress);
+        EXPECT_EQ(sent.interfaceIndex, kSecond.index);
+    }
+}
+
+// Its interface went away: the request goes nowhere rather than out of every other interface.
+TEST_F(OneAgentBehindTheSecond, ItsInterfaceGoneTheSetRequestIsNotSentAtAll) {
+    Console& console = StartWithTheAgentSelected();
+    port.usable = {kFirst};
+    h.dialogs.Expect(DialogId::PasswordChange, {{ControlId::PasswordSet,
+                                                 {{ControlId::OriginalPassword, "old"},
+                                                  {ControlId::NewPassword, "new"},
+                                                  {ControlId::ConfirmPassword, "new"}}}});
+    h.ui.ExpectBox(MessageBoxRequest{"UDP set send error", "Error", BoxIcon::Error, BoxButtons::Ok,
+                                     BoxOwner::None});
+    console.OnPasswordChange();
+    EXPECT_TRUE(h.ui.AllShown());
+    EXPECT_TRUE(h.network.Sent().empty());
+}
+
+// The command-line tool's search for its target goes out of the interface of the target's
+// subnet; an address of no subnet of the workstation is searched for everywhere.
+TEST_F(ConsoleInterfaces, ASearchForOneAddressGoesOutOfItsSubnetsInterface) {
+    struct Case {
+        const char* name;
+        uint32_t address;
+        std::vector<int> expected;
+    } cases[] = {
+        {"on the second", 0x0A4E0102, {kSecond.index}},
+        {"on the first", 0x0A4D0909, {kFirst.index}},
+        {"on neither", 0xC0A83201, {kFirst.index, kSecond.index}},
+    };
+    Console& console = h.Start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        h.network.ClearSent();
+        console.OnDiscoveryOf(c.address);
+        std::vector<int> indexes;
+        for (const SentDatagram& sent : h.network.Sent()) {
+            indexes.push_back(sent.interfaceIndex);
+        }
+        EXPECT_EQ(indexes, c.expected);
+    }
 }
 
 }  // namespace
