@@ -156,4 +156,18 @@ cmp -s "$work/firmware.bin" "$work/store-b/020a1b4e0102.bin" ||
 # verification's discoveries) left through the second pair; none reached the first.
 [ -s "$work/second.capture" ] || fail "nothing went out through the second pair"
 [ ! -s "$work/first.capture" ] || fail "requests went out through the first pair: $(cat "$work/first.capture")"
+# The ports held by another console: after each "Bind socket error", a line names the port and
+# the process that holds it.
+"$CLI" --cfg "$work/plain" watch --interval 15 >"$work/watch.out" 2>&1 &
+watcher=$!
+holders="$holders $watcher"
+port_held() {
+    ss -Hlun | grep -q ":5001 "
+}
+wait_until 5 port_held || fail "the watching console did not bind its ports: $(cat "$work/watch.out")"
+run_cli plain discover
+expect_status 1
+expect_message "vantelo-cli: UDP port 5000 is in use by vantelo-cli (pid $watcher)"
+expect_message "vantelo-cli: UDP port 5001 is in use by vantelo-cli (pid $watcher)"
+kill "$watcher"
 echo "PASS"
