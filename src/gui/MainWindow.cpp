@@ -205,6 +205,8 @@ void MainWindow::OfferInterfaceMenu(QMenu* option) {
 // interface that is gone stays as an unavailable entry while "All interfaces" is used.
 void MainWindow::FillInterfaceMenu() {
     networkInterface_->clear();
+    // The last opening's group goes with its entries.
+    qDeleteAll(networkInterface_->findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly));
     auto* group = new QActionGroup(networkInterface_);
     const std::string chosen = console_.ChosenInterface();
     const std::vector<NetworkInterface> usable = console_.UsableInterfaces();
