@@ -8,49 +8,9 @@
 # shellcheck source=cli_common.sh
 . "$(dirname "$0")/cli_common.sh"
 
-holders=""
-sims=""
-stop_holders() {
-    for pid in $sims $holders; do
-        kill "$pid" 2>/dev/null || true
-    done
-    cleanup
-}
-trap stop_holders EXIT
-
-# A network namespace of its own, held by a bounded sleep; prints the holder's process id.
-new_namespace() {
-    unshare -n sleep 300 </dev/null >/dev/null 2>&1 &
-    echo $!
-}
-ns_a=$(new_namespace)
-ns_b=$(new_namespace)
-holders="$ns_a $ns_b"
-in_ns() {
-    pid=$1
-    shift
-    nsenter -t "$pid" -n -- "$@"
-}
-sleep 0.1
-
-# The first pair goes on as the console's default route; its far end moves behind it, and the
-# agents' prefix is no longer local here: their replies come in through the pair.
-ip route del local 10.77.0.0/16 dev lo table local
-ip link set vnt1 netns "$ns_a"
-ip link add vnt2 type veth peer name vnt3
-ip link set vnt3 netns "$ns_b"
-ip addr add 10.78.0.1/16 dev vnt2
-ip link set vnt2 up
-# The far end $2 in the namespace held by $1 has $3.0.2/16; every address of $3.1.0/24 is an
-# agent there.
-far_end() {
-    in_ns "$1" ip link set lo up
-    in_ns "$1" ip link set "$2" up
-    in_ns "$1" ip addr add "$3.0.2/16" dev "$2"
-    in_ns "$1" ip route add local "$3.1.0/24" dev lo
-}
-far_end "$ns_a" vnt1 10.77
-far_end "$ns_b" vnt3 10.78
+# shellcheck source=two_pairs.sh
+. "$(dirname "$0")/two_pairs.sh"
+make_two_pairs
 
 printf '%s\n' \
     '02:0a:1b:4d:01:01|10.77.1.1|255.255.0.0|10.77.0.1|10.77.0.1|VS-8|first-1|hall A|admin|disable|2|2|no' \
@@ -61,18 +21,6 @@ printf '%s\n' \
     '02:0a:1b:4e:01:02|10.78.1.2|255.255.0.0|10.78.0.1|10.78.0.1|VS-24P|second-2|hall B|admin|disable|2|2|no' \
     >"$work/agents-b"
 
-# Starts a simulator of the agents in $work/agents-$2 inside the namespace held by process $1;
-# returns once it is ready. Its events go to $work/events-$2, its firmware to $work/store-$2.
-start_ns_sim() {
-    mkdir "$work/store-$2"
-    # The simulator ends when its standard input does: a bounded sleep holds it open.
-    sleep 120 | nsenter -t "$1" -n -- "$AGENTSIM" --define "$work/define.ecf" \
-        --store "$work/store-$2" --agent-file "$work/agents-$2" >"$work/events-$2" \
-        2>"$work/stderr-$2" &
-    sims="$sims $!"
-    wait_until 5 grep -q '^ready ' "$work/events-$2" ||
-        fail "the simulator behind $2 did not start"
-}
 start_ns_sim "$ns_a" a
 start_ns_sim "$ns_b" b
 
