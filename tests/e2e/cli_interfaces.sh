@@ -60,6 +60,9 @@ expect_status 0
 head -n 1 "$work/out" | grep -q 'Gateway  *Interface$' || fail "table: $(cat "$work/out")"
 expect_count '^020a1b4e0101 .* vnt2$' "$work/out" 1
 
+# The window lists the agents of both pairs; its menu restricts discovery to one.
+run_console plain discoveryOnTwoInterfaces
+
 # One interface, by name or by address: only the agents behind it answer.
 # Fails unless the last discovery listed the two agents of prefix $1 alone.
 expect_only() {
