@@ -21,6 +21,7 @@
 #include "gui/FileDialogFilter.h"
 #include "gui/QtUserInteraction.h"
 #include "gui/controls/IpAddressEdit.h"
+#include "platform/ConsoleSettings.h"
 #include "platform/PortHolder.h"
 #include "platform/QtAddressTable.h"
 #include "platform/QtDatagramSocket.h"
@@ -81,6 +82,7 @@ private slots:
     void portHolderIsNamedWithItsProcess();
     void portTableLinesGiveTheirPortsSockets();
     void secondStartBringsTheFirstForward();
+    void interfaceChoiceIsRememberedInVanteloConf();
 
     void timersFireAndStop();
 
@@ -287,6 +289,19 @@ void TestAdapters::secondStartBringsTheFirstForward() {
     QTRY_COMPARE(shown, 2);
     QVERIFY(!RunningInstance(other.path().toStdString()).AskToShow());
     QCOMPARE(shown, 2);
+}
+
+void TestAdapters::interfaceChoiceIsRememberedInVanteloConf() {
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString();
+    QCOMPARE(ConsoleSettings(path).NetworkInterface(), std::string());
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("vantelo.conf"))));
+    ConsoleSettings(path).SetNetworkInterface("eth1");
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("vantelo.conf"))));
+    QCOMPARE(ConsoleSettings(path).NetworkInterface(), std::string("eth1"));
+    // Back to all interfaces: the next run starts with all again.
+    ConsoleSettings(path).SetNetworkInterface("");
+    QCOMPARE(ConsoleSettings(path).NetworkInterface(), std::string());
 }
 
 void TestAdapters::socketSends() {
