@@ -39,7 +39,10 @@ as_operator() {
 console_with_ports() {
     base=$1
     shift
-    as_operator chroot --userspec=65534:65534 "$root" /usr/bin/vantelo "$@" >"$work/console.log" 2>&1 &
+    # A simple command, not the function, so that $! is the console itself and the kill below
+    # ends it: a console left running would be brought forward by the next start instead.
+    env -i HOME=/home/operator XDG_RUNTIME_DIR=/home/operator/runtime PATH=/usr/sbin:/usr/bin \
+        chroot --userspec=65534:65534 "$root" /usr/bin/vantelo "$@" >"$work/console.log" 2>&1 &
     console=$!
     wait_for_ports "$console" "$base"
     kill "$console"

@@ -10,6 +10,7 @@
 
 #include "gui/ConsoleApp.h"
 #include "platform/ConsoleCommandLine.h"
+#include "platform/RunningInstance.h"
 #include "platform/files/ConfigLocation.h"
 
 namespace {
@@ -78,10 +79,23 @@ int main(int argc, char** argv) {
 
     // Qt knows the executable's own path, wherever it was started from. The application ends
     // with its main window, however that closes.
-    std::string program = QCoreApplication::applicationFilePath().toStdString();
-    vantelo::ConsoleApp app(
-        vantelo::ConsoleConfigDirectory(program, vantelo::ProcessConfigEnvironment()));
+    const std::string program = QCoreApplication::applicationFilePath().toStdString();
+    const std::string configDirectory =
+        vantelo::ConsoleConfigDirectory(program, vantelo::ProcessConfigEnvironment());
+    // A second start on the same files brings the running window forward and ends.
+    vantelo::RunningInstance instance(configDirectory);
+    if (instance.AskToShow()) {
+        return 0;
+    }
+    vantelo::ConsoleApp app(configDirectory);
     app.Engine().KnowShippedDefinition(vantelo::ShippedDefinitionPath(program));
+    instance.Listen([&app] {
+        vantelo::MainWindow& window = app.Window();
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
     app.Run();
     return 0;
 }

@@ -72,6 +72,23 @@ void PrintCsv(ColumnTable columns, const std::vector<AgentRow>& rows) {
     PrintLines(columns, rows, line);
 }
 
+// Agents found on more than one interface get the interface's name as the table's last
+// column; on one interface the table stays as it was.
+bool SpansInterfaces(const std::vector<AgentRow>& rows) {
+    return std::any_of(rows.begin(), rows.end(), [&](const AgentRow& row) {
+        return InterfaceText(row.networkInterface) != InterfaceText(rows.front().networkInterface);
+    });
+}
+
+void PrintTableWithInterfaces(ColumnTable columns, std::vector<AgentRow> rows) {
+    std::vector<ListColumn> withInterface(columns.begin(), columns.end());
+    withInterface.push_back({"Interface", 0, Alignment::Left, CellField::Nothing});
+    for (AgentRow& row : rows) {
+        row.cells.push_back(InterfaceText(row.networkInterface));
+    }
+    PrintTable(withInterface, rows);
+}
+
 QString Latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -89,6 +106,7 @@ void PrintJson(ListId list, ColumnTable columns, const std::vector<AgentRow>& ro
             agent.insert(QStringLiteral("interfaceVersion"), row.interfaceVersion);
             agent.insert(QStringLiteral("monitored"), row.monitored);
         }
+        agent.insert(QStringLiteral("interface"), InterfaceJson(row.networkInterface));
         agents.append(agent);
     }
     std::printf("%s\n",
@@ -97,6 +115,17 @@ void PrintJson(ListId list, ColumnTable columns, const std::vector<AgentRow>& ro
 
 }  // namespace
 
+std::string InterfaceText(const std::optional<NetworkInterface>& networkInterface) {
+    return networkInterface ? networkInterface->name : std::string();
+}
+
+QJsonValue InterfaceJson(const std::optional<NetworkInterface>& networkInterface) {
+    if (!networkInterface) {
+        return QJsonValue::Null;
+    }
+    return Latin1(InterfaceText(networkInterface));
+}
+
 std::vector<AgentRow> DiscoveredAgents(const Console& console) {
     std::vector<AgentRow> rows;
     const ListModel& discovery = console.DiscoveryList();
@@ -104,12 +133,14 @@ std::vector<AgentRow> DiscoveredAgents(const Console& console) {
         auto slot = static_cast<size_t>(discovery.ItemData(row));
         rows.push_back(RowOf(console.DiscoveryTable()[slot],
                              ShownCells(kDiscoveryColumnTable, discovery, row, {}), false));
+        rows.back().networkInterface = console.InterfaceOf(console.DiscoveryTable()[slot]);
     }
     for (int slot = 0; slot < console.MonitorList().RowCount(); ++slot) {
         const DeviceRecord& record = console.MonitorTable()[static_cast<size_t>(slot)];
         if (record.answered == 1) {
             // It answered into its monitor row; shown as the discovery list shows a record.
             rows.push_back(RowOf(record, RecordCells(kDiscoveryColumnTable, record), true));
+            rows.back().networkInterface = console.InterfaceOf(record);
         }
     }
     return rows;
@@ -119,8 +150,10 @@ std::vector<AgentRow> MonitoredAgents(const Console& console) {
     std::vector<AgentRow> rows;
     const ListModel& monitor = console.MonitorList();
     for (int row = 0; row < monitor.RowCount(); ++row) {
-        rows.push_back(RowOf(console.MonitorTable()[static_cast<size_t>(row)],
-                             ShownCells(kMonitorColumnTable, monitor, row, StatusText), true));
+        const DeviceRecord& record = console.MonitorTable()[static_cast<size_t>(row)];
+        rows.push_back(
+            RowOf(record, ShownCells(kMonitorColumnTable, monitor, row, StatusText), true));
+        rows.back().networkInterface = console.InterfaceOf(record);
     }
     return rows;
 }
@@ -135,7 +168,11 @@ void PrintAgents(ListId list, const std::vector<AgentRow>& rows, OutputFormat fo
             PrintCsv(columns, rows);
             break;
         case OutputFormat::Text:
-            PrintTable(columns, rows);
+            if (SpansInterfaces(rows)) {
+                PrintTableWithInterfaces(columns, rows);
+            } else {
+                PrintTable(columns, rows);
+            }
             break;
     }
 }

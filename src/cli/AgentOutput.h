@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QJsonValue>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,13 @@ struct AgentRow {
     int protocolVersion = 0;
     int interfaceVersion = 0;
     bool monitored = false;
+    std::optional<NetworkInterface> networkInterface;  // where the agent answers
 };
+
+// The interface an agent answers on as the table and the JSON show it: its name; empty, or
+// null in JSON, when it is not known (a monitored agent that has not answered yet).
+std::string InterfaceText(const std::optional<NetworkInterface>& networkInterface);
+QJsonValue InterfaceJson(const std::optional<NetworkInterface>& networkInterface);
 
 // The agents that answered the last discovery: the discovery list's rows, then the monitored
 // agents that answered it (they answer into the monitor list), shown as discovery rows.

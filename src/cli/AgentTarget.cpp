@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/EventWait.h"
+#include "protocol/Conversions.h"
 #include "protocol/RecordText.h"
 
 namespace vantelo::cli {
@@ -49,7 +50,12 @@ std::string AgentName(const AgentKey& key) {
 
 int SelectAgent(CliSession& session, const AgentKey& key, int timeoutMs) {
     Console& console = session.Engine();
-    console.OnDiscovery();
+    uint32_t address = 0;
+    if (TextToIp(key.ipText, &address) == 0) {
+        console.OnDiscoveryOf(address);
+    } else {
+        console.OnDiscovery();
+    }
     int monitorRow = -1;
     int discoveryRow = -1;
     RunUntil(

@@ -8,6 +8,7 @@
 #include "cli/OutcomeLog.h"
 #include "console/Console.h"
 #include "platform/QtAddressTable.h"
+#include "platform/QtNetworkInterfaces.h"
 #include "platform/QtTimers.h"
 #include "platform/files/PosixFileSystem.h"
 #include "ports/ConsoleView.h"
@@ -23,8 +24,10 @@ enum class Network {
 // ports without the window.
 class CliSession {
 public:
-    // view, when given, outlives the session and sees what the window would show.
-    CliSession(std::string configDirectory, Network network, ConsoleView* view = nullptr);
+    // view, when given, outlives the session and sees what the window would show; broadcasts to
+    // every agent go out of the interface of that name, or out of all for an empty name.
+    CliSession(std::string configDirectory, Network network, const std::string& interfaceName,
+               ConsoleView* view = nullptr);
     ~CliSession();
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
@@ -50,6 +53,7 @@ private:
     QtClock clock_;
     CliUserInteraction ui_;
     QtAddressTable addresses_;
+    QtNetworkInterfaces interfaces_;
     CliDialogRunner dialogs_;
     PosixFileSystem files_;
     SilentView silentView_;

@@ -345,16 +345,17 @@ int ParseCommandLine(const std::vector<std::string>& arguments, CliOptions* opti
             *error = argument + " is given twice";
             return -1;
         }
-        if (argument == "--cfg") {
-            if (!inlineValue && next >= arguments.size()) {
-                *error = "--cfg needs a directory";
+        // The options of every command, before or after it.
+        if (argument == "--cfg" || argument == "--interface") {
+            const bool cfg = argument == "--cfg";
+            const std::string value = inlineValue               ? *inlineValue
+                                      : next < arguments.size() ? arguments[next++]
+                                                                : "";
+            if (value.empty()) {
+                *error = cfg ? "--cfg needs a directory" : "--interface needs a name or an address";
                 return -1;
             }
-            parsed.configDirectory = inlineValue ? *inlineValue : arguments[next++];
-            if (parsed.configDirectory->empty()) {
-                *error = "--cfg needs a directory";
-                return -1;
-            }
+            (cfg ? parsed.configDirectory : parsed.interfaceText) = value;
             continue;
         }
         auto option = Options().find(argument);

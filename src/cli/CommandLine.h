@@ -52,8 +52,10 @@ struct CliOptions {
     int timeoutMs = 0;  // 0: the command's own default
     std::optional<int> intervalSeconds;
     OutputFormat format = OutputFormat::Text;
-    std::optional<ListenAddress> metrics;  // watch --metrics
-    std::optional<SyslogTarget> syslog;    // watch --syslog
+    std::optional<ListenAddress> metrics;      // watch --metrics
+    std::optional<SyslogTarget> syslog;        // watch --syslog
+    std::optional<std::string> interfaceText;  // --interface as given: a name or an address
+    std::string interfaceName;  // the interface it names, once resolved; empty for all
 };
 
 // Reads the arguments after the program name. Returns 0 and fills *options, or -1 with a

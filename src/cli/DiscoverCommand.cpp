@@ -15,7 +15,7 @@ constexpr int kDefaultTimeoutMs = 2000;
 }  // namespace
 
 int RunDiscover(const CliOptions& options, const std::string& configDirectory) {
-    CliSession session(configDirectory, Network::Live);
+    CliSession session(configDirectory, Network::Live, options.interfaceName);
     if (int code = session.Start(); code != kExitDone) {
         return code;
     }

@@ -3,7 +3,7 @@
 namespace vantelo::cli {
 
 const char* HelpText() {
-    return R"(usage: vantelo-cli [--cfg DIR] COMMAND [OPTIONS]
+    return R"(usage: vantelo-cli [--cfg DIR] [--interface NAME|ADDRESS] COMMAND [OPTIONS]
 
 The console's engine for scripts: the same rules, texts and datagrams as the window.
 
@@ -35,6 +35,11 @@ Commands:
 Options:
   --cfg DIR     the configuration directory (define.ecf, monitor.cfg, syslog.log); default
                 the window's: cfg/ beside the executable, or ~/.config/vantelo when installed
+  --interface NAME|ADDRESS
+                the network interface broadcasts to every agent go out of, by its name or
+                its IPv4 address (default: every interface that is up, is not loopback and
+                can broadcast); a request to one agent always leaves through the interface
+                that agent answered on
   --timeout MS  how long set, password and upgrade look for the agent and wait for its answer
                 (default 5000)
   -h, --help    this text;  -v, --version  the version

@@ -78,7 +78,7 @@ int Export(CliSession& session, const std::string& path) {
 }  // namespace
 
 int RunMonitor(const CliOptions& options, const std::string& configDirectory) {
-    CliSession session(configDirectory, Network::Offline);
+    CliSession session(configDirectory, Network::Offline, options.interfaceName);
     if (int code = session.Start(); code != kExitDone) {
         return code;
     }

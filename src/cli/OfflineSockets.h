@@ -14,11 +14,14 @@ public:
         open_ = true;
         return SocketOpenResult::Ok;
     }
+    int OpenError() const override { return 0; }
     bool IsOpen() const override { return open_; }
     void Close() override { open_ = false; }
     int EnableBroadcast() override { return 0; }
     int SendTo(const uint8_t*, size_t, Endpoint, int*) override { return 0; }
+    int SendVia(const uint8_t*, size_t, Endpoint, int, uint32_t, int*) override { return 0; }
     long Receive(uint8_t*, size_t, Endpoint*) override { return -1; }
+    int ArrivalInterface() const override { return 0; }
     void SetReadableCallback(std::function<void()>) override {}
 
 private:

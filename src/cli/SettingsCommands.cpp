@@ -112,7 +112,7 @@ int RunSettings(CliSession& session, DialogId dialog, void (Console::*command)()
 }  // namespace
 
 int RunSet(const CliOptions& options, const std::string& configDirectory) {
-    CliSession session(configDirectory, Network::Live);
+    CliSession session(configDirectory, Network::Live, options.interfaceName);
     if (int code = session.Start(); code != kExitDone) {
         return code;
     }
@@ -121,7 +121,7 @@ int RunSet(const CliOptions& options, const std::string& configDirectory) {
 }
 
 int RunPassword(const CliOptions& options, const std::string& configDirectory) {
-    CliSession session(configDirectory, Network::Live);
+    CliSession session(configDirectory, Network::Live, options.interfaceName);
     if (int code = session.Start(); code != kExitDone) {
         return code;
     }

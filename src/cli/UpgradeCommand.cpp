@@ -66,7 +66,7 @@ DialogScript UpgradeScript(const CliOptions& options, UpgradeRun& run, CliSessio
 }  // namespace
 
 int RunUpgrade(const CliOptions& options, const std::string& configDirectory) {
-    CliSession session(configDirectory, Network::Live);
+    CliSession session(configDirectory, Network::Live, options.interfaceName);
     if (int code = session.Start(); code != kExitDone) {
         return code;
     }

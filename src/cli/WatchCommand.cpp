@@ -102,7 +102,7 @@ int RunWatch(const CliOptions& options, const std::string& configDirectory) {
         std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
         return kExitRefused;
     }
-    CliSession session(configDirectory, Network::Live, &view);
+    CliSession session(configDirectory, Network::Live, options.interfaceName, &view);
     ActivityRecorder recorder(session.Engine(),
                               [&forwarding](const LogEvent& event) { forwarding.Forward(event); });
     session.Engine().TellActivity(recorder);

@@ -8,6 +8,8 @@
 #include "cli/Commands.h"
 #include "cli/ConfigLocation.h"
 #include "cli/ExitCode.h"
+#include "cli/InterfaceOption.h"
+#include "platform/QtNetworkInterfaces.h"
 
 using namespace vantelo::cli;
 
@@ -53,5 +55,11 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     // The system proxy lookup is of no use for UDP on the local network and starts a thread.
     QNetworkProxyFactory::setUseSystemConfiguration(false);
+    if (options.interfaceText &&
+        ResolveInterface(*options.interfaceText, vantelo::QtNetworkInterfaces().Usable(),
+                         &options.interfaceName, &error) != 0) {
+        std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
+        return kExitBadInput;
+    }
     return Run(options);
 }

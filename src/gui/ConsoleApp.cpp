@@ -26,8 +26,13 @@ ConsoleApp::ConsoleApp(std::string configDirectory, PortChoices choices)
                        Chosen<AddressTable>(choices.addresses, &addresses_),
                        &dialogs_,
                        &files_,
-                       std::move(configDirectory)};
+                       std::move(configDirectory),
+                       choices.interfaces != nullptr ? choices.interfaces
+                       : choices.sockets != nullptr  ? nullptr
+                                                     : &interfaces_};
     console_ = std::make_unique<Console>(ports);
+    // The operator's last choice of interface, from the settings of earlier runs.
+    console_->ChooseInterface(settings_.NetworkInterface());
     window_ = std::make_unique<MainWindow>(*console_, &settings_);
     ui_.SetMainWindow(window_.get());
     dialogs_.SetParent(window_.get());

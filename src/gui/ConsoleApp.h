@@ -9,6 +9,7 @@
 #include "gui/QtUserInteraction.h"
 #include "platform/QtAddressTable.h"
 #include "platform/QtDatagramSocket.h"
+#include "platform/QtNetworkInterfaces.h"
 #include "platform/QtTimers.h"
 #include "platform/files/ConsoleSettings.h"
 #include "platform/files/PosixFileSystem.h"
@@ -22,6 +23,9 @@ struct PortChoices {
     Clock* clock = nullptr;
     UserInteraction* ui = nullptr;
     AddressTable* addresses = nullptr;
+    // Sockets of another kind than the platform's have no interfaces of the platform: without a
+    // choice here, their broadcasts follow the routing table.
+    NetworkInterfaces* interfaces = nullptr;
 };
 
 // The console and its main window on the platform's ports: the one way the executable, the
@@ -47,6 +51,7 @@ private:
     QtClock clock_;
     QtUserInteraction ui_;
     QtAddressTable addresses_;
+    QtNetworkInterfaces interfaces_;
     QtDialogRunner dialogs_;
     PosixFileSystem files_;
     ConsoleSettings settings_;

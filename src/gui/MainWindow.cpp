@@ -1,14 +1,18 @@
 #include "gui/MainWindow.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QHostAddress>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableView>
+#include <algorithm>
+#include <bit>
 
 #include "gui/AboutDialog.h"
 #include "gui/QtDialogRunner.h"
@@ -270,6 +274,10 @@ void MainWindow::BuildOptionMenu(QMenu* option) {
         connect(action, &QAction::triggered, this,
                 [this, seconds = time.seconds] { console_.OnRefreshTime(seconds); });
     }
+    networkInterface_ = new QMenu(QStringLiteral("Network interface"), this);
+    networkInterface_->setObjectName(QStringLiteral("NetworkInterface"));
+    // Adapters and VPNs come and go: the entries are read afresh each time the menu opens.
+    connect(networkInterface_, &QMenu::aboutToShow, this, &MainWindow::FillInterfaceMenu);
     QAction* notifications = option->addAction(QStringLiteral("&Notifications"));
     notifications->setObjectName(Id(ControlId::Notifications));
     notifications->setCheckable(true);
@@ -280,6 +288,65 @@ void MainWindow::BuildOptionMenu(QMenu* option) {
             settings_->SetNotifications(on);
         }
     });
+    connect(option, &QMenu::aboutToShow, this,
+            [this, option, notifications] { OfferInterfaceMenu(option, notifications); });
+    OfferInterfaceMenu(option, notifications);
+}
+
+// The Network interface entry is there while there is a choice to make or one was made: with one
+// interface the menu stays as it always was.
+void MainWindow::OfferInterfaceMenu(QMenu* option, QAction* before) {
+    const bool offered =
+        console_.UsableInterfaces().size() > 1 || !console_.ChosenInterface().empty();
+    const bool shown = option->actions().contains(networkInterface_->menuAction());
+    if (offered && !shown) {
+        option->insertMenu(before, networkInterface_);
+    } else if (!offered && shown) {
+        option->removeAction(networkInterface_->menuAction());
+    }
+    if (offered) {
+        FillInterfaceMenu();
+    }
+}
+
+// "All interfaces", then one entry a usable interface ("eth1  192.168.50.2/24"); a chosen
+// interface that is gone stays as an unavailable entry while "All interfaces" is used.
+void MainWindow::FillInterfaceMenu() {
+    networkInterface_->clear();
+    // The last opening's group goes with its entries.
+    qDeleteAll(networkInterface_->findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly));
+    auto* group = new QActionGroup(networkInterface_);
+    const std::string chosen = console_.ChosenInterface();
+    const std::vector<NetworkInterface> usable = console_.UsableInterfaces();
+    const bool chosenUp = std::any_of(usable.begin(), usable.end(),
+                                      [&](const NetworkInterface& i) { return i.name == chosen; });
+    const auto add = [&](const QString& text, const std::string& name, bool checked) {
+        QAction* action = networkInterface_->addAction(text);
+        action->setObjectName(QStringLiteral("NetworkInterface:") + QString::fromStdString(name));
+        action->setCheckable(true);
+        action->setChecked(checked);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, name] { ChooseInterface(name); });
+        return action;
+    };
+    add(QStringLiteral("All interfaces"), "", !chosenUp);
+    for (const NetworkInterface& i : usable) {
+        add(QStringLiteral("%1  %2/%3")
+                .arg(QString::fromStdString(i.name), QHostAddress(i.address).toString())
+                .arg(std::popcount(i.mask)),
+            i.name, i.name == chosen);
+    }
+    if (!chosen.empty() && !chosenUp) {
+        add(QStringLiteral("%1  (unavailable)").arg(QString::fromStdString(chosen)), chosen, false)
+            ->setEnabled(false);
+    }
+}
+
+void MainWindow::ChooseInterface(const std::string& name) {
+    console_.ChooseInterface(name);
+    if (settings_ != nullptr) {
+        settings_->SetNetworkInterface(name);
+    }
 }
 
 void MainWindow::BuildControls(AnchoredLayout* layout) {

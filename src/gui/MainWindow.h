@@ -71,6 +71,10 @@ private:
     QString AgentName(std::string_view ipText) const;
     // The menu bar along the top, the controls' client area below it, both as wide as the window.
     void PlaceClient();
+    // The Network interface entry, before `before`, while there is a choice to make.
+    void OfferInterfaceMenu(QMenu* option, QAction* before);
+    void FillInterfaceMenu();
+    void ChooseInterface(const std::string& name);
     void OnExit();
     void OnFileExit();
 
@@ -79,6 +83,7 @@ private:
     QWidget* client_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
     QMenu* refreshTime_ = nullptr;
+    QMenu* networkInterface_ = nullptr;
     ListTableModel* discoveryModel_ = nullptr;
     ListTableModel* monitorModel_ = nullptr;
     QTableView* discoveryView_ = nullptr;

@@ -24,11 +24,15 @@ public:
     QtDatagramSocket& operator=(const QtDatagramSocket&) = delete;
 
     SocketOpenResult Open(uint16_t port) override;
+    int OpenError() const override { return openError_; }
     bool IsOpen() const override;
     void Close() override;
     int EnableBroadcast() override;
     int SendTo(const uint8_t* data, size_t length, Endpoint to, int* error) override;
+    int SendVia(const uint8_t* data, size_t length, Endpoint to, int interfaceIndex,
+                uint32_t source, int* error) override;
     long Receive(uint8_t* buffer, size_t capacity, Endpoint* from) override;
+    int ArrivalInterface() const override { return arrival_; }
     void SetReadableCallback(std::function<void()> onReadable) override;
 
     // The port the socket is bound to, so that one opened on port 0 tells which it got; 0 when
@@ -42,10 +46,12 @@ private:
     struct Datagram {
         QByteArray bytes;
         Endpoint from;
+        int interfaceIndex;
     };
 
     void Drain();
-    void Keep(const char* bytes, size_t size, Endpoint from);
+    void Keep(const char* bytes, size_t size, Endpoint from, int interfaceIndex);
+    int Sent(qint64 sent, size_t length, int* error);
 #ifdef __linux__
     bool ReadBatch();
 #endif
@@ -61,7 +67,6 @@ private:
 #endif
 
     QUdpSocket socket_;
-    QByteArray readBuffer_;
 #ifdef __linux__
     QByteArray batchBuffer_ = QByteArray(qsizetype{kBatch} * kMaxDatagramBytes, Qt::Uninitialized);
 #endif
@@ -70,6 +75,8 @@ private:
     std::optional<Datagram> current_;
     bool deliveryPosted_ = false;
     std::function<void()> onReadable_;
+    int openError_ = 0;
+    int arrival_ = 0;
 };
 
 class QtSocketFactory final : public SocketFactory {

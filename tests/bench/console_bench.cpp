@@ -1,9 +1,10 @@
 // The console's figures on real sockets in the private test network; console_bench.sh starts it.
 // Reports, asserts nothing about time.
-//   console_bench discovery RUNS CONFIG_DIR
-//     256 simulated agents answer one discovery, RUNS times after a first one: the time from the
-//     broadcast to the 256th row of the engine's discovery list, and the rows missing a second
-//     after it.
+//   console_bench discovery RUNS CONFIG_DIR [AGENTS [routed]]
+//     AGENTS simulated agents (256 unless told) answer one discovery, RUNS times after a first
+//     one: the time from the broadcast to the last row of the engine's discovery list, and the
+//     rows missing a second after it. With routed the console knows no interfaces and its
+//     broadcasts go where the routing table sends them, as before it went out of each interface.
 //   console_bench flood TRAPS PER_SECOND CONFIG_DIR
 //     A flood of traps for the monitored agents: see trap_flood.h.
 //   console_bench startup CONFIG_DIR
@@ -34,7 +35,7 @@ using vantelo::test::ConsoleWindow;
 
 namespace {
 
-constexpr int kAgents = 256;
+constexpr int kDefaultAgents = 256;
 constexpr int kDeadlineMs = 1000;
 
 int64_t RealTimeNs() {
@@ -71,8 +72,11 @@ void RunUntil(QAbstractItemModel* model, const std::function<bool()>& done, int 
     }
 }
 
-int BenchDiscovery(int runs, const std::string& config) {
+int BenchDiscovery(int runs, const std::string& config, int agents, bool routed) {
     ConsoleWindow window(config);
+    if (routed) {
+        window.FollowRoutingTable();
+    }
     window.Start();
     QAbstractItemModel* model = window.DiscoveryView()->model();
     const vantelo::ListModel& list = window.Engine().DiscoveryList();
@@ -81,7 +85,7 @@ int BenchDiscovery(int runs, const std::string& config) {
     // Discovery empties the list right before it sends the broadcast.
     QObject::connect(model, &QAbstractItemModel::modelReset, [&] { sinceBroadcast.start(); });
     QObject::connect(model, &QAbstractItemModel::rowsInserted, [&] {
-        if (fullAfterNs < 0 && list.RowCount() == kAgents) {
+        if (fullAfterNs < 0 && list.RowCount() == agents) {
             fullAfterNs = sinceBroadcast.nsecsElapsed();
         }
     });
@@ -99,7 +103,7 @@ int BenchDiscovery(int runs, const std::string& config) {
         RunUntil(
             model, [&] { return fullAfterNs >= 0; }, kDeadlineMs);
         const Outcome outcome{fullAfterNs >= 0 ? static_cast<double>(fullAfterNs) / 1e6 : -1,
-                              kAgents - list.RowCount()};
+                              agents - list.RowCount()};
         missingRows += outcome.missing;
         QTest::qWait(200);  // late answers of this run land before the next one starts
         return outcome;
@@ -115,17 +119,20 @@ int BenchDiscovery(int runs, const std::string& config) {
         const Outcome outcome = discover();
         if (outcome.ms >= 0) {
             times.push_back(outcome.ms);
-            std::printf("run %2d: %d rows after %.2f ms\n", run, kAgents, outcome.ms);
+            std::printf("run %2d: %d rows after %.2f ms\n", run, agents, outcome.ms);
         } else {
             std::printf("run %2d: %d rows missing after %d ms\n", run, outcome.missing,
                         kDeadlineMs);
         }
     }
     std::printf("discovery of %d agents, %d runs: all rows in %zu runs, %d rows missing in all\n",
-                kAgents, runs, times.size(), missingRows);
+                agents, runs, times.size(), missingRows);
     if (!times.empty()) {
         std::printf("time from the broadcast to the %dth row: median %.2f ms, max %.2f ms\n",
-                    kAgents, Median(times), *std::max_element(times.begin(), times.end()));
+                    agents, Median(times), *std::max_element(times.begin(), times.end()));
+    }
+    for (const vantelo::MessageBoxRequest& box : window.Ui().boxes) {
+        std::printf("box: %s\n", box.text.c_str());
     }
     std::fflush(stdout);
     return window.Ui().boxes.empty() ? 0 : 1;
@@ -184,9 +191,11 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");
     QLocale::setDefault(QLocale::c());
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "discovery" && argc == 4) {
+    if (mode == "discovery" && argc >= 4 && argc <= 6) {
         QApplication application(argc, argv);
-        return BenchDiscovery(std::atoi(argv[2]), argv[3]);
+        const int agents = argc >= 5 ? std::atoi(argv[4]) : kDefaultAgents;
+        const bool routed = argc == 6 && std::string(argv[5]) == "routed";
+        return BenchDiscovery(std::atoi(argv[2]), argv[3], agents, routed);
     }
     if (mode == "flood" && argc == 5) {
         QApplication application(argc, argv);
@@ -198,7 +207,8 @@ int main(int argc, char** argv) {
         return BenchStartup(argv[2], execNs > 0 ? execNs : mainNs, mainNs);
     }
     std::fprintf(stderr,
-                 "usage: console_bench discovery RUNS CONFIG_DIR | console_bench flood TRAPS "
+                 "usage: console_bench discovery RUNS CONFIG_DIR [AGENTS [routed]] | "
+                 "console_bench flood TRAPS "
                  "PER_SECOND CONFIG_DIR | console_bench startup CONFIG_DIR\n");
     return 2;
 }

@@ -22,8 +22,8 @@ expect_count '"mac": ' "$work/discovered.json" 8
 # versions; the fields say what the row leaves out.
 tr -d ' \n' <"$work/discovered.json" >"$work/flat.json"
 for agent in \
-    '"dhcp":"","gateway":"","interfaceVersion":2,"ip":"10.77.2.7","loaderMode":true,"location":"","mac":"020a1b000007","monitored":false,"productName":"","protocolVersion":2,' \
-    '"dhcp":"","gateway":"","interfaceVersion":2,"ip":"10.77.2.8","loaderMode":false,"location":"","mac":"020a1b000008","monitored":false,"productName":"","protocolVersion":1,' \
+    '"dhcp":"","gateway":"","interface":"vnt0","interfaceVersion":2,"ip":"10.77.2.7","loaderMode":true,"location":"","mac":"020a1b000007","monitored":false,"productName":"","protocolVersion":2,' \
+    '"dhcp":"","gateway":"","interface":"vnt0","interfaceVersion":2,"ip":"10.77.2.8","loaderMode":false,"location":"","mac":"020a1b000008","monitored":false,"productName":"","protocolVersion":1,' \
     '"interfaceVersion":1,"ip":"10.77.1.4","loaderMode":false,"location":"lab","mac":"020a1b000004","monitored":false,"productName":"VS-5","protocolVersion":2,"subnetMask":"255.255.0.0","systemName":"narrowon","trapIp":"10.77.0.1","version":"2.001.001"'; do
     grep -qF -- "$agent" "$work/flat.json" || fail "no agent $agent in $(cat "$work/discovered.json")"
 done

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QNetworkDatagram>
 #include <QNetworkProxy>
@@ -252,6 +253,7 @@ private slots:
     void blindAcknowledgementsNeverComplete();
     void discoveryMatchesCli();
     void addItemsAndSave();
+    void discoveryOnTwoInterfaces();
 };
 
 void TestConsoleE2e::discoveryListsEveryAgent() {
@@ -728,6 +730,39 @@ void TestConsoleE2e::addItemsAndSave() {
     }
     QCOMPARE(window.MonitorView()->model()->rowCount(), 2);
     test::Find<QAction>(&window.Dialog(), ControlId::MonitorSave)->trigger();
+    QCOMPARE(window.Ui().BoxTexts(), QStringList{});
+}
+
+// cli_interfaces.sh: two agents behind each of two interfaces, vnt0 (10.77.0.0/16) and vnt2
+// (10.78.0.0/16). The window lists the four; Option > Network interface > vnt2 restricts the
+// next discovery to the two behind vnt2.
+void TestConsoleE2e::discoveryOnTwoInterfaces() {
+    ConsoleWindow window(ConfigDirectory());
+    window.Start();
+    QTableView* discovery = window.DiscoveryView();
+    const auto addresses = [discovery] {
+        QStringList shown;
+        for (int row = 0; row < discovery->model()->rowCount(); ++row) {
+            shown << RowTexts(discovery, row)[1];
+        }
+        shown.sort();
+        return shown;
+    };
+    window.Click(ControlId::Discovery);
+    QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), 4, kTimeoutMs);
+    QCOMPARE(addresses(), (QStringList{"10.77.1.1", "10.77.1.2", "10.78.1.1", "10.78.1.2"}));
+
+    auto* submenu = window.Dialog().findChild<QMenu*>(QStringLiteral("NetworkInterface"));
+    QVERIFY(submenu != nullptr);
+    QMetaObject::invokeMethod(submenu, "aboutToShow");
+    auto* second = submenu->findChild<QAction*>(QStringLiteral("NetworkInterface:vnt2"));
+    QVERIFY(second != nullptr);
+    QCOMPARE(second->text(), QStringLiteral("vnt2  10.78.0.1/16"));
+    second->trigger();
+    window.Click(ControlId::Discovery);
+    QTRY_COMPARE_WITH_TIMEOUT(discovery->model()->rowCount(), 2, kTimeoutMs);
+    QTest::qWait(300);  // an answer from behind vnt0 would be in by now
+    QCOMPARE(addresses(), (QStringList{"10.78.1.1", "10.78.1.2"}));
     QCOMPARE(window.Ui().BoxTexts(), QStringList{});
 }
 

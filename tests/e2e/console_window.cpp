@@ -22,6 +22,9 @@ void ConsoleWindow::Start(VirtualClock* clock) {
     choices.ui = &ui_;
     choices.timers = clock;
     choices.clock = clock;
+    if (routed_) {
+        choices.sockets = &routedSockets_;
+    }
     app_ = std::make_unique<ConsoleApp>(configDirectory_, choices);
     app_->Initialize();
     app_->Window().show();

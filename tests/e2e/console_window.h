@@ -46,6 +46,8 @@ public:
     // The dialog's initialisation (definition file, monitor list, sockets), then the window.
     // A virtual clock, when given, stands in for the Qt timers and clock.
     void Start(VirtualClock* clock = nullptr);
+    // Before Start: the console knows no interfaces and its broadcasts follow the routing table.
+    void FollowRoutingTable() { routed_ = true; }
     void Click(ControlId id) const;
 
     Console& Engine() { return app_->Engine(); }
@@ -57,6 +59,10 @@ public:
 private:
     std::string configDirectory_;
     WatchedUserInteraction ui_;
+    bool routed_ = false;
+    // The platform's sockets handed over as a choice of their own, which leaves out its
+    // interfaces.
+    QtSocketFactory routedSockets_;
     std::unique_ptr<ConsoleApp> app_;
 };
 

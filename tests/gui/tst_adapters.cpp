@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -13,15 +14,19 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUdpSocket>
+#include <cerrno>
 #include <set>
 
 #include "GuiTestSupport.h"
 #include "gui/FileDialogFilter.h"
 #include "gui/QtUserInteraction.h"
 #include "gui/controls/IpAddressEdit.h"
+#include "platform/PortHolder.h"
 #include "platform/QtAddressTable.h"
 #include "platform/QtDatagramSocket.h"
 #include "platform/QtTimers.h"
+#include "platform/RunningInstance.h"
+#include "platform/files/ConsoleSettings.h"
 
 using namespace vantelo;
 using vantelo::test::OnNextModal;
@@ -74,6 +79,10 @@ private slots:
     void socketClosedDeliversNothingMore();
     void socketTellsBindFailuresFromCreateFailures();
     void socketSends();
+    void portHolderIsNamedWithItsProcess();
+    void portTableLinesGiveTheirPortsSockets();
+    void secondStartBringsTheFirstForward();
+    void interfaceChoiceIsRememberedInVanteloConf();
 
     void timersFireAndStop();
 
@@ -210,6 +219,7 @@ void TestAdapters::socketTellsBindFailuresFromCreateFailures() {
     QtDatagramSocket second;
     QCOMPARE(second.Open(first.LocalPort()), SocketOpenResult::BindFailed);
     QVERIFY(!second.IsOpen());
+    QCOMPARE(second.OpenError(), EADDRINUSE);
 
     // No descriptor left for a new socket: creating it fails before any bind.
     rlimit saved{};
@@ -225,6 +235,73 @@ void TestAdapters::socketTellsBindFailuresFromCreateFailures() {
     QCOMPARE(setrlimit(RLIMIT_NOFILE, &saved), 0);
     QCOMPARE(result, SocketOpenResult::CreateFailed);
     QVERIFY(!third.IsOpen());
+    QCOMPARE(third.OpenError(), EMFILE);
+}
+
+void TestAdapters::portHolderIsNamedWithItsProcess() {
+    QFile comm(QStringLiteral("/proc/self/comm"));
+    QVERIFY(comm.open(QIODevice::ReadOnly));
+    const std::string name = comm.readAll().trimmed().toStdString();
+    uint16_t port = 0;
+    {
+        QtDatagramSocket held;
+        QCOMPARE(held.Open(0), SocketOpenResult::Ok);
+        port = held.LocalPort();
+        QCOMPARE(PortInUseLine(port), "UDP port " + std::to_string(port) + " is in use by " + name +
+                                          " (pid " + std::to_string(getpid()) + ")");
+    }
+    QCOMPARE(PortInUseLine(port), "UDP port " + std::to_string(port) + " is in use");
+}
+
+void TestAdapters::portTableLinesGiveTheirPortsSockets() {
+    // Port 0x1388 (5000) twice (IPv4 and a connected one), 0x1389 once, a line cut short, and a
+    // socket of inode 0 (a closing one) that counts for nothing.
+    const std::string table =
+        "  sl  local_address rem_address   st tx_queue rx_queue tr tm->when retrnsmt   uid  "
+        "timeout inode ref pointer drops\n"
+        "  1: 00000000:1388 00000000:0000 07 00000000:00000000 00:00000000 00000000     0        "
+        "0 4101 2 0000000000000000 0\n"
+        "  2: 0100007F:1389 00000000:0000 07 00000000:00000000 00:00000000 00000000     0        "
+        "0 4102 2 0000000000000000 0\n"
+        "  3: 0100007F:1388 0100007F:1389 01 00000000:00000000 00:00000000 00000000     0        "
+        "0 4103 2 0000000000000000 0\n"
+        "  4: 00000000:1388 00000000:0000\n"
+        "  5: 00000000:1388 00000000:0000 07 00000000:00000000 00:00000000 00000000     0        "
+        "0 0 2 0000000000000000 0\n";
+    QCOMPARE(UdpSocketInodes(table, 5000), (std::vector<unsigned long>{4101, 4103}));
+    QCOMPARE(UdpSocketInodes(table, 5001), (std::vector<unsigned long>{4102}));
+    QVERIFY(UdpSocketInodes(table, 5002).empty());
+    QVERIFY(UdpSocketInodes("", 5000).empty());
+}
+
+void TestAdapters::secondStartBringsTheFirstForward() {
+    QTemporaryDir one;
+    QTemporaryDir other;
+    RunningInstance first(one.path().toStdString());
+    QVERIFY(!first.AskToShow());
+    int shown = 0;
+    first.Listen([&shown] { ++shown; });
+
+    QVERIFY(RunningInstance(one.path().toStdString()).AskToShow());
+    QTRY_COMPARE(shown, 1);
+    // The same directory by another path is the same console.
+    QVERIFY(RunningInstance(one.path().toStdString() + "/.").AskToShow());
+    QTRY_COMPARE(shown, 2);
+    QVERIFY(!RunningInstance(other.path().toStdString()).AskToShow());
+    QCOMPARE(shown, 2);
+}
+
+void TestAdapters::interfaceChoiceIsRememberedInVanteloConf() {
+    QTemporaryDir dir;
+    const QString path = dir.path();
+    QCOMPARE(ConsoleSettings(path).NetworkInterface(), std::string());
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("vantelo.conf"))));
+    ConsoleSettings(path).SetNetworkInterface("eth1");
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("vantelo.conf"))));
+    QCOMPARE(ConsoleSettings(path).NetworkInterface(), std::string("eth1"));
+    // Back to all interfaces: the next run starts with all again.
+    ConsoleSettings(path).SetNetworkInterface("");
+    QCOMPARE(ConsoleSettings(path).NetworkInterface(), std::string());
 }
 
 void TestAdapters::socketSends() {

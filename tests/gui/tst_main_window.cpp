@@ -110,6 +110,7 @@ private slots:
     void controls_data();
     void controls();
     void listsAndMenu();
+    void networkInterfaceMenu();
     void startUpWithABadDefinitionFile();
     void discoveryAndMovingAgents();
     void selectionFollowsOperatorAndEngine();
@@ -983,6 +984,81 @@ void TestMainWindow::trapDialogSortDirectionOutlivesTheDialog() {
         window.Click(ControlId::ViewTrap);
         QCOMPARE(shown, expected);
     }
+}
+
+// The workstation's interfaces, as the test sets them.
+class FixedInterfaces final : public NetworkInterfaces {
+public:
+    std::vector<NetworkInterface> Usable() override { return usable; }
+    std::vector<NetworkInterface> usable;
+};
+
+// Each entry of the Option menu's Network interface submenu, read afresh as when it opens:
+// its text, "*" when checked, "-" when unavailable.
+QStringList InterfaceEntries(MainWindow* window) {
+    auto* submenu = window->findChild<QMenu*>(QStringLiteral("NetworkInterface"));
+    if (submenu == nullptr) {
+        return {};
+    }
+    QMetaObject::invokeMethod(submenu, "aboutToShow");
+    QStringList entries;
+    for (QAction* item : submenu->actions()) {
+        entries << item->text() + (item->isChecked() ? "*" : "") + (item->isEnabled() ? "" : "-");
+    }
+    return entries;
+}
+
+bool OptionOffersInterfaces(MainWindow* window) {
+    auto* submenu = window->findChild<QMenu*>(QStringLiteral("NetworkInterface"));
+    for (QAction* popup : window->findChild<QMenuBar*>()->actions()) {
+        if (QString(popup->text()).remove(QLatin1Char('&')) == QStringLiteral("Option")) {
+            QMetaObject::invokeMethod(popup->menu(), "aboutToShow");
+            return popup->menu()->actions().contains(submenu->menuAction());
+        }
+    }
+    return false;
+}
+
+void TestMainWindow::networkInterfaceMenu() {
+    const NetworkInterface first{2, "eth0", 0x0A4D0001, 0xFFFF0000};
+    const NetworkInterface second{3, "eth1", 0xC0A83202, 0xFFFFFF00};
+    FixedInterfaces interfaces;
+    interfaces.usable = {first};
+    WindowHarness window;
+    window.interfaces = &interfaces;
+    window.Start();
+    // One interface: the menu as it always was.
+    QVERIFY(!OptionOffersInterfaces(window.dialog));
+
+    // A second one comes up: the entry appears, "All interfaces" checked.
+    interfaces.usable = {first, second};
+    QVERIFY(OptionOffersInterfaces(window.dialog));
+    QCOMPARE(InterfaceEntries(window.dialog),
+             (QStringList{"All interfaces*", "eth0  10.77.0.1/16", "eth1  192.168.50.2/24"}));
+
+    // Choosing one restricts discovery to it.
+    auto* submenu = window.dialog->findChild<QMenu*>(QStringLiteral("NetworkInterface"));
+    submenu->actions().at(2)->trigger();
+    QCOMPARE(window.console->ChosenInterface(), std::string("eth1"));
+    QCOMPARE(InterfaceEntries(window.dialog),
+             (QStringList{"All interfaces", "eth0  10.77.0.1/16", "eth1  192.168.50.2/24*"}));
+    window.network.ClearSent();
+    window.console->OnDiscovery();
+    QCOMPARE(window.network.Sent().size(), size_t{1});
+    QCOMPARE(window.network.Sent()[0].interfaceIndex, second.index);
+
+    // The chosen one is gone: the menu says so and discovery goes on on the other.
+    interfaces.usable = {first};
+    QVERIFY(OptionOffersInterfaces(window.dialog));
+    QCOMPARE(InterfaceEntries(window.dialog),
+             (QStringList{"All interfaces*", "eth0  10.77.0.1/16", "eth1  (unavailable)-"}));
+    window.network.ClearSent();
+    window.console->OnDiscovery();
+    QCOMPARE(window.network.Sent().size(), size_t{1});
+    QCOMPARE(window.network.Sent()[0].interfaceIndex, first.index);
+    // Back to all: with one interface and no choice the entry goes away again.
+    submenu->actions().at(0)->trigger();
+    QVERIFY(!OptionOffersInterfaces(window.dialog));
 }
 
 VANTELO_GUI_TEST_MAIN(TestMainWindow)

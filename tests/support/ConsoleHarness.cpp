@@ -35,6 +35,7 @@ Console& ConsoleHarness::Start() {
     ports.dialogs = &dialogs;
     ports.files = &files;
     ports.configDirectory = dir.Path();
+    ports.interfaces = interfaces;
     console = std::make_unique<Console>(ports);
     console->WatchOutcomes(&outcomes);
     console->Initialize(view);

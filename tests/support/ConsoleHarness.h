@@ -65,6 +65,7 @@ public:
     RecordingView view;
     RecordingOutcomes outcomes;  // from the console's start on
     FixedAddressTable addresses;
+    NetworkInterfaces* interfaces = nullptr;  // none: broadcasts follow the routing table
     std::unique_ptr<Console> console;
 };
 

@@ -9,6 +9,7 @@ struct Datagram {
     uint16_t port;
     Endpoint from;
     std::vector<uint8_t> bytes;
+    int interfaceIndex = 0;
 };
 
 // What the sockets share with the network; sockets may outlive the network object itself.
@@ -31,17 +32,22 @@ public:
 
     SocketOpenResult Open(uint16_t port) override {
         auto fault = shared_->openFaults.find(port);
-        if (fault != shared_->openFaults.end()) {
-            return fault->second;
-        }
-        if (shared_->bound.count(port) != 0) {
-            return SocketOpenResult::BindFailed;
+        SocketOpenResult result = fault != shared_->openFaults.end() ? fault->second
+                                  : shared_->bound.count(port) != 0  ? SocketOpenResult::BindFailed
+                                                                     : SocketOpenResult::Ok;
+        openError_ = result == SocketOpenResult::Ok           ? 0
+                     : result == SocketOpenResult::BindFailed ? EADDRINUSE
+                                                              : EMFILE;
+        if (result != SocketOpenResult::Ok) {
+            return result;
         }
         shared_->bound[port] = this;
         port_ = port;
         open_ = true;
         return SocketOpenResult::Ok;
     }
+
+    int OpenError() const override { return openError_; }
 
     bool IsOpen() const override { return open_; }
 
@@ -59,6 +65,11 @@ public:
     }
 
     int SendTo(const uint8_t* data, size_t length, Endpoint to, int* error) override {
+        return SendVia(data, length, to, 0, kConsoleAddress, error);
+    }
+
+    int SendVia(const uint8_t* data, size_t length, Endpoint to, int interfaceIndex, uint32_t,
+                int* error) override {
         int failure = shared_->sendError;
         if (failure == 0 && (!open_ || (to.address == kBroadcastAddress && !broadcast_))) {
             failure = open_ ? EACCES : EBADF;
@@ -67,8 +78,10 @@ public:
             *error = failure;
             return -1;
         }
-        SentDatagram datagram{
-            std::vector<uint8_t>(data, data + length), {kConsoleAddress, port_}, to};
+        SentDatagram datagram{std::vector<uint8_t>(data, data + length),
+                              {kConsoleAddress, port_},
+                              to,
+                              interfaceIndex};
         shared_->sent.push_back(datagram);
         // Agents may add themselves or reply; walk a copy.
         std::vector<FakeAgent*> agents = shared_->agents;
@@ -88,8 +101,11 @@ public:
         inbox_.pop_front();
         std::copy_n(datagram.bytes.begin(), std::min(capacity, datagram.bytes.size()), buffer);
         *from = datagram.from;
+        arrival_ = datagram.interfaceIndex;
         return static_cast<long>(datagram.bytes.size());
     }
+
+    int ArrivalInterface() const override { return arrival_; }
 
     void SetReadableCallback(std::function<void()> onReadable) override {
         onReadable_ = std::move(onReadable);
@@ -114,6 +130,8 @@ private:
     std::shared_ptr<Shared> shared_;
     uint16_t port_ = 0;
     bool open_ = false;
+    int openError_ = 0;
+    int arrival_ = 0;
     bool broadcast_ = false;
     std::deque<Datagram> inbox_;
     std::function<void()> onReadable_;
@@ -143,8 +161,9 @@ void VirtualNetwork::AddAgent(FakeAgent* agent) {
     shared_->agents.push_back(agent);
 }
 
-void VirtualNetwork::Queue(uint16_t port, Endpoint from, std::vector<uint8_t> bytes) {
-    shared_->waiting.push_back(Datagram{port, from, std::move(bytes)});
+void VirtualNetwork::Queue(uint16_t port, Endpoint from, std::vector<uint8_t> bytes,
+                           int interfaceIndex) {
+    shared_->waiting.push_back(Datagram{port, from, std::move(bytes), interfaceIndex});
 }
 
 int VirtualNetwork::Deliver() {

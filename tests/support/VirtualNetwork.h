@@ -16,6 +16,7 @@ struct SentDatagram {
     std::vector<uint8_t> bytes;
     Endpoint from;
     Endpoint to;
+    int interfaceIndex = 0;  // the interface it was sent out of; 0: where the routing table chose
 };
 
 class VirtualNetwork;
@@ -41,16 +42,17 @@ public:
 
     std::unique_ptr<DatagramSocket> CreateSocket() override;
 
-    // Faults: opening port fails with result; the broadcast option cannot be set; every send
-    // fails with error (0 ends the fault).
+    // Faults: opening port fails with result (error EMFILE or EADDRINUSE); the broadcast option
+    // cannot be set; every send fails with error (0 ends the fault).
     void FailOpen(uint16_t port, SocketOpenResult result);
     void FailBroadcastOption(bool fail);
     void FailSends(int error);
 
     void AddAgent(FakeAgent* agent);
 
-    // A datagram from `from` to the console's socket on port.
-    void Queue(uint16_t port, Endpoint from, std::vector<uint8_t> bytes);
+    // A datagram from `from` to the console's socket on port, arriving on the interface of that
+    // index (0: not told).
+    void Queue(uint16_t port, Endpoint from, std::vector<uint8_t> bytes, int interfaceIndex = 0);
     // Delivers every waiting datagram, also those queued meanwhile; returns how many arrived
     // at an open socket. The others are lost, as on a real network.
     int Deliver();

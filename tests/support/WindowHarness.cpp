@@ -20,8 +20,8 @@ void WindowHarness::WriteMonitorFile(const std::vector<DeviceRecord>& records) c
 }
 
 void WindowHarness::Start() {
-    app = std::make_unique<ConsoleApp>(dir.Path(),
-                                       PortChoices{&network, &clock, &clock, &ui, &addresses});
+    app = std::make_unique<ConsoleApp>(
+        dir.Path(), PortChoices{&network, &clock, &clock, &ui, &addresses, interfaces});
     console = &app->Engine();
     dialog = &app->Window();
     app->Initialize();

@@ -51,6 +51,7 @@ public:
     VirtualClock clock;
     RecordingUserInteraction ui;
     FixedAddressTable addresses;
+    NetworkInterfaces* interfaces = nullptr;  // none: broadcasts follow the routing table
     std::vector<std::unique_ptr<SimulatedAgent>> agents;
     std::unique_ptr<ConsoleApp> app;
     Console* console = nullptr;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -243,6 +244,30 @@ TEST_F(Liveness, FailedSendsAreReportedAndTheRoundsGoOn) {
     EXPECT_TRUE(h.ui.AllShown());
     EXPECT_EQ(console.MonitorTable()[0].missedPolls, 2);
     EXPECT_EQ(console.MonitorTable()[1].missedPolls, 2);
+}
+
+// A poll on a socket that never opened tells the code the socket failed to open with.
+TEST_F(Liveness, PollsOnASocketThatNeverOpenedShowItsOpenError) {
+    struct Case {
+        SocketOpenResult result;
+        const char* openBox;
+        int error;
+    } cases[] = {
+        {SocketOpenResult::BindFailed, "Bind socket error", EADDRINUSE},
+        {SocketOpenResult::CreateFailed, "Creat Socket error", EMFILE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.openBox);
+        ConsoleHarness rig;
+        rig.WriteMonitorFile({StoredRecord(agent.settings, kType)});
+        rig.network.FailOpen(ConsoleHarness::kBasePort + 1, c.result);
+        rig.ui.ExpectError(c.openBox);
+        rig.ui.ExpectBox(MessageBoxRequest{"polling error " + std::to_string(c.error), "",
+                                           BoxIcon::None, BoxButtons::Ok, BoxOwner::Application});
+        Console& console = rig.Start();
+        EXPECT_TRUE(rig.ui.AllShown());
+        EXPECT_EQ(console.Sockets().OpenError(SocketId::Unicast), c.error);
+    }
 }
 
 TEST_F(Liveness, SilentAgentsWithAnUnwritableLogNeverStackBoxes) {

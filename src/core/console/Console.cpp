@@ -12,7 +12,7 @@ Console::Console(const ConsolePorts& ports)
     : ports_(ports),
       boxes_(*ports.ui, *ports.timers),
       log_(*ports.files, boxes_, *ports.ui, ports.configDirectory),
-      transport_(*ports.sockets, boxes_),
+      transport_(*ports.sockets, ports.interfaces, boxes_),
       files_(lists_, boxes_, *ports.ui, *ports.files, ports.configDirectory),
       exports_(boxes_, *ports.ui, *ports.files),
       editor_(lists_, boxes_, *ports.dialogs),
@@ -55,6 +55,8 @@ void Console::Initialize(ConsoleView& view) {
     view_->ShowRefreshTime(Polling::kDefaultIntervalSeconds);
     LoadDefinition();
     files_.LoadAtStartup();
+    // Replies to the first polls find their interface in this list.
+    transport_.Routes().Usable();
     transport_.Open(SocketId::Broadcast, [this] { ReceiveDatagram(SocketId::Broadcast); });
     transport_.Open(SocketId::Unicast, [this] { ReceiveDatagram(SocketId::Unicast); });
     polling_.Start();
@@ -77,8 +79,24 @@ void Console::Shutdown() {
 }
 
 void Console::OnDiscovery() {
-    RunDiscovery(transport_, lists_, boxes_);
+    RunDiscovery(transport_, lists_, boxes_, transport_.Routes().ForAll());
     hint_.DiscoverySent();
+}
+
+void Console::OnDiscoveryOf(uint32_t address) {
+    RunDiscovery(transport_, lists_, boxes_, transport_.Routes().ForAddress(address));
+}
+
+std::vector<NetworkInterface> Console::UsableInterfaces() {
+    return transport_.Routes().Usable();
+}
+
+std::optional<NetworkInterface> Console::InterfaceOf(const DeviceRecord& record) const {
+    return transport_.Routes().OfAgent(TextOf(record.macText), record.ip);
+}
+
+void Console::ChooseInterface(std::string name) {
+    transport_.Routes().Choose(std::move(name));
 }
 void Console::OnAddToMonitorList() {
     editor_.AddToMonitorList();

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "console/DefinitionHint.h"
 #include "console/ReceivePath.h"
@@ -21,6 +24,7 @@
 #include "ports/DatagramSocket.h"
 #include "ports/DialogRunner.h"
 #include "ports/FileSystem.h"
+#include "ports/NetworkInterfaces.h"
 #include "ports/Outcomes.h"
 #include "ports/Timers.h"
 #include "ports/UserInteraction.h"
@@ -42,7 +46,8 @@ struct ConsolePorts {
     AddressTable* addresses = nullptr;
     DialogRunner* dialogs = nullptr;
     FileSystem* files = nullptr;
-    std::string configDirectory;  // where define.ecf, monitor.cfg and syslog.log live
+    std::string configDirectory;              // where define.ecf, monitor.cfg and syslog.log live
+    NetworkInterfaces* interfaces = nullptr;  // none: broadcasts follow the routing table
 };
 
 // The engine's root: it owns the parts of the console and takes every command of the main
@@ -65,6 +70,15 @@ public:
 
     // Main window commands.
     void OnDiscovery();
+    // A discovery meant to find the agent at the address: out of the interface whose subnet
+    // holds it, when one does.
+    void OnDiscoveryOf(uint32_t address);
+    // The interfaces discovery may use, read afresh; the one chosen by name ("" for all).
+    std::vector<NetworkInterface> UsableInterfaces();
+    void ChooseInterface(std::string name);
+    const std::string& ChosenInterface() const { return transport_.Routes().Chosen(); }
+    // The interface of the agent: the one it answered on, or the one its address belongs to.
+    std::optional<NetworkInterface> InterfaceOf(const DeviceRecord& record) const;
     void OnAddToMonitorList();
     void OnDiscoveryDoubleClick();
     void OnMonitorDoubleClick();

@@ -4,9 +4,14 @@
 
 namespace vantelo {
 
-void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes) {
+void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes,
+                  const std::vector<NetworkInterface>& via) {
     if (transport.EnableBroadcast() != 0) {
         boxes.Report(OutcomeKind::DiscoverySendFailed, ErrorBox("Set socketopt error"));
+        return;
+    }
+    if (via.empty()) {
+        boxes.Report(OutcomeKind::DiscoverySendFailed, ErrorBox("No network interface is up"));
         return;
     }
     PacketBuffer request{};
@@ -16,8 +21,7 @@ void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes) {
     lists.CountPollRound();
     lists.ClearDiscovery();
     int error = 0;
-    if (transport.Send(SocketId::Broadcast, request.bytes, request.length,
-                       Endpoint{kBroadcastAddress, transport.AgentPort()}, &error) != 0) {
+    if (transport.SendBroadcast(via, request.bytes, request.length, &error) != 0) {
         boxes.Report(OutcomeKind::DiscoverySendFailed, ErrorBox("Discovery sento fail"));
     }
 }

@@ -6,8 +6,9 @@
 
 namespace vantelo {
 
-// Empties the discovery list and table and broadcasts one discovery request; the answers come
-// in through the receive path.
-void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes);
+// Empties the discovery list and table and broadcasts one discovery request out of each
+// interface of via; the answers come in through the receive path.
+void RunDiscovery(Transport& transport, AgentLists& lists, Boxes& boxes,
+                  const std::vector<NetworkInterface>& via);
 
 }  // namespace vantelo

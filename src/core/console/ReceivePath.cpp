@@ -105,6 +105,14 @@ void ReceivePath::StoreDecodedReply(size_t length) {
     SelectAgain(p_.lists, remembered);
 }
 
+bool ReceivePath::IsListed(const std::string& macText) const {
+    return FindInMonitorTable(p_.lists.MonitorTable(), p_.lists.MonitorCount(), macText, false)
+               .found ||
+           FindInDiscoveryTable(p_.lists.DiscoveryTable(), p_.lists.DiscoveryCount(), macText,
+                                false)
+               .found;
+}
+
 bool ReceivePath::IsUpgradeTarget() const {
     const UpgradeContext::MacField deviceMac = p_.upgrade.DeviceMac();
     return TextOf(reply_.macText) == std::string_view(deviceMac.data());
@@ -164,6 +172,9 @@ void ReceivePath::ReceiveDatagram(SocketId socket) {
         return;
     }
     SetAddressField(from.address, &reply_.ip, reply_.ipText);
+    p_.transport.Routes().RecordArrival(TextOf(reply_.macText), p_.transport.ArrivalInterface(),
+                                        from.address,
+                                        [this](const std::string& mac) { return IsListed(mac); });
     Dispatch(header, static_cast<size_t>(length));
 }
 

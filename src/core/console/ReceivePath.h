@@ -54,6 +54,7 @@ private:
     int StoreInDiscoveryTable();
     void StoreInMonitorSlot(int slot, int32_t statusImage);
     bool IsUpgradeTarget() const;
+    bool IsListed(const std::string& macText) const;
 
     Parts p_;
     DeviceRecord reply_{};

@@ -43,8 +43,7 @@ int Polling::SendPoll(int slot, int* error) {
     uint8_t request[kHeaderSize];
     BuildRequestHeader(request, OpCode::PollRequest, p_.transport.DeviceTypeId());
     uint32_t ip = p_.lists.MonitorTable()[static_cast<size_t>(slot)].ip;
-    return p_.transport.Send(SocketId::Unicast, request, kHeaderSize,
-                             Endpoint{ip, p_.transport.AgentPort()}, error);
+    return p_.transport.SendToAgent(ip, request, kHeaderSize, error);
 }
 
 // A box may run an event loop that changes the table, so every slot is looked at afresh.

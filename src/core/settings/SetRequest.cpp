@@ -71,8 +71,7 @@ int SendSetRequest(const SetRequestParts& parts, const DeviceRecord& request,
     if (target.inMonitorTable) {
         parts.lists.CountPollSent(target.slotIndex);
         // The address the agent has now, not the one the request asks for.
-        if (parts.transport.Send(SocketId::Unicast, packet.bytes, packet.length,
-                                 Endpoint{agent.ip, parts.transport.AgentPort()}, &error) != 0) {
+        if (parts.transport.SendToAgent(agent.ip, packet.bytes, packet.length, &error) != 0) {
             parts.boxes.Report(OutcomeKind::SetSendFailed, UnownedError(unicastError),
                                KeyOf(agent));
             return -1;
@@ -81,9 +80,8 @@ int SendSetRequest(const SetRequestParts& parts, const DeviceRecord& request,
     }
     parts.lists.CountPollRound();
     if (parts.transport.EnableBroadcast() != 0 ||
-        parts.transport.Send(SocketId::Broadcast, packet.bytes, packet.length,
-                             Endpoint{kBroadcastAddress, parts.transport.AgentPort()},
-                             &error) != 0) {
+        parts.transport.SendBroadcast(parts.transport.Routes().ForAgent(TextOf(request.macText)),
+                                      packet.bytes, packet.length, &error) != 0) {
         parts.boxes.Report(OutcomeKind::SetSendFailed, UnownedError("UDP set send error"),
                            KeyOf(agent));
         return -1;

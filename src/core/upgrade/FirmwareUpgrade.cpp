@@ -4,6 +4,7 @@
 
 #include "protocol/AgentKeyOf.h"
 #include "protocol/Conversions.h"
+#include "protocol/RecordText.h"
 #include "settings/AddressRules.h"
 #include "upgrade/UpgradeForm.h"
 #include "upgrade/UpgradeOutcome.h"
@@ -156,12 +157,13 @@ int FirmwareUpgrade::SendTrigger(const std::string& password) {
         target_.inMonitorTable ? p_.lists.MonitorTable() : p_.lists.DiscoveryTable();
     const DeviceRecord& record = table[static_cast<size_t>(target_.slotIndex)];
     PacketBuffer packet{};
-    Endpoint to{target_.inMonitorTable ? record.ip : kBroadcastAddress, p_.transport.AgentPort()};
     int error = 0;
     if (BuildUpgradeTrigger(record.macText, p_.transport.DeviceTypeId(),
                             p_.transport.RequestSequence(), password, &packet) != 0 ||
-        p_.transport.Send(target_.inMonitorTable ? SocketId::Unicast : SocketId::Broadcast,
-                          packet.bytes, packet.length, to, &error) != 0) {
+        (target_.inMonitorTable
+             ? p_.transport.SendToAgent(record.ip, packet.bytes, packet.length, &error)
+             : p_.transport.SendBroadcast(p_.transport.Routes().ForAgent(TextOf(record.macText)),
+                                          packet.bytes, packet.length, &error)) != 0) {
         RefuseStart(OutcomeKind::TriggerSendFailed, "Upgrade trigger send error");
         return -1;
     }
@@ -222,7 +224,8 @@ void FirmwareUpgrade::FinalAcknowledged() {
 
 void FirmwareUpgrade::TransferEnded(TransferEnd end) {
     if (end == TransferEnd::Complete) {
-        verification_.Start();
+        const UpgradeContext::MacField deviceMac = p_.upgrade.DeviceMac();
+        verification_.Start(deviceMac.data());
     }
     if (dialog_ == nullptr) {
         return;

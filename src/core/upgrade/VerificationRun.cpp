@@ -5,8 +5,9 @@
 
 namespace vantelo {
 
-void VerificationRun::Start() {
+void VerificationRun::Start(std::string_view targetMac) {
     p_.timers.Stop(timer_);
+    targetMac_ = targetMac;
     attempts_ = 0;
     timer_ = p_.timers.StartSingleShot(kRestartWaitMs, [this] { Begin(); });
 }
@@ -28,8 +29,8 @@ void VerificationRun::Attempt() {
     request.length = BuildRequestHeader(std::span(request.bytes).first<kHeaderSize>(),
                                         OpCode::DiscoveryRequest, p_.transport.DeviceTypeId());
     int error = 0;
-    if (p_.transport.Send(SocketId::Broadcast, request.bytes, request.length,
-                          Endpoint{kBroadcastAddress, p_.transport.AgentPort()}, &error) != 0) {
+    if (p_.transport.SendBroadcast(p_.transport.Routes().ForAgent(targetMac_), request.bytes,
+                                   request.length, &error) != 0) {
         attempts_ = 0;
         Fail("Discovery sento fail");
         return;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "events/Boxes.h"
 #include "lists/AgentLists.h"
 #include "ports/Timers.h"
@@ -31,7 +34,8 @@ public:
     ~VerificationRun() { p_.timers.Stop(timer_); }
 
     // Starts a run; one still going is given up for it.
-    void Start();
+    // The agent's MAC text tells which interface the discoveries go out of.
+    void Start(std::string_view targetMac);
     bool IsRunning() const { return timer_ != kNoTimer; }
     int Attempts() const { return attempts_; }
 
@@ -46,6 +50,7 @@ private:
     Parts p_;
     TimerHandle timer_ = kNoTimer;
     int attempts_ = 0;
+    std::string targetMac_;
 };
 
 }  // namespace vantelo

@@ -6,6 +6,7 @@ namespace vantelo {
 
 namespace {
 
+const QString kNetworkInterface = QStringLiteral("network/interface");
 const QString kWindowGeometry = QStringLiteral("window/geometry");
 const QString kNotifications = QStringLiteral("window/notifications");
 
@@ -13,10 +14,23 @@ const QString kNotifications = QStringLiteral("window/notifications");
 
 ConsoleSettings::ConsoleSettings(const QString& configDirectory)
     : directory_(configDirectory),
-      settings_(configDirectory + QStringLiteral("/vantelo.conf"), QSettings::IniFormat) {}
+      settings_(configDirectory + QLatin1Char('/') + QLatin1String(kFileName),
+                QSettings::IniFormat) {}
 
 bool ConsoleSettings::CanKeep() const {
     return QFileInfo(directory_).isDir();
+}
+
+std::string ConsoleSettings::NetworkInterface() const {
+    return settings_.value(kNetworkInterface).toString().toStdString();
+}
+
+void ConsoleSettings::SetNetworkInterface(const std::string& name) {
+    if (!CanKeep()) {
+        return;
+    }
+    settings_.setValue(kNetworkInterface, QString::fromStdString(name));
+    settings_.sync();
 }
 
 QByteArray ConsoleSettings::WindowGeometry() const {
