@@ -31,7 +31,7 @@ CliSession::~CliSession() {
 int CliSession::Start() {
     size_t before = outcomes_.Count();
     console_->Initialize(*view_);
-    return outcomes_.StartCode(before);
+    return outcomes_.CodeSince(before);
 }
 
 }  // namespace vantelo::cli

@@ -30,7 +30,7 @@ public:
     CliSession& operator=(const CliSession&) = delete;
 
     // The main window's initialisation. Returns 0, or the exit code of what went wrong: the
-    // definition or the monitor list file (2), the sockets (1); its messages are on stderr.
+    // definition or the monitor list file (6), the sockets (5); its messages are on stderr.
     int Start();
 
     Console& Engine() { return *console_; }

@@ -86,6 +86,17 @@ ValueReader Text(std::optional<std::string> SettingOptions::*field) {
     };
 }
 
+ValueReader Path(std::optional<std::string> CliOptions::*field, const char* name) {
+    return [field, name](const std::string& value, CliOptions* options, std::string* error) {
+        if (value.empty()) {
+            *error = std::string(name) + " needs a file name, or - for standard input";
+            return -1;
+        }
+        options->*field = value;
+        return 0;
+    };
+}
+
 ValueReader Plain(std::string CliOptions::*field) {
     return [field](const std::string& value, CliOptions* options, std::string*) {
         options->*field = value;
@@ -136,6 +147,13 @@ int ReadDhcp(const std::string& value, CliOptions* options, std::string* error) 
     return 0;
 }
 
+// Options of which a command line may give one only.
+const std::pair<const char*, const char*> kExclusive[] = {
+    {"--json", "--csv"},
+    {"--password", "--password-file"},
+    {"--new-password", "--new-password-file"},
+};
+
 const std::set<Command> kAgentCommands = {Command::Set, Command::Password, Command::Upgrade};
 
 const std::map<std::string, OptionSpec>& Options() {
@@ -158,6 +176,11 @@ const std::map<std::string, OptionSpec>& Options() {
         {"--dhcp", {{Command::Set}, ReadDhcp, {}}},
         {"--password", {kAgentCommands, Plain(&CliOptions::password), {}}},
         {"--new-password", {{Command::Password}, Plain(&CliOptions::newPassword), {}}},
+        {"--password-file",
+         {kAgentCommands, Path(&CliOptions::passwordFile, "--password-file"), {}}},
+        {"--new-password-file",
+         {{Command::Password}, Path(&CliOptions::newPasswordFile, "--new-password-file"), {}}},
+        {"--no-wait", {{Command::MonitorAdd}, {}, [](CliOptions* o) { o->noWait = true; }}},
         {"--file", {{Command::Upgrade}, Plain(&CliOptions::path), {}}},
     };
     return options;
@@ -236,12 +259,8 @@ int CheckRequired(const CliOptions& options, bool operandSeen, std::string* erro
         *error = name + " needs " + OperandName(options.command);
         return -1;
     }
-    if (kAgentCommands.count(options.command) != 0 && options.password.empty()) {
-        *error = name + " needs --password";
-        return -1;
-    }
-    if (options.command == Command::Password && options.newPassword.empty()) {
-        *error = "password needs --new-password";
+    if (options.passwordFile == std::string("-") && options.newPasswordFile == std::string("-")) {
+        *error = "--password-file and --new-password-file cannot both read standard input";
         return -1;
     }
     if (options.command == Command::Upgrade && options.path.empty()) {
@@ -367,9 +386,11 @@ int ParseCommandLine(const std::vector<std::string>& arguments, CliOptions* opti
         *error = "no command given; see vantelo-cli --help";
         return -1;
     }
-    if (given.count("--json") != 0 && given.count("--csv") != 0) {
-        *error = "--json and --csv exclude each other";
-        return -1;
+    for (const auto& [one, other] : kExclusive) {
+        if (given.count(one) != 0 && given.count(other) != 0) {
+            *error = std::string(one) + " and " + other + " exclude each other";
+            return -1;
+        }
     }
     if (CheckRequired(parsed, operandSeen, error) != 0) {
         return -1;

@@ -46,9 +46,14 @@ struct CliOptions {
     std::string path;    // monitor import/export, upgrade --file
     std::string ipText;  // monitor add/remove
     SettingOptions settings;
+    // The passwords as given with --password and --new-password, or, after ResolveSecrets, from
+    // wherever they came.
     std::string password;
     std::string newPassword;
-    int timeoutMs = 0;  // 0: the command's own default
+    std::optional<std::string> passwordFile;     // --password-file; "-" is standard input
+    std::optional<std::string> newPasswordFile;  // --new-password-file
+    bool noWait = false;                         // monitor add --no-wait
+    int timeoutMs = 0;                           // 0: the command's own default
     std::optional<int> intervalSeconds;
     OutputFormat format = OutputFormat::Text;
 };

@@ -1,7 +1,9 @@
 // monitor: the window's monitor list commands on monitor.cfg: Add item, Delete item, Monitor
 // load and Monitor save as, each followed by Monitor save where it changes the list.
 
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <cstdio>
 
 #include "cli/AgentOutput.h"
@@ -17,11 +19,11 @@ namespace {
 // saved, which may fail in turn.
 int SaveIfDone(CliSession& session, size_t told) {
     const OutcomeLog& outcomes = session.Outcomes();
-    if (outcomes.MonitorCode(told) != kExitDone) {
-        return kExitBadInput;
+    if (int code = outcomes.CodeSince(told); code != kExitDone) {
+        return code;
     }
     session.Engine().OnMonitorSave();
-    return outcomes.MonitorCode(told);
+    return outcomes.CodeSince(told);
 }
 
 int Add(CliSession& session, const std::string& ipText) {
@@ -55,12 +57,81 @@ int Remove(CliSession& session, const std::string& ipText) {
     return SaveIfDone(session, told);
 }
 
+// "-" names standard input or output: the engine reads and writes files by name, so the bytes
+// pass through a file in a directory of our own.
+class StandardStream {
+public:
+    bool Usable() const { return directory_.isValid(); }
+    std::string Path() const {
+        return directory_.filePath(QStringLiteral("monitor.cfg")).toStdString();
+    }
+
+    // Copies standard input into the file; false when either cannot be used.
+    bool FromStdin() {
+        QFile in;
+        QFile out(QString::fromStdString(Path()));
+        if (!in.open(stdin, QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) {
+            return false;
+        }
+        QByteArray bytes = in.readAll();
+        return out.write(bytes) == bytes.size() && out.flush();
+    }
+
+    // Copies the file to standard output; a write fault shows when standard output is flushed.
+    bool ToStdout() {
+        QFile in(QString::fromStdString(Path()));
+        if (!in.open(QIODevice::ReadOnly)) {
+            return false;
+        }
+        QByteArray bytes = in.readAll();
+        return std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout) ==
+               static_cast<size_t>(bytes.size());
+    }
+
+private:
+    QTemporaryDir directory_;
+};
+
+int ImportStdin(CliSession& session) {
+    StandardStream stream;
+    if (!stream.Usable() || !stream.FromStdin()) {
+        std::fputs("vantelo-cli: cannot read standard input\n", stderr);
+        return kExitFile;
+    }
+    session.Ui().SetFileName(stream.Path());
+    size_t told = session.Outcomes().Count();
+    session.Engine().OnMonitorLoad();
+    return SaveIfDone(session, told);
+}
+
+int ExportStdout(CliSession& session) {
+    StandardStream stream;
+    if (!stream.Usable()) {
+        std::fputs("vantelo-cli: cannot make a temporary directory\n", stderr);
+        return kExitFile;
+    }
+    session.Ui().SetFileName(stream.Path());
+    size_t told = session.Outcomes().Count();
+    session.Engine().OnMonitorSaveAs();
+    if (int code = session.Outcomes().CodeSince(told); code != kExitDone) {
+        return code;
+    }
+    if (!stream.ToStdout()) {
+        std::fputs("vantelo-cli: cannot write standard output\n", stderr);
+        return kExitFile;
+    }
+    return kExitDone;
+}
+
 int Import(CliSession& session, const std::string& path) {
-    // The window's file dialog offers only files that exist; a missing one is a bad argument.
+    if (path == "-") {
+        return ImportStdin(session);
+    }
+    // The window's file dialog offers only files that exist; a missing one cannot be read.
     QFileInfo file(QString::fromStdString(path));
     if (!file.isFile() || !file.isReadable()) {
         std::fprintf(stderr, "vantelo-cli: cannot read %s\n", path.c_str());
-        return kExitBadInput;
+        return kExitFile;
     }
     session.Ui().SetFileName(path);
     size_t told = session.Outcomes().Count();
@@ -69,10 +140,13 @@ int Import(CliSession& session, const std::string& path) {
 }
 
 int Export(CliSession& session, const std::string& path) {
+    if (path == "-") {
+        return ExportStdout(session);
+    }
     session.Ui().SetFileName(path);
     size_t told = session.Outcomes().Count();
     session.Engine().OnMonitorSaveAs();
-    return session.Outcomes().MonitorCode(told);
+    return session.Outcomes().CodeSince(told);
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ int RunUpgrade(const CliOptions& options, const std::string& configDirectory) {
     }
     int timeoutMs = options.timeoutMs > 0 ? options.timeoutMs : kDefaultTimeoutMs;
     if (SelectAgent(session, options.agent, timeoutMs) != 0) {
-        return kExitRefused;
+        return kExitNoAnswer;
     }
     UpgradeRun run;
     const OutcomeLog& outcomes = session.Outcomes();
@@ -81,20 +81,23 @@ int RunUpgrade(const CliOptions& options, const std::string& configDirectory) {
     session.Engine().OnFirmwareUpgrade();
     run.progress.Finish();
     if (session.Dialogs().Opened(DialogId::FirmwareUpgrade) == 0) {
-        return kExitRefused;  // the selection, version or subnet checks said why
+        // The selection, version or subnet checks said why.
+        return outcomes.CodeSinceOr(run.told, kExitBadInput);
     }
     if (!session.Dialogs().Accepted(DialogId::FirmwareUpgrade)) {
-        bool sent = run.triggered.value_or(false) ||
-                    outcomes.ToldSince(run.told, {OutcomeKind::TriggerSendFailed});
-        return sent ? kExitRefused : kExitBadInput;
+        // The form was refused, or the trigger or the transfer ended without the agent.
+        bool sent = run.triggered.value_or(false);
+        return outcomes.CodeSinceOr(run.told, sent ? kExitNoAnswer : kExitBadInput);
     }
     // The agent's TFTP server refused the file: the box of that closed the dialog.
-    if (outcomes.ToldSince(run.told, {OutcomeKind::TransferRefused})) {
-        return kExitRefused;
+    if (int code = outcomes.CodeSince(run.told); code != kExitDone) {
+        return code;
     }
     RunUntil([&] { return outcomes.ToldSince(run.told, kVerificationEnds); }, kVerificationMs);
-    return outcomes.ToldSince(run.told, {OutcomeKind::UpgradeSuccessful}) ? kExitDone
-                                                                          : kExitRefused;
+    if (outcomes.ToldSince(run.told, {OutcomeKind::UpgradeSuccessful})) {
+        return kExitDone;
+    }
+    return outcomes.CodeSinceOr(run.told, kExitNoAnswer);
 }
 
 }  // namespace vantelo::cli

@@ -2,12 +2,14 @@
 
 #include <QCoreApplication>
 #include <QNetworkProxyFactory>
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/ConfigLocation.h"
 #include "cli/ExitCode.h"
+#include "cli/Secrets.h"
 
 using namespace vantelo::cli;
 
@@ -31,9 +33,17 @@ int Run(const CliOptions& options) {
     }
 }
 
-}  // namespace
+// Standard output is buffered: what could not be written shows only when it is flushed, so the
+// exit code is decided after that.
+int Finish(int code) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        std::fputs("vantelo-cli: cannot write standard output\n", stderr);
+        return std::max(code, int{kExitFile});
+    }
+    return code;
+}
 
-int main(int argc, char** argv) {
+int RunArguments(int argc, char** argv) {
     // The arguments are read before anything else is made, so a bad one sends nothing.
     std::vector<std::string> arguments(argv + 1, argv + argc);
     CliOptions options;
@@ -41,6 +51,10 @@ int main(int argc, char** argv) {
     if (ParseCommandLine(arguments, &options, &error) != 0) {
         std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
         return kExitBadInput;
+    }
+    if (int code = ResolveSecrets(&options, ProcessSecretSources(), &error); code != kExitDone) {
+        std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
+        return code;
     }
     if (options.command == Command::Help) {
         std::fputs(HelpText(), stdout);
@@ -54,4 +68,10 @@ int main(int argc, char** argv) {
     // The system proxy lookup is of no use for UDP on the local network and starts a thread.
     QNetworkProxyFactory::setUseSystemConfiguration(false);
     return Run(options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return Finish(RunArguments(argc, argv));
 }

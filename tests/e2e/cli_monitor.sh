@@ -51,10 +51,10 @@ expect_status 2
 expect_message "vantelo-cli:  Error: IP address is illegal"
 head -c 100 /dev/zero >"$work/torn.cfg"
 run_cli cli monitor import "$work/torn.cfg"
-expect_status 2
+expect_status 6
 expect_message "vantelo-cli: Error: Config File Error"
 run_cli cli monitor import "$work/missing.cfg"
-expect_status 2
+expect_status 6
 expect_message "vantelo-cli: cannot read $work/missing.cfg"
 cmp "$work/before.cfg" "$work/cli/monitor.cfg" || fail "a refused command changed monitor.cfg"
 
