@@ -7,11 +7,11 @@ namespace vantelo::cli {
 
 namespace {
 
-std::unique_ptr<SocketFactory> SocketsFor(Network network) {
+std::unique_ptr<SeenSockets> SocketsFor(Network network) {
     if (network == Network::Offline) {
-        return std::make_unique<OfflineSocketFactory>();
+        return std::make_unique<SeenSockets>(std::make_unique<OfflineSocketFactory>());
     }
-    return std::make_unique<QtSocketFactory>();
+    return std::make_unique<SeenSockets>(std::make_unique<QtSocketFactory>());
 }
 
 }  // namespace

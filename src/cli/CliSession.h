@@ -6,6 +6,7 @@
 #include "cli/CliDialogRunner.h"
 #include "cli/CliUserInteraction.h"
 #include "cli/OutcomeLog.h"
+#include "cli/SeenSockets.h"
 #include "console/Console.h"
 #include "platform/QtAddressTable.h"
 #include "platform/QtTimers.h"
@@ -34,9 +35,14 @@ public:
     int Start();
 
     Console& Engine() { return *console_; }
+    const Console& Engine() const { return *console_; }
     CliUserInteraction& Ui() { return ui_; }
     CliDialogRunner& Dialogs() { return dialogs_; }
     const OutcomeLog& Outcomes() const { return outcomes_; }
+    // When a datagram of the agent with this record's address last came in during this run.
+    std::optional<QDateTime> LastSeen(const DeviceRecord& record) const {
+        return sockets_->LastSeen(record.ip);
+    }
 
 private:
     class SilentView final : public ConsoleView {
@@ -45,7 +51,7 @@ private:
         void ShowRefreshTime(int) override {}
     };
 
-    std::unique_ptr<SocketFactory> sockets_;
+    std::unique_ptr<SeenSockets> sockets_;
     QtTimers timers_;
     QtClock clock_;
     CliUserInteraction ui_;

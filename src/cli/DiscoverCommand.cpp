@@ -26,7 +26,7 @@ int RunDiscover(const CliOptions& options, const std::string& configDirectory) {
         return code;
     }
     RunFor(options.timeoutMs > 0 ? options.timeoutMs : kDefaultTimeoutMs);
-    PrintAgents(ListId::Discovery, DiscoveredAgents(session.Engine()), options.format);
+    PrintAgents(ListId::Discovery, DiscoveredAgents(session), options.format);
     return kExitDone;
 }
 

@@ -166,7 +166,7 @@ int RunMonitor(const CliOptions& options, const std::string& configDirectory) {
         case Command::MonitorExport:
             return Export(session, options.path);
         default:
-            PrintAgents(ListId::Monitor, MonitoredAgents(session.Engine()), options.format);
+            PrintAgents(ListId::Monitor, MonitoredAgents(session), options.format);
             return kExitDone;
     }
 }

@@ -39,6 +39,28 @@ run_cli cli monitor list --json
 if ! grep -q '"ip": "10.77.3.2"' "$work/out" || grep -q '10.77.3.1' "$work/out"; then
     fail "after remove: $(cat "$work/out")"
 fi
+# An agent added by address that never answered: all it has is its address.
+validate_json agents "$work/out"
+expect_agent "$work/out" 10.77.3.2 \
+    '{"mac":null,"version":null,"productName":null,"systemName":null,"dhcp":null,"location":null,"trapIp":null,"subnetMask":null,"gateway":null,"loaderMode":null,"protocolVersion":null,"interfaceVersion":null,"monitored":true,"alive":null,"interface":null,"lastSeen":null}'
+run_cli window monitor list --json
+validate_json agents "$work/out"
+
+# "-" is standard output and standard input, byte for byte; a standard output that cannot be
+# written is a file error.
+"$CLI" --cfg "$work/window" monitor export - >"$work/exported-stdout.cfg" ||
+    fail "export to standard output"
+cmp "$work/window/monitor.cfg" "$work/exported-stdout.cfg" || fail "the export to - differs"
+make_config piped
+"$CLI" --cfg "$work/piped" monitor import - <"$work/exported-stdout.cfg" ||
+    fail "import from standard input"
+cmp "$work/empty/monitor.cfg" "$work/piped/monitor.cfg" ||
+    fail "the import from - differs from the import of the file"
+if [ -e "$work/piped/-" ] || [ -e ./- ]; then fail "a file named - was written"; fi
+status=0
+"$CLI" --cfg "$work/window" monitor export - >/dev/full 2>"$work/err" || status=$?
+expect_status 6
+expect_message "vantelo-cli: cannot write standard output"
 cp "$work/cli/monitor.cfg" "$work/before.cfg"
 run_cli cli monitor remove 10.77.3.1
 expect_status 2
