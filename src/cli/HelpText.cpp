@@ -46,7 +46,7 @@ An agent is named by its MAC address (12 hexadecimal digits, pairs optionally se
 ':' or '-') or by its IP address. Messages go to standard error; results and JSON to standard
 output.
 
-Exit codes, by what the engine told of the operation:
+Exit codes:
   0  done (set and password: the agent confirmed; upgrade: "Upgrade successful")
   1  the agent refused; its result text is on standard error
   2  bad arguments, or a form or choice the window's rules refuse; nothing was sent
@@ -54,8 +54,8 @@ Exit codes, by what the engine told of the operation:
   4  the agent cannot take it: loader mode, protocol or interface version
   5  the network cannot be used: ports held by another program, no interface, a send failed
   6  a file could not be read or written, standard output included
-When one operation fails in several ways, the first cause counts (a trigger the agent refused
-is never acknowledged: 1, not 3).
+They follow what the engine told of the operation; when it fails in several ways, the first
+cause counts (a trigger the agent refused is never acknowledged: 1, not 3).
 )";
 }
 

@@ -30,9 +30,11 @@ expect_message() {
     grep -qxF -- "$1" "$work/err" || fail "no message '$1' on stderr: $(cat "$work/err")"
 }
 
-# Prints the JSON object of the agent with MAC text $1 from the last `discover --json`.
+# Prints the JSON object of the agent with MAC text $1 from the last `discover --json`, without
+# its lastSeen (a time of the run).
 agent_object() {
-    tr -d '\n' <"$work/out" | sed 's/  */ /g' | grep -o "{[^}]*\"mac\": \"$1\"[^}]*}" ||
+    tr -d '\n' <"$work/out" | sed 's/  */ /g; s/"lastSeen": "[^"]*", //' |
+        grep -o "{[^}]*\"mac\": \"$1\"[^}]*}" ||
         fail "agent $1 not discovered: $(cat "$work/out")"
 }
 

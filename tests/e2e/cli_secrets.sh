@@ -7,20 +7,30 @@
 
 make_config secrets
 start_console_sim --agent-file "$agents"
-secret=never-on-the-command-line
+# At most 20 characters, as the dialogs take.
+secret=not-in-cmdline-7
 printf '%s\nsecond line\n' "$secret" >"$work/password"
 printf 'admin\n' >"$work/admin"
 
+# Copies the command line of process $pid to $work/cmdline once it runs vantelo-cli.
+read_cmdline() {
+    { tr '\0' ' ' <"/proc/$pid/cmdline" >"$work/cmdline"; } 2>/dev/null &&
+        grep -q vantelo-cli "$work/cmdline"
+}
+
 # Runs vantelo-cli in the background with the remaining arguments, standard input from $1;
-# fails if its command line shows the secret while it runs; leaves its exit status in $status.
+# fails if its command line shows the secret while it runs. Leaves its exit status in $status
+# and in $seen whether its command line was read before it ended.
 run_watched() {
     input=$1
     shift
     "$CLI" --cfg "$work/secrets" "$@" <"$input" >"$work/out" 2>"$work/err" &
     pid=$!
-    wait_until 5 test -s "/proc/$pid/cmdline" || true
-    if tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF "$secret"; then
-        fail "the password is on the command line: $(tr '\0' ' ' <"/proc/$pid/cmdline")"
+    seen=no
+    if wait_until 5 read_cmdline; then
+        seen=yes
+        ! grep -qF "$secret" "$work/cmdline" ||
+            fail "the password is on the command line: $(cat "$work/cmdline")"
     fi
     status=0
     wait "$pid" || status=$?
@@ -32,10 +42,13 @@ silent="set 10.77.9.9 --system-name x --timeout 1500"
 {
     run_watched /dev/null $silent --password-file "$work/password"
     expect_status 3
+    [ "$seen" = yes ] || fail "the command line was not read (file)"
     run_watched "$work/password" $silent --password-file -
     expect_status 3
+    [ "$seen" = yes ] || fail "the command line was not read (stdin)"
     VANTELO_PASSWORD=$secret run_watched /dev/null $silent
     expect_status 3
+    [ "$seen" = yes ] || fail "the command line was not read (environment)"
 }
 
 # The passwords reach the agent: the right one is confirmed, a wrong one refused.
