@@ -159,7 +159,10 @@ const std::set<Command> kAgentCommands = {Command::Set, Command::Password, Comma
 const std::map<std::string, OptionSpec>& Options() {
     static const std::map<std::string, OptionSpec> options = {
         {"--timeout",
-         {{Command::Discover, Command::Set, Command::Password, Command::Upgrade}, ReadTimeout, {}}},
+         {{Command::Discover, Command::Set, Command::Password, Command::Upgrade,
+           Command::MonitorAdd},
+          ReadTimeout,
+          {}}},
         {"--json",
          {{Command::Discover, Command::Watch, Command::MonitorList},
           {},

@@ -23,10 +23,12 @@ Commands:
   upgrade MAC|IP --file F PASSWORD [--timeout MS]
       Firmware upgrade over TFTP, then verification by rediscovery.
   monitor list [--json|--csv]
-  monitor add IP | monitor remove IP
+  monitor add IP [--timeout MS] [--no-wait] | monitor remove IP
   monitor import FILE | monitor export FILE
       The monitor list in monitor.cfg: the same file bytes and the same limit of 256 agents
-      as the window. FILE - is standard input (import) or standard output (export).
+      as the window. add then asks the agent once and stores its answer if it comes within
+      MS milliseconds (default 2000); a silent agent stays listed by its address alone.
+      --no-wait adds without asking. FILE - is standard input (import) or standard output (export).
 
 Options:
   --cfg DIR     the configuration directory (define.ecf, monitor.cfg, syslog.log); default

@@ -9,7 +9,9 @@
 #include "cli/AgentOutput.h"
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
+#include "cli/EventWait.h"
 #include "cli/ExitCode.h"
+#include "protocol/RecordText.h"
 
 namespace vantelo::cli {
 
@@ -34,6 +36,39 @@ int Add(CliSession& session, const std::string& ipText) {
     size_t told = session.Outcomes().Count();
     session.Engine().OnAddItem();
     return SaveIfDone(session, told);
+}
+
+constexpr int kDefaultAskMs = 2000;
+
+// Asks the agent just added for its details: the console's start polls every monitored agent
+// once, as the window's does. Its answer is saved when it comes within the time-out; a silent
+// agent stays in the list with its address alone.
+int AskAdded(const std::string& configDirectory, const std::string& ipText, int timeoutMs) {
+    CliSession session(configDirectory, Network::Live);
+    if (int code = session.Start(); code != kExitDone) {
+        std::fprintf(stderr, "vantelo-cli: %s was added but could not be asked\n", ipText.c_str());
+        return code;
+    }
+    const Console& console = session.Engine();
+    bool answered = RunUntil(
+        [&] {
+            for (int slot = 0; slot < console.MonitorList().RowCount(); ++slot) {
+                const DeviceRecord& record = console.MonitorTable()[static_cast<size_t>(slot)];
+                if (TextOf(record.ipText) == ipText) {
+                    return record.answered == 1;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    if (!answered) {
+        std::fprintf(stderr, "vantelo-cli: no answer from %s within %d ms: added by its address\n",
+                     ipText.c_str(), timeoutMs);
+        return kExitDone;
+    }
+    size_t told = session.Outcomes().Count();
+    session.Engine().OnMonitorSave();
+    return session.Outcomes().CodeSince(told);
 }
 
 int Remove(CliSession& session, const std::string& ipText) {
@@ -152,6 +187,16 @@ int Export(CliSession& session, const std::string& path) {
 }  // namespace
 
 int RunMonitor(const CliOptions& options, const std::string& configDirectory) {
+    if (options.command == Command::MonitorAdd && !options.noWait) {
+        int code = kExitDone;
+        {
+            CliSession session(configDirectory, Network::Offline);
+            code = session.Start();
+            code = code != kExitDone ? code : Add(session, options.ipText);
+        }
+        int timeoutMs = options.timeoutMs > 0 ? options.timeoutMs : kDefaultAskMs;
+        return code != kExitDone ? code : AskAdded(configDirectory, options.ipText, timeoutMs);
+    }
     CliSession session(configDirectory, Network::Offline);
     if (int code = session.Start(); code != kExitDone) {
         return code;

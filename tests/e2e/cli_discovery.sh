@@ -41,5 +41,31 @@ expect_count '^020a1b000001  *10\.77\.1\.1  *2\.001\.002  *VS-8  *core-1  *enabl
 run_cli watched discover --json
 grep -c '"monitored": true' "$work/out" | grep -qx 1 || fail "monitored: $(cat "$work/out")"
 validate_json agents "$work/out"
+
+# monitor add asks the agent once and stores its answer; an agent in loader mode, one of
+# protocol version 1 and a silent address are added with null for what they did not report.
+make_config added
+for ip in 10.77.1.3 10.77.2.7 10.77.2.8; do
+    run_cli added monitor add "$ip"
+    expect_status 0
+done
+run_cli added monitor add 10.77.9.99 --timeout 500
+expect_status 0
+expect_message "vantelo-cli: no answer from 10.77.9.99 within 500 ms: added by its address"
+run_cli added monitor list --json
+validate_json agents "$work/out"
+cp "$work/out" "$work/added.json"
+expect_agent "$work/added.json" 10.77.1.3 \
+    '{"mac":"020a1b000003","productName":"VS-48 Managed Gigabit Switch, 4 SFP port","loaderMode":false,"protocolVersion":2,"monitored":true}'
+expect_agent "$work/added.json" 10.77.2.7 \
+    '{"mac":"020a1b000007","loaderMode":true,"protocolVersion":2,"monitored":true,'"$unreported"'}'
+expect_agent "$work/added.json" 10.77.2.8 \
+    '{"mac":"020a1b000008","loaderMode":false,"protocolVersion":1,"monitored":true,'"$unreported"'}'
+expect_agent "$work/added.json" 10.77.9.99 \
+    '{"mac":null,"version":null,"loaderMode":null,"protocolVersion":null,"interfaceVersion":null,"monitored":true,"interface":null,"lastSeen":null,'"$unreported"'}'
+# Discovered now, the monitored agents answer into their rows: still one schema.
+run_cli added discover --json --timeout 1000
+validate_json agents "$work/out"
+expect_agent "$work/out" 10.77.2.7 '{"monitored":true,"loaderMode":true,'"$unreported"'}'
 stop_sim
 echo ok

@@ -11,9 +11,9 @@ make_config cli
 make_config empty
 make_config full
 run_console window addItemsAndSave
-run_cli cli monitor add 10.77.3.1
+run_cli cli monitor add --no-wait 10.77.3.1
 expect_status 0
-run_cli cli monitor add 10.77.3.2
+run_cli cli monitor add --no-wait 10.77.3.2
 expect_status 0
 cmp "$work/window/monitor.cfg" "$work/cli/monitor.cfg" || fail "monitor.cfg differs from the window's"
 
@@ -65,7 +65,7 @@ cp "$work/cli/monitor.cfg" "$work/before.cfg"
 run_cli cli monitor remove 10.77.3.1
 expect_status 2
 expect_message "vantelo-cli: 10.77.3.1 is not in the monitor list"
-run_cli cli monitor add 10.77.3.2
+run_cli cli monitor add --no-wait 10.77.3.2
 expect_status 2
 expect_message "vantelo-cli: Error: Duplicate IP in monitor list or discovery list"
 run_cli cli monitor add 0.0.0.0
@@ -82,13 +82,13 @@ cmp "$work/before.cfg" "$work/cli/monitor.cfg" || fail "a refused command change
 
 n=0
 while [ "$n" -lt 256 ]; do
-    run_cli full monitor add "10.77.$((4 + n / 200)).$((1 + n % 200))"
+    run_cli full monitor add --no-wait "10.77.$((4 + n / 200)).$((1 + n % 200))"
     expect_status 0
     n=$((n + 1))
 done
 [ "$(wc -c <"$work/full/monitor.cfg")" = $((256 * 272)) ] || fail "not 256 records"
 cp "$work/full/monitor.cfg" "$work/before.cfg"
-run_cli full monitor add 10.77.9.9
+run_cli full monitor add --no-wait 10.77.9.9
 expect_status 2
 expect_message "vantelo-cli: Error: out of 256 device in monitor list"
 run_cli full monitor import "$work/exported.cfg"

@@ -14,7 +14,7 @@ make_config plain
 make_config window
 start_console_sim --agent-file "$agents"
 
-run_cli cli monitor add 10.77.1.1
+run_cli cli monitor add --no-wait 10.77.1.1
 expect_status 0
 start_capture cli.capture
 run_cli cli set 10.77.1.1 --dhcp off --ip 10.77.1.41 --system-name renamed --location "room 9" \
