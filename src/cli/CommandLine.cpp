@@ -147,6 +147,9 @@ int ReadDhcp(const std::string& value, CliOptions* options, std::string* error) 
     return 0;
 }
 
+// The options that have a one-letter name besides.
+const std::map<std::string, std::string> kShortOptions = {{"-q", "--quiet"}};
+
 // Options of which a command line may give one only.
 const std::pair<const char*, const char*> kExclusive[] = {
     {"--json", "--csv"},
@@ -164,7 +167,8 @@ const std::map<std::string, OptionSpec>& Options() {
           ReadTimeout,
           {}}},
         {"--json",
-         {{Command::Discover, Command::Watch, Command::MonitorList},
+         {{Command::Discover, Command::Watch, Command::MonitorList, Command::Set, Command::Password,
+           Command::Upgrade},
           {},
           [](CliOptions* o) { o->format = OutputFormat::Json; }}},
         {"--csv",
@@ -184,6 +188,9 @@ const std::map<std::string, OptionSpec>& Options() {
         {"--new-password-file",
          {{Command::Password}, Path(&CliOptions::newPasswordFile, "--new-password-file"), {}}},
         {"--no-wait", {{Command::MonitorAdd}, {}, [](CliOptions* o) { o->noWait = true; }}},
+        {"--quiet", {{Command::Upgrade}, {}, [](CliOptions* o) { o->quiet = true; }}},
+        {"--monitored", {kAgentCommands, {}, [](CliOptions* o) { o->monitored = true; }}},
+        {"--stop-on-failure", {kAgentCommands, {}, [](CliOptions* o) { o->stopOnFailure = true; }}},
         {"--file", {{Command::Upgrade}, Plain(&CliOptions::path), {}}},
     };
     return options;
@@ -209,11 +216,11 @@ bool ReadMac(const std::string& text, std::string* macText) {
 }
 
 int ReadAgent(const std::string& text, CliOptions* options, std::string* error) {
-    if (IsAddress(text)) {
-        options->agent.ipText = text;
-        return 0;
-    }
-    if (ReadMac(text, &options->agent.macText)) {
+    AgentKey key;
+    if (IsAddress(text) || ReadMac(text, &key.macText)) {
+        key.ipText = key.macText.empty() ? text : "";
+        options->agents.push_back(key);
+        options->agent = options->agents.front();
         return 0;
     }
     *error = "not a MAC address or an IPv4 address: '" + text + "'";
@@ -258,7 +265,15 @@ const char* OperandName(Command command) {
 // What every command needs once all arguments are read.
 int CheckRequired(const CliOptions& options, bool operandSeen, std::string* error) {
     std::string name = CommandName(options.command);
-    if (TakesOperand(options.command) && !operandSeen) {
+    if (options.monitored && operandSeen) {
+        *error = "--monitored and named agents exclude each other";
+        return -1;
+    }
+    if (options.settings.ip && (options.monitored || options.agents.size() > 1)) {
+        *error = "--ip fits one agent only: name a single target";
+        return -1;
+    }
+    if (TakesOperand(options.command) && !operandSeen && !options.monitored) {
         *error = name + " needs " + OperandName(options.command);
         return -1;
     }
@@ -312,6 +327,10 @@ int ParseCommandLine(const std::vector<std::string>& arguments, CliOptions* opti
     std::set<std::string> given;
     for (size_t next = 0; next < arguments.size();) {
         std::string argument = arguments[next];
+        auto shortName = kShortOptions.find(argument);
+        if (shortName != kShortOptions.end()) {
+            argument = shortName->second;
+        }
         if (argument == "--help" || argument == "-h" || argument == "--version" ||
             argument == "-v") {
             const bool version = argument == "--version" || argument == "-v";
@@ -326,7 +345,8 @@ int ParseCommandLine(const std::vector<std::string>& arguments, CliOptions* opti
                 commandSeen = true;
                 continue;
             }
-            if (!TakesOperand(parsed.command) || operandSeen) {
+            bool several = kAgentCommands.count(parsed.command) != 0;
+            if (!TakesOperand(parsed.command) || (operandSeen && !several)) {
                 *error = "unexpected argument '" + argument + "'";
                 return -1;
             }

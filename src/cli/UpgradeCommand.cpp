@@ -33,7 +33,8 @@ constexpr std::initializer_list<OutcomeKind> kVerificationEnds = {
     OutcomeKind::VerificationSendFailed};
 
 struct UpgradeRun {
-    UpgradeProgress progress{stderr};
+    explicit UpgradeRun(bool quiet) : progress(stderr, quiet) {}
+    UpgradeProgress progress;
     // The outcomes are counted from the press of the Firmware upgrade button.
     size_t told = 0;
     // Whether the press of Start sent the trigger; unknown until the first look after it.
@@ -57,6 +58,9 @@ DialogScript UpgradeScript(const CliOptions& options, UpgradeRun& run, CliSessio
     script.keepOpen = [&run, &session] {
         if (!run.triggered) {
             run.triggered = session.Engine().Upgrading().TriggerWaiting();
+            if (*run.triggered) {
+                run.progress.Triggered();
+            }
         }
         return *run.triggered && !session.Outcomes().ToldSince(run.told, kTransferEnds);
     };
@@ -74,7 +78,7 @@ int RunUpgrade(const CliOptions& options, const std::string& configDirectory) {
     if (SelectAgent(session, options.agent, timeoutMs) != 0) {
         return kExitNoAnswer;
     }
-    UpgradeRun run;
+    UpgradeRun run(options.quiet);
     const OutcomeLog& outcomes = session.Outcomes();
     session.Dialogs().Script(DialogId::FirmwareUpgrade, UpgradeScript(options, run, session));
     run.told = outcomes.Count();
@@ -93,7 +97,17 @@ int RunUpgrade(const CliOptions& options, const std::string& configDirectory) {
     if (int code = outcomes.CodeSince(run.told); code != kExitDone) {
         return code;
     }
-    RunUntil([&] { return outcomes.ToldSince(run.told, kVerificationEnds); }, kVerificationMs);
+    const VerificationRun& verification = session.Engine().Upgrading().Verification();
+    RunUntil(
+        [&] {
+            bool ended = outcomes.ToldSince(run.told, kVerificationEnds);
+            if (!ended) {
+                run.progress.Verifying(verification.Attempts(), VerificationRun::kMaxAttempts);
+            }
+            return ended;
+        },
+        kVerificationMs);
+    run.progress.Finish();
     if (outcomes.ToldSince(run.told, {OutcomeKind::UpgradeSuccessful})) {
         return kExitDone;
     }

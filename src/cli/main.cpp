@@ -10,6 +10,7 @@
 #include "cli/ConfigLocation.h"
 #include "cli/ExitCode.h"
 #include "cli/Secrets.h"
+#include "cli/Targets.h"
 
 using namespace vantelo::cli;
 
@@ -23,11 +24,11 @@ int Run(const CliOptions& options) {
         case Command::Watch:
             return RunWatch(options, directory);
         case Command::Set:
-            return RunSet(options, directory);
+            return RunTargets(options, directory, RunSet);
         case Command::Password:
-            return RunPassword(options, directory);
+            return RunTargets(options, directory, RunPassword);
         case Command::Upgrade:
-            return RunUpgrade(options, directory);
+            return RunTargets(options, directory, RunUpgrade);
         default:
             return RunMonitor(options, directory);
     }

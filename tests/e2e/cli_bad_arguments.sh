@@ -27,7 +27,8 @@ set 02000a4d000a --ip 10.77.0 --password admin|--ip takes a dotted IPv4 address,
 set 10.77.0.10 --mask 255.255.0.x --password admin|--mask takes a dotted IPv4 address, not '255.255.0.x'
 set 10.77.0.10 --dhcp yes --password admin|--dhcp takes on or off, not 'yes'
 set 10.77.0.10 --password admin --password admin|--password is given twice
-set 10.77.0.10 10.77.0.11 --password admin|unexpected argument '10.77.0.11'
+set 10.77.0.10 10.77.0.11 --ip 10.77.0.12 --password admin|--ip fits one agent only: name a single target
+set 10.77.0.10 --monitored --password admin|--monitored and named agents exclude each other
 set 10.77.0.10 --new-password x --password admin|--new-password is not an option of set
 password 10.77.0.10 --password admin|password needs --new-password-file FILE, VANTELO_NEW_PASSWORD or --new-password
 upgrade 10.77.0.10 --password admin|upgrade needs --file

@@ -63,7 +63,8 @@ set_requests() {
 schema="$(dirname "$0")/../../docs/vantelo-cli.schema.json"
 
 # Fails unless file $2 is valid JSON against the definition $1 of the tool's schema: "agents"
-# (discover and monitor list: the whole file) or "event" (watch: each line an object). Uses
+# (discover and monitor list: the whole file), "event" (watch: each line an object) or
+# "targetLine" (set, password and upgrade: each line an object). Uses
 # Debian's python3-jsonschema.
 validate_json() {
     python3 - "$schema" "$1" "$2" >"$work/validate" 2>&1 <<'PY' ||
@@ -77,7 +78,7 @@ validator = jsonschema.Draft202012Validator(
     {"$ref": "#/$defs/" + definition, "$defs": schema["$defs"]})
 with open(path, "rb") as f:
     text = f.read().decode("utf-8")  # strict: the tool writes valid UTF-8
-documents = text.splitlines() if definition == "event" else [text]
+documents = [text] if definition == "agents" else text.splitlines()
 if not documents:
     sys.exit("no JSON")
 for document in documents:

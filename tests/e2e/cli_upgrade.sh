@@ -17,12 +17,20 @@ expect_status 0
 wait_for '^tftp-stored 02000a4d000a 1048576$' 1 5
 cmp "$work/image.hex" "$work/store/02000a4d000a.bin" || fail "the stored image differs"
 expect_message "vantelo-cli: information: Upgrade successful"
-expect_message "vantelo-cli: upgrade 100% 1048576/1048576 bytes"
-expect_message "vantelo-cli: upgrade 50% 524288/1048576 bytes"
+# By phase: the trigger, the transfer with its rate and time left, the verification's attempts.
+expect_message "vantelo-cli: trigger sent, waiting for the agent"
+expect_count '^vantelo-cli: upgrade 100% 1048576/1048576 bytes at [0-9]* KiB/s, 0 s left$' \
+    "$work/err" 1
+expect_count '^vantelo-cli: upgrade 50% 524288/1048576 bytes at [0-9]* KiB/s, [0-9]* s left$' \
+    "$work/err" 1
 expect_count '^vantelo-cli: upgrade [0-9]*% ' "$work/err" 11
+expect_message "vantelo-cli: verifying: waiting for the agent to restart"
+expect_message "vantelo-cli: verifying 1/110"
 
-run_cli upgrade upgrade 10.77.0.11 --file "$work/image.hex" --password wrong
+run_cli upgrade upgrade 10.77.0.11 --file "$work/image.hex" --password wrong -q
 expect_status 1
+# -q: no progress, the news and faults still.
+expect_count '^vantelo-cli: \(trigger\|upgrade\|verifying\)' "$work/err" 0
 expect_message "vantelo-cli: Error: Device return : password error"
 expect_message "vantelo-cli: Upgrade State: Trigger fail"
 

@@ -58,7 +58,8 @@ TEST(CliOutcomeLog, EachCauseHasItsExitCodeAndTheFirstFailureDecides) {
         {"a refused trigger is never acknowledged",
          {OutcomeKind::ResultRefused, OutcomeKind::TriggerFailed},
          kExitRefused},
-        {"done, then refused", {OutcomeKind::SetConfirmed, OutcomeKind::ResultRefused},
+        {"done, then refused",
+         {OutcomeKind::SetConfirmed, OutcomeKind::ResultRefused},
          kExitRefused},
     };
     for (const Row& row : rows) {
