@@ -15,13 +15,17 @@ Commands:
       Polls the monitor list every 15, 30, 60, 120 or 300 seconds (default 15) and prints
       agents declared not alive, agents alive again and traps, one line or JSON object each;
       appends to syslog.log as the window does. Runs until interrupted (SIGINT or SIGTERM).
-  set MAC|IP [--ip A] [--mask M] [--gateway G] [--trap-ip T] [--system-name S]
-             [--location L] [--dhcp on|off] PASSWORD [--timeout MS]
-      Configuration setting of one agent; options left out keep the agent's values.
-  password MAC|IP NEW-PASSWORD PASSWORD [--timeout MS]
-      Password change of one agent.
-  upgrade MAC|IP --file F PASSWORD [--timeout MS]
-      Firmware upgrade over TFTP, then verification by rediscovery.
+  set TARGETS [--ip A] [--mask M] [--gateway G] [--trap-ip T] [--system-name S]
+              [--location L] [--dhcp on|off] PASSWORD [--timeout MS]
+      Configuration setting; options left out keep the agent's values. --ip needs a single
+      target.
+  password TARGETS NEW-PASSWORD PASSWORD [--timeout MS]
+      Password change.
+  upgrade TARGETS --file F PASSWORD [--timeout MS] [-q|--quiet]
+      Firmware upgrade over TFTP, then verification by rediscovery. Progress on standard
+      error by phase: the trigger, the transfer with its rate and time left, the
+      verification's attempts ("verifying 7/110"); a bar on a terminal, lines otherwise; -q
+      shows none.
   monitor list [--json|--csv]
   monitor add IP [--timeout MS] [--no-wait] | monitor remove IP
   monitor import FILE | monitor export FILE
@@ -29,6 +33,12 @@ Commands:
       as the window. add then asks the agent once and stores its answer if it comes within
       MS milliseconds (default 2000); a silent agent stays listed by its address alone.
       --no-wait adds without asking. FILE - is standard input (import) or standard output (export).
+
+TARGETS is one or more agents, or --monitored for every agent of the monitor list. They are
+worked on one after another; a failure does not stop the rest unless --stop-on-failure is
+given. With several targets, --monitored or --json, each target's outcome is a line (a JSON
+object with --json) on standard output, then a summary, and the exit code is the worst one:
+the largest code of the targets.
 
 Options:
   --cfg DIR     the configuration directory (define.ecf, monitor.cfg, syslog.log); default
