@@ -104,7 +104,8 @@ int RunWatch(const CliOptions& options, const std::string& configDirectory) {
     if (options.intervalSeconds) {
         session.Engine().OnRefreshTime(*options.intervalSeconds);
     }
-    RunUntil([] { return interrupted != 0; }, kNoLimit);
+    // Events that cannot be written are lost: the watch ends there, and the exit code says so.
+    RunUntil([] { return interrupted != 0 || std::ferror(stdout) != 0; }, kNoLimit);
     return kExitDone;
 }
 

@@ -68,5 +68,27 @@ status=0
 wait "$watch_pid" || status=$?
 [ "$status" = 0 ] || fail "watch ended with $status on SIGTERM"
 expect_count '^[0-9/]* [0-9:]* trap 10\.77\.1\.1 link 3 down$' "$work/watch.out" 1
+
+# A trap text's bytes are Latin-1: each is the character of its code point in the JSON.
+"$CLI" --cfg "$work/watched" watch --json >"$work/watch.out" 2>"$work/watch.err" &
+watch_pid=$!
+wait_for '^poll-reply 10.77.1.1$' $((polls + 2))
+control trap 10.77.1.1 "$(printf 'caf\351 \327')"
+wait_until 5 grep -q 'trap' "$work/watch.out" || fail "no trap object: $(cat "$work/watch.out")"
+kill -TERM "$watch_pid"
+wait "$watch_pid" || fail "watch --json ended with an error on SIGTERM"
+validate_json event "$work/watch.out"
+grep -q '"text":"café ×"' "$work/watch.out" || fail "Latin-1 text: $(cat "$work/watch.out")"
+
+# An event that cannot be written ends the watch with exit status 6.
+"$CLI" --cfg "$work/watched" watch --json >/dev/full 2>"$work/watch.err" &
+watch_pid=$!
+wait_for '^poll-reply 10.77.1.1$' $((polls + 3))
+control trap 10.77.1.1 lost
+ended() { ! kill -0 "$watch_pid" 2>/dev/null; }
+wait_until 5 ended || fail "watch went on writing to a full device"
+status=0
+wait "$watch_pid" || status=$?
+expect_status 6
 stop_sim
 echo ok
