@@ -39,7 +39,7 @@ CASES
 
 if command -v zsh >/dev/null; then
     zsh -n "$completions/_vantelo-cli" || { echo "FAIL: zsh cannot parse _vantelo-cli"; fail=1; }
-    zsh -fc 'fpath=("$1" $fpath); autoload -Uz compinit; compinit -u -d /dev/null
+    zsh -fc 'fpath=("$1" $fpath); autoload -Uz compinit; compinit -u -D
         (( $+_comps[vantelo-cli] ))' _ "$completions" ||
         { echo "FAIL: compinit does not take _vantelo-cli"; fail=1; }
 fi
