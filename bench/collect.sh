@@ -198,3 +198,17 @@ echo
 echo "Pinned: clients and server on CPU 0 (taskset). The console's time runs from the write"
 echo "request to the final acknowledgement, without the fixed pause after it. Limited by the round"
 echo "trip of each 512-byte block (one in flight) and the scheduling of client and server."
+echo
+
+# vantelo-cli watch --metrics with a monitor list of 256 answering agents.
+echo "## Metrics of the watcher (256 monitored agents, one run)"
+echo
+sh "$here/../tests/bench/metrics_bench.sh" "$bin/vantelo-agentsim" "$bin/vantelo-cli" \
+    "$bin/vantelo-mkdefine" "$bin/vantelo-demo-monitor" >"$work/metrics" 2>&1 ||
+    fail "metrics_bench: $(cat "$work/metrics")"
+sed -n 's/^\(scrape\|polling round\)/- \1/p' "$work/metrics"
+echo
+echo "A scrape is timed by curl from connecting to the last byte, 200 in a row. The rounds are"
+echo "the watcher's own vantelo_poll_round_duration_seconds, three while nothing else scrapes and"
+echo "three while a client scrapes without pause: one thread runs both, so a scrape can delay a"
+echo "round's start by its own length, never lengthen the round."

@@ -88,31 +88,78 @@ trap 'rm -rf "$work"' EXIT
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
     fail "cpack: $(tail -20 "$work/cpack.log")"
-deb=$work/out/vantelo_${version}_$(dpkg --print-architecture).deb
-[ -f "$deb" ] || fail "no $deb: $(ls "$work/out")"
+arch=$(dpkg --print-architecture)
+deb=$work/out/vantelo_${version}_$arch.deb
+simdeb=$work/out/vantelo-agentsim_${version}_$arch.deb
+if [ ! -f "$deb" ] || [ ! -f "$simdeb" ]; then
+    fail "no $deb and $simdeb: $(ls "$work/out")"
+fi
+for package in "$deb" "$simdeb"; do
+    [ "$(dpkg-deb -f "$package" Version)" = "$version" ] ||
+        fail "$(basename "$package") has version $(dpkg-deb -f "$package" Version)"
+done
 
+# The console's package, and the simulator in a package of its own.
 dpkg-deb -c "$deb" | awk '{ print $6 }' >"$work/contents"
 for file in ./usr/bin/vantelo ./usr/bin/vantelo-cli ./usr/bin/vantelo-mkdefine \
-    ./usr/bin/vantelo-agentsim ./usr/share/man/man1/vantelo-cli.1.gz ./usr/share/man/man1/vantelo.1.gz ./usr/share/man/man1/vantelo-mkdefine.1.gz \
-    ./usr/share/man/man1/vantelo-agentsim.1.gz ./usr/share/vantelo/define.ecf \
+    ./usr/share/man/man1/vantelo-cli.1.gz ./usr/share/man/man1/vantelo.1.gz ./usr/share/man/man1/vantelo-mkdefine.1.gz \
+    ./usr/share/vantelo/define.ecf \
     ./usr/share/applications/local.vantelo.vantelo.desktop \
-    ./usr/share/metainfo/local.vantelo.vantelo.metainfo.xml; do
+    ./usr/share/metainfo/local.vantelo.vantelo.metainfo.xml \
+    ./usr/share/doc/vantelo/copyright ./usr/lib/systemd/system/vantelo-watch.service \
+    ./etc/default/vantelo-watch; do
     grep -qx "$file" "$work/contents" || fail "the package lacks $file"
 done
+grep -q agentsim "$work/contents" && fail "the console's package holds the simulator"
 grep -qx './usr/share/icons/hicolor/scalable/apps/vantelo.svg' "$work/contents" ||
     fail "the package lacks the icon"
+dpkg-deb -c "$simdeb" | awk '{ print $6 }' | grep -v '/$' >"$work/sim-contents"
+printf '%s\n' ./usr/bin/vantelo-agentsim ./usr/share/doc/vantelo-agentsim/copyright \
+    ./usr/share/man/man1/vantelo-agentsim.1.gz \
+    ./usr/share/metainfo/local.vantelo.agentsim.metainfo.xml >"$work/sim-expected"
+diff "$work/sim-expected" "$work/sim-contents" >/dev/null ||
+    fail "vantelo-agentsim holds: $(cat "$work/sim-contents")"
+dpkg-deb -I "$deb" conffiles >"$work/conffiles" 2>&1 || true
+grep -qx /etc/default/vantelo-watch "$work/conffiles" ||
+    fail "/etc/default/vantelo-watch is no conffile: $(cat "$work/conffiles")"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6network6 libqt6widgets6; do
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6network6 libqt6widgets6 \
+    libqt6httpserver6; do
     echo "$depends" | tr ',' '\n' | sed 's/(.*//; s/ //g' | grep -qxF "$library" ||
         fail "Depends lacks $library: $depends"
 done
 
 dpkg -x "$deb" "$work/unpacked"
-if command -v appstreamcli >/dev/null; then
-    appstreamcli validate --no-net \
-        "$work/unpacked/usr/share/metainfo/local.vantelo.vantelo.metainfo.xml" >"$work/as.log" ||
-        fail "AppStream: $(cat "$work/as.log")"
-fi
+dpkg -x "$simdeb" "$work/unpacked"
+for metainfo in "$work"/unpacked/usr/share/metainfo/*.xml; do
+    appstreamcli validate --no-net --pedantic "$metainfo" >"$work/as.log" ||
+        fail "AppStream $(basename "$metainfo"): $(cat "$work/as.log")"
+done
+# Every program of a package is in its AppStream data, and the data name only those.
+for package in "$deb" "$simdeb"; do
+    dpkg-deb -c "$package" | awk '{ print $6 }' | sed -n 's|^\./usr/bin/\(..*\)|\1|p' | sort >"$work/binaries"
+    dpkg-deb --fsys-tarfile "$package" | tar -xO --wildcards './usr/share/metainfo/*.xml' |
+        sed -n 's|.*<binary>\(.*\)</binary>.*|\1|p' | sort >"$work/provided"
+    diff "$work/binaries" "$work/provided" >/dev/null ||
+        fail "$(basename "$package") provides $(cat "$work/provided"), holds $(cat "$work/binaries")"
+done
+grep -q '<project_license>.*</project_license>' \
+    "$work/unpacked/usr/share/metainfo/local.vantelo.vantelo.metainfo.xml" || fail "no licence"
+grep -q '<screenshot type="default">' \
+    "$work/unpacked/usr/share/metainfo/local.vantelo.vantelo.metainfo.xml" || fail "no screenshots"
+grep -q '<url type="homepage">https://' \
+    "$work/unpacked/usr/share/metainfo/local.vantelo.vantelo.metainfo.xml" || fail "no URL"
+# The copyright files are machine-readable, every Files paragraph's licence spelled out.
+for copyright in "$work"/unpacked/usr/share/doc/*/copyright; do
+    /usr/bin/python3 -c 'import sys
+from debian.copyright import Copyright
+c = Copyright(open(sys.argv[1]), strict=True)
+texts = {p.license.synopsis for p in c.all_license_paragraphs()}
+for p in c.all_files_paragraphs():
+    assert p.license.synopsis in texts or p.license.text, p.license.synopsis
+assert c.header.upstream_name == "vantelo"' "$copyright" 2>"$work/copyright.log" ||
+        fail "$copyright: $(cat "$work/copyright.log")"
+done
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$work/unpacked/usr/share/applications/local.vantelo.vantelo.desktop" ||
         fail "desktop entry"
@@ -122,9 +169,29 @@ for page in "$work"/unpacked/usr/share/man/man1/*.gz; do
     [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
 done
 
+# The watcher's service: systemd finds nothing to object to, with the package's programs in
+# place of the machine's (in a mount namespace of its own), and scores its exposure.
+unit=$work/unpacked/usr/lib/systemd/system/vantelo-watch.service
+mkdir "$work/tools"
+cp /usr/bin/systemd-analyze "$work/tools/"
+# shellcheck disable=SC2016 # expanded by the inner shell
+unshare --mount sh -c 'mount --bind "$1/unpacked/usr/bin" /usr/bin &&
+    "$1/tools/systemd-analyze" verify --man=no "$2"' sh "$work" "$unit" >"$work/verify.log" 2>&1 ||
+    fail "systemd-analyze verify: $(cat "$work/verify.log")"
+[ ! -s "$work/verify.log" ] || fail "systemd-analyze verify: $(cat "$work/verify.log")"
+systemd-analyze security --offline=true --root="$work/unpacked" --threshold=20 \
+    vantelo-watch.service >"$work/security.log" 2>&1 ||
+    fail "systemd-analyze security: $(tail -5 "$work/security.log")"
+score=$(sed -n 's/.*Overall exposure level for vantelo-watch.service: \([0-9.]*\).*/\1/p' \
+    "$work/security.log")
+[ -n "$score" ] || fail "no exposure level: $(tail -5 "$work/security.log")"
+echo "systemd-analyze security: exposure $score of 10"
+
 # apt takes it as it would on an operator's machine, with every dependency resolved.
-apt-get -s install "$deb" >"$work/apt.log" 2>&1 || fail "apt: $(tail -20 "$work/apt.log")"
+apt-get -s install "$deb" "$simdeb" >"$work/apt.log" 2>&1 || fail "apt: $(tail -20 "$work/apt.log")"
 grep -q '^Inst vantelo ' "$work/apt.log" || fail "apt would not install it: $(cat "$work/apt.log")"
+grep -q '^Inst vantelo-agentsim ' "$work/apt.log" ||
+    fail "apt would not install the simulator: $(cat "$work/apt.log")"
 
 # The root: merged /usr as on Debian 12, the dependencies' files, the package, a home.
 mkdir -p "$root/usr/bin" "$root/usr/sbin" "$root/usr/lib" "$root/usr/lib64" "$root/dev" \
@@ -150,6 +217,7 @@ ln /usr/bin/env "$work/link-probe" 2>/dev/null || link=""
 xargs -0 cp -P $link --parents -t "$root" <"$work/files"
 ldconfig -r "$root"
 dpkg -x "$deb" "$root"
+dpkg -x "$simdeb" "$root"
 
 unshare --mount --net --pid --fork --mount-proc="$root/proc" \
     sh "$0" --inside "$work" "$version" || exit 1

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cstdio>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "gui/ConsoleApp.h"
@@ -77,9 +78,10 @@ int main(int argc, char** argv) {
 
     // Qt knows the executable's own path, wherever it was started from. The application ends
     // with its main window, however that closes.
+    std::string program = QCoreApplication::applicationFilePath().toStdString();
     vantelo::ConsoleApp app(
-        vantelo::ConsoleConfigDirectory(QCoreApplication::applicationFilePath().toStdString(),
-                                        vantelo::ProcessConfigEnvironment()));
+        vantelo::ConsoleConfigDirectory(program, vantelo::ProcessConfigEnvironment()));
+    app.Engine().KnowShippedDefinition(vantelo::ShippedDefinitionPath(program));
     app.Run();
     return 0;
 }

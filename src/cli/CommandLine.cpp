@@ -138,6 +138,24 @@ int ReadInterval(const std::string& value, CliOptions* options, std::string* err
     return 0;
 }
 
+int ReadMetrics(const std::string& value, CliOptions* options, std::string* error) {
+    ListenAddress address;
+    if (ReadListenAddress(value, &address, error) != 0) {
+        return -1;
+    }
+    options->metrics = address;
+    return 0;
+}
+
+int ReadSyslog(const std::string& value, CliOptions* options, std::string* error) {
+    SyslogTarget target;
+    if (ReadSyslogTarget(value, &target, error) != 0) {
+        return -1;
+    }
+    options->syslog = target;
+    return 0;
+}
+
 int ReadDhcp(const std::string& value, CliOptions* options, std::string* error) {
     if (value != "on" && value != "off") {
         *error = "--dhcp takes on or off, not '" + value + "'";
@@ -174,6 +192,8 @@ const std::map<std::string, OptionSpec>& Options() {
         {"--csv",
          {{Command::MonitorList}, {}, [](CliOptions* o) { o->format = OutputFormat::Csv; }}},
         {"--interval", {{Command::Watch}, ReadInterval, {}}},
+        {"--metrics", {{Command::Watch}, ReadMetrics, {}}},
+        {"--syslog", {{Command::Watch}, ReadSyslog, {}}},
         {"--ip", {{Command::Set}, Address(&SettingOptions::ip, "--ip"), {}}},
         {"--mask", {{Command::Set}, Address(&SettingOptions::mask, "--mask"), {}}},
         {"--gateway", {{Command::Set}, Address(&SettingOptions::gateway, "--gateway"), {}}},

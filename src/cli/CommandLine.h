@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ExporterOptions.h"
 #include "ports/AgentKey.h"
 
 namespace vantelo::cli {
@@ -60,6 +61,8 @@ struct CliOptions {
     int timeoutMs = 0;                           // 0: the command's own default
     std::optional<int> intervalSeconds;
     OutputFormat format = OutputFormat::Text;
+    std::optional<ListenAddress> metrics;  // watch --metrics
+    std::optional<SyslogTarget> syslog;    // watch --syslog
 };
 
 // Reads the arguments after the program name. Returns 0 and fills *options, or -1 with a

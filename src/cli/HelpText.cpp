@@ -11,10 +11,14 @@ Commands:
   discover [--timeout MS] [--json]
       One discovery broadcast; lists the agents that answered within MS milliseconds
       (default 2000), as a table or as a JSON array.
-  watch [--interval SECONDS] [--json]
+  watch [--interval SECONDS] [--json] [--metrics ADDRESS:PORT] [--syslog TARGET]
       Polls the monitor list every 15, 30, 60, 120 or 300 seconds (default 15) and prints
       agents declared not alive, agents alive again and traps, one line or JSON object each;
       appends to syslog.log as the window does. Runs until interrupted (SIGINT or SIGTERM).
+      --metrics serves Prometheus metrics at http://ADDRESS:PORT/metrics (an IPv4 address,
+      or an IPv6 address in brackets: 127.0.0.1:9477 for this machine only).
+      --syslog udp://HOST:PORT or unix:PATH also sends every log line as an RFC 5424
+      message; a server that is down loses messages, the watch goes on.
   set TARGETS [--ip A] [--mask M] [--gateway G] [--trap-ip T] [--system-name S]
               [--location L] [--dhcp on|off] PASSWORD [--timeout MS]
       Configuration setting; options left out keep the agent's values. --ip needs a single

@@ -1,16 +1,23 @@
 // watch: the console left running on its monitor list, its news printed as they come.
 
+#include <unistd.h>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSysInfo>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
+#include "cli/ActivityRecorder.h"
 #include "cli/AgentJson.h"
 #include "cli/AgentOutput.h"
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "cli/EventWait.h"
 #include "cli/ExitCode.h"
+#include "cli/MetricsServer.h"
+#include "cli/SyslogMessage.h"
+#include "cli/SyslogSender.h"
 #include "monitor/Timestamp.h"
 #include "platform/QtTimers.h"
 #include "protocol/Conversions.h"
@@ -90,12 +97,51 @@ private:
     QtClock clock_;
 };
 
+// Every log line as a syslog message, when --syslog asks for it.
+class LogForwarding {
+public:
+    int Open(const SyslogTarget& target, std::string* error) {
+        origin_ = SyslogOrigin{QSysInfo::machineHostName().toStdString(), getpid()};
+        sender_ = std::make_unique<SyslogSender>();
+        return sender_->Open(target, error);
+    }
+
+    void Forward(const LogEvent& event) {
+        if (sender_) {
+            sender_->Send(SyslogMessage(event, std::chrono::system_clock::now(), origin_));
+        }
+    }
+
+private:
+    std::unique_ptr<SyslogSender> sender_;
+    SyslogOrigin origin_;
+};
+
 }  // namespace
 
 int RunWatch(const CliOptions& options, const std::string& configDirectory) {
     WatchView view(options.format == OutputFormat::Json);
+    LogForwarding forwarding;
+    std::string error;
+    // A name that does not resolve now may later (the service restarts on status 5).
+    if (options.syslog && forwarding.Open(*options.syslog, &error) != 0) {
+        std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
+        return kExitNetwork;
+    }
     CliSession session(configDirectory, Network::Live, &view);
     view.Watch(&session);
+    ActivityRecorder recorder(session.Engine(),
+                              [&forwarding](const LogEvent& event) { forwarding.Forward(event); });
+    session.Engine().TellActivity(recorder);
+    std::unique_ptr<MetricsServer> metrics;
+    if (options.metrics) {
+        metrics = std::make_unique<MetricsServer>(
+            [&recorder] { return MetricsText(recorder.Collect(VANTELO_VERSION)); });
+        if (metrics->Listen(*options.metrics, &error) != 0) {
+            std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
+            return kExitNetwork;
+        }
+    }
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     if (int code = session.Start(); code != kExitDone) {

@@ -18,7 +18,8 @@ struct Line {
     int y;
 };
 constexpr Line kLines[] = {
-    {ControlId::AboutProgram, "Vantelo Utility Version 1.03", 10},
+    // The package's version, which is the About box's "1.03".
+    {ControlId::AboutProgram, "Vantelo Utility Version " VANTELO_VERSION, 10},
     {ControlId::AboutProtocol, "Protocol Version 2.001.002", 24},
     {ControlId::AboutCopyright, "Copyright (C) 2026 the Vantelo developers", 38},
 };

@@ -2,10 +2,10 @@
 # A firmware upgrade with a hostile host on the LAN: acknowledgements from another address keep
 # no stalled transfer alive and never complete one, and get error 5; with every acknowledgement
 # of the agent arriving twice (tftp_doubler), each data block is still sent once.
-# Arguments: those of console_common.sh, then tftp_doubler.
+# Programs: those of console_common.sh, and DOUBLER (tftp_doubler).
+: "${DOUBLER:?tftp_doubler}"
 # shellcheck source=console_common.sh
 . "$(dirname "$0")/console_common.sh"
-DOUBLER=$5
 
 make_config upgrade
 head -c 65536 /dev/urandom >"$work/image.hex"

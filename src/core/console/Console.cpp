@@ -23,13 +23,20 @@ Console::Console(const ConsolePorts& ports)
                                        *ports.dialogs, *ports.timers, *ports.files, *ports.sockets,
                                        upgrade_, rediscovery_, log_, *ports.clock}),
       receivePath_(ReceivePath::Parts{transport_, lists_, boxes_, traps_, setConfirmation_,
-                                      upgrade_, rediscovery_}) {}
+                                      upgrade_, rediscovery_}),
+      hint_(*ports.timers, boxes_, lists_) {}
 
 void Console::LoadDefinition() {
     DefinitionValues values{};
     if (LoadDefinitionFile(*ports_.files, JoinPath(ports_.configDirectory, kDefinitionFileName),
                            &values) == 0) {
         transport_.SetDefinition(values.deviceTypeId, values.basePort);
+        DefinitionValues shipped{};
+        if (!shippedDefinition_.empty() &&
+            LoadDefinitionFile(*ports_.files, shippedDefinition_, &shipped) == 0 &&
+            shipped.deviceTypeId == values.deviceTypeId && shipped.basePort == values.basePort) {
+            hint_.Arm();
+        }
         return;
     }
     boxes_.Report(OutcomeKind::DefinitionFileBad,
@@ -53,6 +60,13 @@ void Console::Initialize(ConsoleView& view) {
     upgrade_.Reset();
 }
 
+void Console::TellActivity(ConsoleActivity& activity) {
+    log_.TellActivity(activity);
+    polling_.TellActivity(activity);
+    traps_.TellActivity(activity);
+    receivePath_.TellActivity(activity);
+}
+
 void Console::Shutdown() {
     if (shutDown_) {
         return;
@@ -63,6 +77,7 @@ void Console::Shutdown() {
 
 void Console::OnDiscovery() {
     RunDiscovery(transport_, lists_, boxes_);
+    hint_.DiscoverySent();
 }
 void Console::OnAddToMonitorList() {
     editor_.AddToMonitorList();

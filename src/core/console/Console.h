@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
+#include "console/DefinitionHint.h"
 #include "console/ReceivePath.h"
 #include "events/Boxes.h"
 #include "lists/AgentLists.h"
@@ -13,6 +15,7 @@
 #include "monitor/Traps.h"
 #include "persistence/MonitorFileCommands.h"
 #include "ports/AddressTable.h"
+#include "ports/ConsoleActivity.h"
 #include "ports/ConsoleView.h"
 #include "ports/DatagramSocket.h"
 #include "ports/DialogRunner.h"
@@ -52,6 +55,10 @@ public:
 
     // The main window's initialisation, in its fixed order; the window shows what view is told.
     void Initialize(ConsoleView& view);
+    // Before Initialize: the definition file an installed console's directory starts from. A
+    // console whose own file holds the same values tells how to write the switches' own when a
+    // discovery finds nothing (DefinitionHint).
+    void KnowShippedDefinition(std::string path) { shippedDefinition_ = std::move(path); }
     // Closes both sockets; later calls do nothing. The Exit button, File Exit and the close box.
     void Shutdown();
 
@@ -99,6 +106,15 @@ public:
     const TrapStore& TrapsKept() const { return traps_.Store(); }
     const TrapSortState& TrapSort() const { return traps_.Sort(); }
     const std::string& LogPath() const { return log_.Path(); }
+    uint64_t PollRoundsRun() const { return polling_.RoundsRun(); }
+    // Agent datagrams dropped without a message: failed identity checks, and those over 1500
+    // bytes.
+    const IdentityDrops& IdentityDropped() const { return receivePath_.Drops(); }
+    uint64_t OversizeDropped() const { return transport_.OversizeDrops(); }
+
+    // A watcher of replies, traps, polling rounds and log lines (metrics, log forwarding); it
+    // outlives the Console. Without one, nobody is told.
+    void TellActivity(ConsoleActivity& activity);
 
     // listener is told the outcome of every operation from now on; it outlives the Console.
     void WatchOutcomes(OutcomeListener* listener) { boxes_.Outcomes().Subscribe(listener); }
@@ -131,7 +147,9 @@ private:
     RediscoveryMark rediscovery_;
     FirmwareUpgrade firmware_;
     ReceivePath receivePath_;
+    DefinitionHint hint_;
     SelectionTarget currentSelection_;
+    std::string shippedDefinition_;
     bool shutDown_ = false;
 };
 

@@ -41,6 +41,7 @@ void SelectAgain(AgentLists& lists, RememberedSelection remembered) {
 void ReceivePath::StoreInMonitorSlot(int slot, int32_t statusImage) {
     MarkAnswered(reply_, p_.transport.DeviceTypeId(), kRowShown, statusImage);
     p_.lists.StoreMonitor(slot, reply_);
+    activity_->AgentAnswered(TextOf(reply_.ipText));
 }
 
 // Updates the agent's discovery slot or appends one; returns -1 when the table is full.
@@ -121,6 +122,7 @@ void ReceivePath::Dispatch(const PacketHeader& header, size_t length) {
     }
     bool numbered = code == OpCode::BroadcastSetReply || code == OpCode::UpgradeTriggerReply;
     if (numbered && !p_.transport.TakeReplySequence(header.sequence)) {
+        ++drops_.staleSequence;
         return;
     }
     if (const char* message = ResultCodeMessage(header.resultCode)) {
@@ -151,12 +153,14 @@ void ReceivePath::ReceiveDatagram(SocketId socket) {
     DecodeHeader(p_.transport.ReceiveBuffer(), &header);
     MacToText(header.mac, reply_.macText);
     if (header.deviceTypeId != p_.transport.DeviceTypeId()) {
+        ++drops_.wrongDeviceType;
         return;
     }
     reply_.protocolVersion = header.protocolVersion;
     reply_.interfaceVersion = header.interfaceVersion;
     reply_.direction = header.direction;
     if (header.direction != kDirectionReply) {
+        ++drops_.wrongDirection;
         return;
     }
     SetAddressField(from.address, &reply_.ip, reply_.ipText);

@@ -50,6 +50,7 @@ int Polling::SendPoll(int slot, int* error) {
 // A box may run an event loop that changes the table, so every slot is looked at afresh.
 void Polling::RunRound() {
     wait_ = kNoTimer;
+    activity_->PollRoundStarted();
     for (int slot = 0; slot < p_.lists.MonitorCount(); ++slot) {
         if (p_.lists.MonitorTable()[static_cast<size_t>(slot)].ip == 0) {
             break;
@@ -59,6 +60,8 @@ void Polling::RunRound() {
             p_.boxes.Notify(PollingErrorBox(error));
         }
     }
+    ++roundsRun_;
+    activity_->PollRoundEnded();
     wait_ = p_.timers.StartSingleShot(intervalSeconds_ * 1000, [this] { RunRound(); });
 }
 
@@ -74,8 +77,10 @@ void Polling::RunLivenessPass() {
         }
         if (record.missedPolls >= kNotAliveAfter) {
             std::string ip(TextOf(record.ipText));
+            std::string mac(TextOf(record.macText));
             p_.lists.MarkMonitorNotAlive(slot);
-            p_.log.AppendLine({time + " " + ip + " Not alive \r\n"});
+            p_.log.AppendEvent(LogEvent{LogKind::NotAlive, ip, mac, "Not alive"},
+                               {time + " " + ip + " Not alive \r\n"});
             continue;
         }
         if (record.statusImage == kNotAliveImage) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstdint>
+
 #include "events/Boxes.h"
 #include "events/RepeatingTick.h"
 #include "lists/AgentLists.h"
 #include "monitor/SystemLog.h"
+#include "ports/ConsoleActivity.h"
 #include "ports/Timers.h"
 #include "transport/Transport.h"
 
@@ -39,6 +42,11 @@ public:
     // A Refresh time command: the interval applies when the next wait begins.
     void SetIntervalSeconds(int seconds) { intervalSeconds_ = seconds; }
 
+    // Rounds that sent to every monitored agent since start-up.
+    uint64_t RoundsRun() const { return roundsRun_; }
+    // The watcher told when a round begins and ends; the part keeps a reference.
+    void TellActivity(ConsoleActivity& activity) { activity_ = &activity; }
+
 private:
     void RunRound();
     void RunLivenessPass();
@@ -48,6 +56,8 @@ private:
     int intervalSeconds_ = kDefaultIntervalSeconds;
     TimerHandle wait_ = kNoTimer;
     RepeatingTick liveness_;
+    uint64_t roundsRun_ = 0;
+    ConsoleActivity* activity_ = &NoActivity();
 };
 
 }  // namespace vantelo

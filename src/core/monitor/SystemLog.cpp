@@ -33,6 +33,12 @@ int SystemLog::AppendLine(std::initializer_list<std::string_view> pieces) {
     return failures == 0 ? 0 : -1;
 }
 
+int SystemLog::AppendEvent(const LogEvent& event, std::initializer_list<std::string_view> pieces) {
+    // Told first: a box about the file runs an event loop in which later lines are written.
+    activity_->LogLineWritten(event);
+    return AppendLine(pieces);
+}
+
 void SystemLog::View() {
     ui_.OpenTextFile(path_);
 }

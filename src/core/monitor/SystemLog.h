@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "events/Boxes.h"
+#include "ports/ConsoleActivity.h"
 #include "ports/FileSystem.h"
 #include "ports/UserInteraction.h"
 
@@ -22,6 +23,11 @@ public:
     // between them. Every piece that cannot be written shows "syslog.log not exit" once the
     // whole line was tried; boxes never nest. Returns 0, or -1 when any piece was lost.
     int AppendLine(std::initializer_list<std::string_view> pieces);
+    // The same for a line of an agent's event, which the watcher is told of too.
+    int AppendEvent(const LogEvent& event, std::initializer_list<std::string_view> pieces);
+
+    // The watcher told of every event line; the log keeps a reference.
+    void TellActivity(ConsoleActivity& activity) { activity_ = &activity; }
 
     // View log: the desktop's text editor on the log; the console does not wait.
     void View();
@@ -33,6 +39,7 @@ private:
     Boxes& boxes_;
     UserInteraction& ui_;
     std::string path_;
+    ConsoleActivity* activity_ = &NoActivity();
 };
 
 inline constexpr const char* kLogFileName = "syslog.log";

@@ -44,6 +44,8 @@ void Traps::HandleTrap(std::span<const uint8_t> datagram) {
         view_->ShowTrapIndicator(TrapIndicator::Red);
     }
     lists_.MarkMonitorAlive(slot.index);
+    activity_->TrapAccepted(agent);
+    std::string mac(TextOf(lists_.MonitorTable()[static_cast<size_t>(slot.index)].macText));
     std::string_view event = EventText(reader.Unread());
     std::string time = TimestampText(clock_.Now());
     // Stored before the log is written: a box about the log runs an event loop in which later
@@ -53,10 +55,10 @@ void Traps::HandleTrap(std::span<const uint8_t> datagram) {
         const TrapEntry& stored = store_.Slot(store_.Filled() - 1);
         view_->ShowTrapStored(TextOf(stored.time), TextOf(stored.agent), TextOf(stored.event));
     }
-    std::string line = " " + agent + " Trap :";
-    line.append(event);
-    line.append("\r\n");
-    log_.AppendLine({time, line});
+    std::string text = "Trap :";
+    text.append(event);
+    std::string line = " " + agent + " " + text + "\r\n";
+    log_.AppendEvent(LogEvent{LogKind::Trap, agent, mac, text}, {time, line});
 }
 
 void Traps::ViewTrap() {

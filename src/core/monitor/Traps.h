@@ -8,6 +8,7 @@
 #include "monitor/SystemLog.h"
 #include "monitor/TrapInfo.h"
 #include "monitor/TrapStore.h"
+#include "ports/ConsoleActivity.h"
 #include "ports/ConsoleView.h"
 #include "ports/DialogRunner.h"
 #include "ports/Timers.h"
@@ -22,6 +23,8 @@ public:
 
     // The window whose trap indicator traps and "View trap" switch.
     void ShowOn(ConsoleView& view) { view_ = &view; }
+    // The watcher told of every accepted trap; the part keeps a reference.
+    void TellActivity(ConsoleActivity& activity) { activity_ = &activity; }
 
     // A trap datagram from the receive path, whole, as long as it was received. Its agent is the
     // address after the header, not the sender; an agent not in the monitor list leaves no
@@ -40,6 +43,7 @@ private:
     Clock& clock_;
     DialogRunner& dialogs_;
     ConsoleView* view_ = nullptr;
+    ConsoleActivity* activity_ = &NoActivity();
     TrapStore store_;
     TrapSortState sort_;
     ListModel rows_{kTrapColumns};

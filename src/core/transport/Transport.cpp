@@ -43,10 +43,11 @@ long Transport::Receive(SocketId socket, Endpoint* from) {
         return -1;
     }
     long length = source->Receive(receiveBuffer_.data(), receiveBuffer_.size(), from);
-    if (length < 0 || length > static_cast<long>(kMaxDatagram)) {
+    if (length > static_cast<long>(kMaxDatagram)) {
+        ++oversizeDrops_;
         return -1;
     }
-    return length;
+    return length < 0 ? -1 : length;
 }
 
 int Transport::EnableBroadcast() {

@@ -40,6 +40,8 @@ public:
     // leaves zeros behind it, which complete a short header.
     long Receive(SocketId socket, Endpoint* from);
     std::span<const uint8_t> ReceiveBuffer() const { return receiveBuffer_; }
+    // Datagrams dropped by Receive because they did not fit in 1500 bytes.
+    uint64_t OversizeDrops() const { return oversizeDrops_; }
 
     // The broadcast option of the broadcast socket: 0, or -1 when it is closed or refuses.
     int EnableBroadcast();
@@ -58,6 +60,7 @@ private:
     uint32_t deviceTypeId_ = 0;
     uint16_t basePort_ = 0;
     uint16_t requestSequence_ = 0;
+    uint64_t oversizeDrops_ = 0;
     std::unique_ptr<DatagramSocket> broadcast_;
     std::unique_ptr<DatagramSocket> unicast_;
     std::array<uint8_t, kMaxDatagram> receiveBuffer_{};

@@ -2,7 +2,6 @@
 
 #include "monitor/Timestamp.h"
 
-#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 
@@ -291,8 +290,11 @@ void TftpClient::ZeroBytesSent() {
 }
 
 void TftpClient::LogLine(const std::string& text) {
-    p_.log.AppendLine({TimestampText(p_.clock.Now()) + " " + IpToText(p_.upgrade.DeviceIp()) + " " +
-                       text + " \r\n"});
+    const std::string ipText = IpToText(p_.upgrade.DeviceIp());
+    const UpgradeContext::MacField mac = p_.upgrade.DeviceMac();
+    // The context keeps the MAC text zero-terminated inside its field.
+    p_.log.AppendEvent(LogEvent{LogKind::UpgradeFailed, ipText, mac.data(), text},
+                       {TimestampText(p_.clock.Now()) + " " + ipText + " " + text + " \r\n"});
 }
 
 Endpoint TftpClient::Target() const {

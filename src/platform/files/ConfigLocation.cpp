@@ -80,6 +80,14 @@ std::string RunningProgramPath(const std::string& fallback) {
     return path;
 }
 
+std::string ShippedDefinitionPath(const std::string& programPath) {
+    std::string shareDir = DirectoryOf(DirectoryOf(programPath)) + "/share/vantelo";
+    if (IsDirectory(ConfigDirectoryFor(programPath)) || !IsDirectory(shareDir)) {
+        return {};
+    }
+    return JoinPath(shareDir, kDefinitionFileName);
+}
+
 std::string ConsoleConfigDirectory(const std::string& programPath, const ConfigEnvironment& env) {
     std::string besideProgram = ConfigDirectoryFor(programPath);
     std::string shareDir = DirectoryOf(DirectoryOf(programPath)) + "/share/vantelo";

@@ -30,4 +30,8 @@ std::string RunningProgramPath(const std::string& fallback);
 // 3. Otherwise "cfg" beside the program, as in 1.
 std::string ConsoleConfigDirectory(const std::string& programPath, const ConfigEnvironment& env);
 
+// The definition file that case 2 above copies for an installed program, or an empty text for a
+// program that keeps its files beside it.
+std::string ShippedDefinitionPath(const std::string& programPath);
+
 }  // namespace vantelo
