@@ -13,13 +13,15 @@ namespace vantelo::cli {
 
 namespace {
 
-AgentRow RowOf(const DeviceRecord& record, std::vector<std::string> cells, bool monitored) {
+AgentRow RowOf(const CliSession& session, const DeviceRecord& record,
+               std::vector<std::string> cells, bool monitored) {
     AgentRow row;
     row.cells = std::move(cells);
-    row.loaderMode = record.loaderMark == kLoaderMark;
-    row.protocolVersion = record.protocolVersion;
-    row.interfaceVersion = record.interfaceVersion;
-    row.monitored = monitored;
+    row.record = record;
+    row.state.monitored = monitored;
+    row.state.alive = monitored ? MonitoredAlive(record) : std::optional<bool>(true);
+    row.state.lastSeen = session.LastSeen(record);
+    row.state.networkInterface = session.InterfaceOf(record);
     return row;
 }
 
@@ -76,7 +78,7 @@ void PrintCsv(ColumnTable columns, const std::vector<AgentRow>& rows) {
 // column; on one interface the table stays as it was.
 bool SpansInterfaces(const std::vector<AgentRow>& rows) {
     return std::any_of(rows.begin(), rows.end(), [&](const AgentRow& row) {
-        return InterfaceText(row.networkInterface) != InterfaceText(rows.front().networkInterface);
+        return row.state.networkInterface != rows.front().state.networkInterface;
     });
 }
 
@@ -84,30 +86,15 @@ void PrintTableWithInterfaces(ColumnTable columns, std::vector<AgentRow> rows) {
     std::vector<ListColumn> withInterface(columns.begin(), columns.end());
     withInterface.push_back({"Interface", 0, Alignment::Left, CellField::Nothing});
     for (AgentRow& row : rows) {
-        row.cells.push_back(InterfaceText(row.networkInterface));
+        row.cells.push_back(row.state.networkInterface.value_or(std::string()));
     }
     PrintTable(withInterface, rows);
 }
 
-QString Latin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void PrintJson(ListId list, ColumnTable columns, const std::vector<AgentRow>& rows) {
+void PrintJson(const std::vector<AgentRow>& rows) {
     QJsonArray agents;
     for (const AgentRow& row : rows) {
-        QJsonObject agent;
-        for (size_t c = 0; c < columns.size(); ++c) {
-            agent.insert(Latin1(FieldKey(columns[c].field)), Latin1(row.cells[c]));
-        }
-        if (list == ListId::Discovery) {
-            agent.insert(QStringLiteral("loaderMode"), row.loaderMode);
-            agent.insert(QStringLiteral("protocolVersion"), row.protocolVersion);
-            agent.insert(QStringLiteral("interfaceVersion"), row.interfaceVersion);
-            agent.insert(QStringLiteral("monitored"), row.monitored);
-        }
-        agent.insert(QStringLiteral("interface"), InterfaceJson(row.networkInterface));
-        agents.append(agent);
+        agents.append(AgentJson(row.record, row.state));
     }
     std::printf("%s\n",
                 QJsonDocument(agents).toJson(QJsonDocument::Indented).trimmed().constData());
@@ -115,45 +102,40 @@ void PrintJson(ListId list, ColumnTable columns, const std::vector<AgentRow>& ro
 
 }  // namespace
 
-std::string InterfaceText(const std::optional<NetworkInterface>& networkInterface) {
-    return networkInterface ? networkInterface->name : std::string();
-}
-
-QJsonValue InterfaceJson(const std::optional<NetworkInterface>& networkInterface) {
-    if (!networkInterface) {
-        return QJsonValue::Null;
+std::optional<bool> MonitoredAlive(const DeviceRecord& record) {
+    if (record.statusImage == kNotAliveImage) {
+        return false;
     }
-    return Latin1(InterfaceText(networkInterface));
+    return record.answered == 1 ? std::optional<bool>(true) : std::nullopt;
 }
 
-std::vector<AgentRow> DiscoveredAgents(const Console& console) {
+std::vector<AgentRow> DiscoveredAgents(const CliSession& session) {
+    const Console& console = session.Engine();
     std::vector<AgentRow> rows;
     const ListModel& discovery = console.DiscoveryList();
     for (int row = 0; row < discovery.RowCount(); ++row) {
         auto slot = static_cast<size_t>(discovery.ItemData(row));
-        rows.push_back(RowOf(console.DiscoveryTable()[slot],
+        rows.push_back(RowOf(session, console.DiscoveryTable()[slot],
                              ShownCells(kDiscoveryColumnTable, discovery, row, {}), false));
-        rows.back().networkInterface = console.InterfaceOf(console.DiscoveryTable()[slot]);
     }
     for (int slot = 0; slot < console.MonitorList().RowCount(); ++slot) {
         const DeviceRecord& record = console.MonitorTable()[static_cast<size_t>(slot)];
         if (record.answered == 1) {
             // It answered into its monitor row; shown as the discovery list shows a record.
-            rows.push_back(RowOf(record, RecordCells(kDiscoveryColumnTable, record), true));
-            rows.back().networkInterface = console.InterfaceOf(record);
+            rows.push_back(
+                RowOf(session, record, RecordCells(kDiscoveryColumnTable, record), true));
         }
     }
     return rows;
 }
 
-std::vector<AgentRow> MonitoredAgents(const Console& console) {
+std::vector<AgentRow> MonitoredAgents(const CliSession& session) {
+    const Console& console = session.Engine();
     std::vector<AgentRow> rows;
     const ListModel& monitor = console.MonitorList();
     for (int row = 0; row < monitor.RowCount(); ++row) {
-        const DeviceRecord& record = console.MonitorTable()[static_cast<size_t>(row)];
-        rows.push_back(
-            RowOf(record, ShownCells(kMonitorColumnTable, monitor, row, StatusText), true));
-        rows.back().networkInterface = console.InterfaceOf(record);
+        rows.push_back(RowOf(session, console.MonitorTable()[static_cast<size_t>(row)],
+                             ShownCells(kMonitorColumnTable, monitor, row, StatusText), true));
     }
     return rows;
 }
@@ -162,7 +144,7 @@ void PrintAgents(ListId list, const std::vector<AgentRow>& rows, OutputFormat fo
     const ColumnTable columns = ColumnsOf(list);
     switch (format) {
         case OutputFormat::Json:
-            PrintJson(list, columns, rows);
+            PrintJson(rows);
             break;
         case OutputFormat::Csv:
             PrintCsv(columns, rows);

@@ -21,11 +21,11 @@ void TellPortHolders(const Transport& sockets) {
     }
 }
 
-std::unique_ptr<SocketFactory> SocketsFor(Network network) {
+std::unique_ptr<SeenSockets> SocketsFor(Network network) {
     if (network == Network::Offline) {
-        return std::make_unique<OfflineSocketFactory>();
+        return std::make_unique<SeenSockets>(std::make_unique<OfflineSocketFactory>());
     }
-    return std::make_unique<QtSocketFactory>();
+    return std::make_unique<SeenSockets>(std::make_unique<QtSocketFactory>());
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ int CliSession::Start() {
     size_t before = outcomes_.Count();
     console_->Initialize(*view_);
     TellPortHolders(console_->Sockets());
-    return outcomes_.StartCode(before);
+    return outcomes_.CodeSince(before);
 }
 
 }  // namespace vantelo::cli

@@ -6,6 +6,7 @@
 #include "cli/CliDialogRunner.h"
 #include "cli/CliUserInteraction.h"
 #include "cli/OutcomeLog.h"
+#include "cli/SeenSockets.h"
 #include "console/Console.h"
 #include "platform/QtAddressTable.h"
 #include "platform/QtNetworkInterfaces.h"
@@ -33,13 +34,23 @@ public:
     CliSession& operator=(const CliSession&) = delete;
 
     // The main window's initialisation. Returns 0, or the exit code of what went wrong: the
-    // definition or the monitor list file (2), the sockets (1); its messages are on stderr.
+    // definition or the monitor list file (6), the sockets (5); its messages are on stderr.
     int Start();
 
     Console& Engine() { return *console_; }
+    const Console& Engine() const { return *console_; }
     CliUserInteraction& Ui() { return ui_; }
     CliDialogRunner& Dialogs() { return dialogs_; }
     const OutcomeLog& Outcomes() const { return outcomes_; }
+    // When a datagram of the agent with this record's address last came in during this run.
+    // The name of the interface the agent answered on; empty when not known.
+    std::optional<std::string> InterfaceOf(const DeviceRecord& record) const {
+        const std::optional<NetworkInterface> found = console_->InterfaceOf(record);
+        return found ? std::optional<std::string>(found->name) : std::nullopt;
+    }
+    std::optional<QDateTime> LastSeen(const DeviceRecord& record) const {
+        return sockets_->LastSeen(record.ip);
+    }
 
 private:
     class SilentView final : public ConsoleView {
@@ -48,7 +59,7 @@ private:
         void ShowRefreshTime(int) override {}
     };
 
-    std::unique_ptr<SocketFactory> sockets_;
+    std::unique_ptr<SeenSockets> sockets_;
     QtTimers timers_;
     QtClock clock_;
     CliUserInteraction ui_;

@@ -86,6 +86,17 @@ ValueReader Text(std::optional<std::string> SettingOptions::*field) {
     };
 }
 
+ValueReader Path(std::optional<std::string> CliOptions::*field, const char* name) {
+    return [field, name](const std::string& value, CliOptions* options, std::string* error) {
+        if (value.empty()) {
+            *error = std::string(name) + " needs a file name, or - for standard input";
+            return -1;
+        }
+        options->*field = value;
+        return 0;
+    };
+}
+
 ValueReader Plain(std::string CliOptions::*field) {
     return [field](const std::string& value, CliOptions* options, std::string*) {
         options->*field = value;
@@ -154,14 +165,28 @@ int ReadDhcp(const std::string& value, CliOptions* options, std::string* error) 
     return 0;
 }
 
+// The options that have a one-letter name besides.
+const std::map<std::string, std::string> kShortOptions = {{"-q", "--quiet"}};
+
+// Options of which a command line may give one only.
+const std::pair<const char*, const char*> kExclusive[] = {
+    {"--json", "--csv"},
+    {"--password", "--password-file"},
+    {"--new-password", "--new-password-file"},
+};
+
 const std::set<Command> kAgentCommands = {Command::Set, Command::Password, Command::Upgrade};
 
 const std::map<std::string, OptionSpec>& Options() {
     static const std::map<std::string, OptionSpec> options = {
         {"--timeout",
-         {{Command::Discover, Command::Set, Command::Password, Command::Upgrade}, ReadTimeout, {}}},
+         {{Command::Discover, Command::Set, Command::Password, Command::Upgrade,
+           Command::MonitorAdd},
+          ReadTimeout,
+          {}}},
         {"--json",
-         {{Command::Discover, Command::Watch, Command::MonitorList},
+         {{Command::Discover, Command::Watch, Command::MonitorList, Command::Set, Command::Password,
+           Command::Upgrade},
           {},
           [](CliOptions* o) { o->format = OutputFormat::Json; }}},
         {"--csv",
@@ -178,6 +203,14 @@ const std::map<std::string, OptionSpec>& Options() {
         {"--dhcp", {{Command::Set}, ReadDhcp, {}}},
         {"--password", {kAgentCommands, Plain(&CliOptions::password), {}}},
         {"--new-password", {{Command::Password}, Plain(&CliOptions::newPassword), {}}},
+        {"--password-file",
+         {kAgentCommands, Path(&CliOptions::passwordFile, "--password-file"), {}}},
+        {"--new-password-file",
+         {{Command::Password}, Path(&CliOptions::newPasswordFile, "--new-password-file"), {}}},
+        {"--no-wait", {{Command::MonitorAdd}, {}, [](CliOptions* o) { o->noWait = true; }}},
+        {"--quiet", {{Command::Upgrade}, {}, [](CliOptions* o) { o->quiet = true; }}},
+        {"--monitored", {kAgentCommands, {}, [](CliOptions* o) { o->monitored = true; }}},
+        {"--stop-on-failure", {kAgentCommands, {}, [](CliOptions* o) { o->stopOnFailure = true; }}},
         {"--file", {{Command::Upgrade}, Plain(&CliOptions::path), {}}},
     };
     return options;
@@ -203,11 +236,11 @@ bool ReadMac(const std::string& text, std::string* macText) {
 }
 
 int ReadAgent(const std::string& text, CliOptions* options, std::string* error) {
-    if (IsAddress(text)) {
-        options->agent.ipText = text;
-        return 0;
-    }
-    if (ReadMac(text, &options->agent.macText)) {
+    AgentKey key;
+    if (IsAddress(text) || ReadMac(text, &key.macText)) {
+        key.ipText = key.macText.empty() ? text : "";
+        options->agents.push_back(key);
+        options->agent = options->agents.front();
         return 0;
     }
     *error = "not a MAC address or an IPv4 address: '" + text + "'";
@@ -252,16 +285,20 @@ const char* OperandName(Command command) {
 // What every command needs once all arguments are read.
 int CheckRequired(const CliOptions& options, bool operandSeen, std::string* error) {
     std::string name = CommandName(options.command);
-    if (TakesOperand(options.command) && !operandSeen) {
+    if (options.monitored && operandSeen) {
+        *error = "--monitored and named agents exclude each other";
+        return -1;
+    }
+    if (options.settings.ip && (options.monitored || options.agents.size() > 1)) {
+        *error = "--ip fits one agent only: name a single target";
+        return -1;
+    }
+    if (TakesOperand(options.command) && !operandSeen && !options.monitored) {
         *error = name + " needs " + OperandName(options.command);
         return -1;
     }
-    if (kAgentCommands.count(options.command) != 0 && options.password.empty()) {
-        *error = name + " needs --password";
-        return -1;
-    }
-    if (options.command == Command::Password && options.newPassword.empty()) {
-        *error = "password needs --new-password";
+    if (options.passwordFile == std::string("-") && options.newPasswordFile == std::string("-")) {
+        *error = "--password-file and --new-password-file cannot both read standard input";
         return -1;
     }
     if (options.command == Command::Upgrade && options.path.empty()) {
@@ -310,6 +347,10 @@ int ParseCommandLine(const std::vector<std::string>& arguments, CliOptions* opti
     std::set<std::string> given;
     for (size_t next = 0; next < arguments.size();) {
         std::string argument = arguments[next];
+        auto shortName = kShortOptions.find(argument);
+        if (shortName != kShortOptions.end()) {
+            argument = shortName->second;
+        }
         if (argument == "--help" || argument == "-h" || argument == "--version" ||
             argument == "-v") {
             const bool version = argument == "--version" || argument == "-v";
@@ -324,7 +365,8 @@ int ParseCommandLine(const std::vector<std::string>& arguments, CliOptions* opti
                 commandSeen = true;
                 continue;
             }
-            if (!TakesOperand(parsed.command) || operandSeen) {
+            bool several = kAgentCommands.count(parsed.command) != 0;
+            if (!TakesOperand(parsed.command) || (operandSeen && !several)) {
                 *error = "unexpected argument '" + argument + "'";
                 return -1;
             }
@@ -388,9 +430,11 @@ int ParseCommandLine(const std::vector<std::string>& arguments, CliOptions* opti
         *error = "no command given; see vantelo-cli --help";
         return -1;
     }
-    if (given.count("--json") != 0 && given.count("--csv") != 0) {
-        *error = "--json and --csv exclude each other";
-        return -1;
+    for (const auto& [one, other] : kExclusive) {
+        if (given.count(one) != 0 && given.count(other) != 0) {
+            *error = std::string(one) + " and " + other + " exclude each other";
+            return -1;
+        }
     }
     if (CheckRequired(parsed, operandSeen, error) != 0) {
         return -1;

@@ -43,13 +43,22 @@ struct SettingOptions {
 struct CliOptions {
     Command command = Command::Help;
     std::optional<std::string> configDirectory;  // --cfg
-    AgentKey agent;
-    std::string path;    // monitor import/export, upgrade --file
-    std::string ipText;  // monitor add/remove
+    AgentKey agent;                // the one agent a step works on: the first target as parsed
+    std::vector<AgentKey> agents;  // set, password and upgrade: every target named, in order
+    bool monitored = false;        // --monitored: every agent of the monitor list
+    bool stopOnFailure = false;    // --stop-on-failure
+    std::string path;              // monitor import/export, upgrade --file
+    std::string ipText;            // monitor add/remove
     SettingOptions settings;
+    // The passwords as given with --password and --new-password, or, after ResolveSecrets, from
+    // wherever they came.
     std::string password;
     std::string newPassword;
-    int timeoutMs = 0;  // 0: the command's own default
+    std::optional<std::string> passwordFile;     // --password-file; "-" is standard input
+    std::optional<std::string> newPasswordFile;  // --new-password-file
+    bool noWait = false;                         // monitor add --no-wait
+    bool quiet = false;                          // upgrade -q, --quiet: no progress
+    int timeoutMs = 0;                           // 0: the command's own default
     std::optional<int> intervalSeconds;
     OutputFormat format = OutputFormat::Text;
     std::optional<ListenAddress> metrics;      // watch --metrics

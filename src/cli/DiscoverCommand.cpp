@@ -22,11 +22,11 @@ int RunDiscover(const CliOptions& options, const std::string& configDirectory) {
     size_t told = session.Outcomes().Count();
     session.Engine().OnDiscovery();
     // The broadcast could not go out: its box said why.
-    if (session.Outcomes().ToldSince(told, {OutcomeKind::DiscoverySendFailed})) {
-        return kExitRefused;
+    if (int code = session.Outcomes().CodeSince(told); code != kExitDone) {
+        return code;
     }
     RunFor(options.timeoutMs > 0 ? options.timeoutMs : kDefaultTimeoutMs);
-    PrintAgents(ListId::Discovery, DiscoveredAgents(session.Engine()), options.format);
+    PrintAgents(ListId::Discovery, DiscoveredAgents(session), options.format);
     return kExitDone;
 }
 

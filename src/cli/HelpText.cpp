@@ -19,18 +19,30 @@ Commands:
       or an IPv6 address in brackets: 127.0.0.1:9477 for this machine only).
       --syslog udp://HOST:PORT or unix:PATH also sends every log line as an RFC 5424
       message; a server that is down loses messages, the watch goes on.
-  set MAC|IP [--ip A] [--mask M] [--gateway G] [--trap-ip T] [--system-name S]
-             [--location L] [--dhcp on|off] --password P [--timeout MS]
-      Configuration setting of one agent; options left out keep the agent's values.
-  password MAC|IP --new-password N --password P [--timeout MS]
-      Password change of one agent.
-  upgrade MAC|IP --file F --password P [--timeout MS]
-      Firmware upgrade over TFTP, then verification by rediscovery.
+  set TARGETS [--ip A] [--mask M] [--gateway G] [--trap-ip T] [--system-name S]
+              [--location L] [--dhcp on|off] PASSWORD [--timeout MS]
+      Configuration setting; options left out keep the agent's values. --ip needs a single
+      target.
+  password TARGETS NEW-PASSWORD PASSWORD [--timeout MS]
+      Password change.
+  upgrade TARGETS --file F PASSWORD [--timeout MS] [-q|--quiet]
+      Firmware upgrade over TFTP, then verification by rediscovery. Progress on standard
+      error by phase: the trigger, the transfer with its rate and time left, the
+      verification's attempts ("verifying 7/110"); a bar on a terminal, lines otherwise; -q
+      shows none.
   monitor list [--json|--csv]
-  monitor add IP | monitor remove IP
+  monitor add IP [--timeout MS] [--no-wait] | monitor remove IP
   monitor import FILE | monitor export FILE
       The monitor list in monitor.cfg: the same file bytes and the same limit of 256 agents
-      as the window.
+      as the window. add then asks the agent once and stores its answer if it comes within
+      MS milliseconds (default 2000); a silent agent stays listed by its address alone.
+      --no-wait adds without asking. FILE - is standard input (import) or standard output (export).
+
+TARGETS is one or more agents, or --monitored for every agent of the monitor list. They are
+worked on one after another; a failure does not stop the rest unless --stop-on-failure is
+given. With several targets, --monitored or --json, each target's outcome is a line (a JSON
+object with --json) on standard output, then a summary, and the exit code is the worst one:
+the largest code of the targets.
 
 Options:
   --cfg DIR     the configuration directory (define.ecf, monitor.cfg, syslog.log); default
@@ -44,15 +56,27 @@ Options:
                 (default 5000)
   -h, --help    this text;  -v, --version  the version
 
+PASSWORD is, first found first taken:
+  --password-file FILE  the first line of FILE; - reads it from standard input
+  --password P          visible to every user of the machine (ps, /proc) and kept in the
+                        shell's history: use the file or the environment instead
+  VANTELO_PASSWORD      the environment variable
+NEW-PASSWORD likewise: --new-password-file FILE, --new-password N, VANTELO_NEW_PASSWORD.
+
 An agent is named by its MAC address (12 hexadecimal digits, pairs optionally separated by
 ':' or '-') or by its IP address. Messages go to standard error; results and JSON to standard
 output.
 
 Exit codes:
   0  done (set and password: the agent confirmed; upgrade: "Upgrade successful")
-  1  the agent refused or did not answer, or the network could not be used
-  2  bad arguments or files (argument errors are found before anything is sent; a form
-     the dialog refuses sends no request)
+  1  the agent refused; its result text is on standard error
+  2  bad arguments, or a form or choice the window's rules refuse; nothing was sent
+  3  no answer in time: the agent was not found, did not reply or was not seen again
+  4  the agent cannot take it: loader mode, protocol or interface version
+  5  the network cannot be used: ports held by another program, no interface, a send failed
+  6  a file could not be read or written, standard output included
+They follow what the engine told of the operation; when it fails in several ways, the first
+cause counts (a trigger the agent refused is never acknowledged: 1, not 3).
 )";
 }
 

@@ -24,22 +24,39 @@ bool OutcomeLog::ToldAboutSince(size_t from, OutcomeKind kind, std::string_view 
     });
 }
 
-int OutcomeLog::StartCode(size_t from) const {
-    int code = kExitDone;
+int OutcomeLog::CodeSince(size_t from) const {
     for (const Outcome& outcome : Since(from)) {
-        code = std::max(code, CauseOf(outcome.kind) == OutcomeCause::FileError ? int{kExitBadInput}
-                                                                               : int{kExitRefused});
+        if (int code = ExitCodeOf(CauseOf(outcome.kind)); code != kExitDone) {
+            return code;
+        }
     }
-    return code;
+    return kExitDone;
 }
 
-int OutcomeLog::MonitorCode(size_t from) const {
-    std::span<const Outcome> told = Since(from);
-    bool refused = std::any_of(told.begin(), told.end(), [](const Outcome& outcome) {
-        OutcomeCause cause = CauseOf(outcome.kind);
-        return cause != OutcomeCause::Done && cause != OutcomeCause::Skipped;
-    });
-    return refused ? kExitBadInput : kExitDone;
+int OutcomeLog::CodeSinceOr(size_t from, int fallback) const {
+    int code = CodeSince(from);
+    return code != kExitDone ? code : fallback;
+}
+
+int ExitCodeOf(OutcomeCause cause) {
+    switch (cause) {
+        case OutcomeCause::Done:
+        case OutcomeCause::Skipped:
+            return kExitDone;
+        case OutcomeCause::AgentRefused:
+            return kExitRefused;
+        case OutcomeCause::InputRefused:
+            return kExitBadInput;
+        case OutcomeCause::NoAnswer:
+            return kExitNoAnswer;
+        case OutcomeCause::AgentUnfit:
+            return kExitAgentUnfit;
+        case OutcomeCause::NetworkUnusable:
+            return kExitNetwork;
+        case OutcomeCause::FileError:
+            return kExitFile;
+    }
+    return kExitBadInput;
 }
 
 }  // namespace vantelo::cli

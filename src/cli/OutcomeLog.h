@@ -22,11 +22,12 @@ public:
     // True when an outcome of kind about the agent with this IP text was told since from.
     bool ToldAboutSince(size_t from, OutcomeKind kind, std::string_view ipText) const;
 
-    // The exit code of the console's start: 2 after a file error, 1 after anything else.
-    int StartCode(size_t from) const;
-    // The exit code of a monitor list command's step: 2 after anything that was not done or
-    // skipped by the rules.
-    int MonitorCode(size_t from) const;
+    // The exit code of what was told since outcome number from: that of the first outcome that
+    // was neither done nor skipped by the rules, as what follows comes of it (an agent that
+    // refused the trigger never acknowledges it); 0 when there is none.
+    int CodeSince(size_t from) const;
+    // CodeSince(from), or fallback when what went wrong was told by no outcome.
+    int CodeSinceOr(size_t from, int fallback) const;
 
 private:
     std::span<const Outcome> Since(size_t from) const;

@@ -69,10 +69,12 @@ int RunSettingsDialog(CliSession& session, DialogId dialog, void (Console::*comm
     size_t told = outcomes.Count();
     (console.*command)();
     if (session.Dialogs().Opened(dialog) == 0) {
-        return kExitRefused;  // the selection, version or loader checks said why
+        // The selection, version or loader checks said why.
+        return outcomes.CodeSinceOr(told, kExitBadInput);
     }
     if (!session.Dialogs().Accepted(dialog)) {
-        return kExitBadInput;  // the form was refused with the dialog's own text
+        // The form was refused with the dialog's own text, or the request could not be sent.
+        return outcomes.CodeSinceOr(told, kExitBadInput);
     }
     bool answered = RunUntil(
         [&] {
@@ -83,9 +85,9 @@ int RunSettingsDialog(CliSession& session, DialogId dialog, void (Console::*comm
     if (!answered) {
         std::fprintf(stderr, "vantelo-cli: no answer from %s within %d ms\n",
                      AgentName(options.agent).c_str(), TimeoutOf(options));
-        return kExitRefused;
+        return kExitNoAnswer;
     }
-    return outcomes.ToldSince(told, {OutcomeKind::SetConfirmed}) ? kExitDone : kExitRefused;
+    return outcomes.CodeSince(told);
 }
 
 // Finds and selects the agent, then runs its dialog.
@@ -93,18 +95,19 @@ int RunSettings(CliSession& session, DialogId dialog, void (Console::*command)()
                 const CliOptions& options) {
     Console& console = session.Engine();
     if (SelectAgent(session, options.agent, TimeoutOf(options)) != 0) {
-        return kExitRefused;
+        return kExitNoAnswer;
     }
     if (dialog == DialogId::Configuration && options.settings.dhcp) {
+        size_t told = session.Outcomes().Count();
         if (console.SelectTarget() != 0) {
-            return kExitRefused;
+            return session.Outcomes().CodeSinceOr(told, kExitBadInput);
         }
         if (DhcpReported(console)) {
             return RunSettingsDialog(session, dialog, command, options);
         }
         std::fprintf(stderr, "vantelo-cli: %s does not report DHCP: --dhcp cannot be set\n",
                      AgentName(options.agent).c_str());
-        return kExitBadInput;
+        return kExitAgentUnfit;
     }
     return RunSettingsDialog(session, dialog, command, options);
 }

@@ -33,7 +33,8 @@ constexpr std::initializer_list<OutcomeKind> kVerificationEnds = {
     OutcomeKind::VerificationSendFailed};
 
 struct UpgradeRun {
-    UpgradeProgress progress{stderr};
+    explicit UpgradeRun(bool quiet) : progress(stderr, quiet) {}
+    UpgradeProgress progress;
     // The outcomes are counted from the press of the Firmware upgrade button.
     size_t told = 0;
     // Whether the press of Start sent the trigger; unknown until the first look after it.
@@ -57,6 +58,9 @@ DialogScript UpgradeScript(const CliOptions& options, UpgradeRun& run, CliSessio
     script.keepOpen = [&run, &session] {
         if (!run.triggered) {
             run.triggered = session.Engine().Upgrading().TriggerWaiting();
+            if (*run.triggered) {
+                run.progress.Triggered();
+            }
         }
         return *run.triggered && !session.Outcomes().ToldSince(run.told, kTransferEnds);
     };
@@ -72,29 +76,42 @@ int RunUpgrade(const CliOptions& options, const std::string& configDirectory) {
     }
     int timeoutMs = options.timeoutMs > 0 ? options.timeoutMs : kDefaultTimeoutMs;
     if (SelectAgent(session, options.agent, timeoutMs) != 0) {
-        return kExitRefused;
+        return kExitNoAnswer;
     }
-    UpgradeRun run;
+    UpgradeRun run(options.quiet);
     const OutcomeLog& outcomes = session.Outcomes();
     session.Dialogs().Script(DialogId::FirmwareUpgrade, UpgradeScript(options, run, session));
     run.told = outcomes.Count();
     session.Engine().OnFirmwareUpgrade();
     run.progress.Finish();
     if (session.Dialogs().Opened(DialogId::FirmwareUpgrade) == 0) {
-        return kExitRefused;  // the selection, version or subnet checks said why
+        // The selection, version or subnet checks said why.
+        return outcomes.CodeSinceOr(run.told, kExitBadInput);
     }
     if (!session.Dialogs().Accepted(DialogId::FirmwareUpgrade)) {
-        bool sent = run.triggered.value_or(false) ||
-                    outcomes.ToldSince(run.told, {OutcomeKind::TriggerSendFailed});
-        return sent ? kExitRefused : kExitBadInput;
+        // The form was refused, or the trigger or the transfer ended without the agent.
+        bool sent = run.triggered.value_or(false);
+        return outcomes.CodeSinceOr(run.told, sent ? kExitNoAnswer : kExitBadInput);
     }
     // The agent's TFTP server refused the file: the box of that closed the dialog.
-    if (outcomes.ToldSince(run.told, {OutcomeKind::TransferRefused})) {
-        return kExitRefused;
+    if (int code = outcomes.CodeSince(run.told); code != kExitDone) {
+        return code;
     }
-    RunUntil([&] { return outcomes.ToldSince(run.told, kVerificationEnds); }, kVerificationMs);
-    return outcomes.ToldSince(run.told, {OutcomeKind::UpgradeSuccessful}) ? kExitDone
-                                                                          : kExitRefused;
+    const VerificationRun& verification = session.Engine().Upgrading().Verification();
+    RunUntil(
+        [&] {
+            bool ended = outcomes.ToldSince(run.told, kVerificationEnds);
+            if (!ended) {
+                run.progress.Verifying(verification.Attempts(), VerificationRun::kMaxAttempts);
+            }
+            return ended;
+        },
+        kVerificationMs);
+    run.progress.Finish();
+    if (outcomes.ToldSince(run.told, {OutcomeKind::UpgradeSuccessful})) {
+        return kExitDone;
+    }
+    return outcomes.CodeSinceOr(run.told, kExitNoAnswer);
 }
 
 }  // namespace vantelo::cli

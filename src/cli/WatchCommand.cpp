@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "cli/ActivityRecorder.h"
+#include "cli/AgentJson.h"
+#include "cli/AgentOutput.h"
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "cli/EventWait.h"
@@ -18,6 +20,8 @@
 #include "cli/SyslogSender.h"
 #include "monitor/Timestamp.h"
 #include "platform/QtTimers.h"
+#include "protocol/Conversions.h"
+#include "protocol/RecordText.h"
 
 namespace vantelo::cli {
 
@@ -34,6 +38,9 @@ class WatchView final : public ConsoleView {
 public:
     explicit WatchView(bool json) : json_(json) {}
 
+    // The session whose monitor list the events are about; set before it starts.
+    void Watch(const CliSession* session) { session_ = session; }
+
     void ShowTrapIndicator(TrapIndicator) override {}
     void ShowRefreshTime(int) override {}
 
@@ -46,13 +53,16 @@ public:
     }
 
 private:
+    // The time of an event in JSON is when it was told, in ISO 8601; the line of text keeps the
+    // time the log and the trap dialog show.
     void Print(std::string_view time, const char* kind, std::string_view agent,
                std::string_view text) {
         if (json_) {
-            QJsonObject object{
-                {"time", Text(time)}, {"event", QString::fromLatin1(kind)}, {"agent", Text(agent)}};
+            QJsonObject object{{"time", IsoTime(QDateTime::currentDateTime())},
+                               {"event", QString::fromLatin1(kind)},
+                               {"agent", AgentObject(agent)}};
             if (std::string_view(kind) == "trap") {
-                object.insert(QStringLiteral("text"), Text(text));
+                object.insert(QStringLiteral("text"), Latin1(text));
             }
             std::printf("%s\n", QJsonDocument(object).toJson(QJsonDocument::Compact).constData());
         } else {
@@ -63,11 +73,27 @@ private:
         std::fflush(stdout);
     }
 
-    static QString Text(std::string_view text) {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    // The monitored agent with this IP text as the one agent schema has it.
+    QJsonObject AgentObject(std::string_view ipText) const {
+        const Console& console = session_->Engine();
+        for (int slot = 0; slot < console.MonitorList().RowCount(); ++slot) {
+            const DeviceRecord& record = console.MonitorTable()[static_cast<size_t>(slot)];
+            if (TextOf(record.ipText) == ipText) {
+                return AgentJson(record, {true, MonitoredAlive(record), session_->LastSeen(record),
+                                          session_->InterfaceOf(record)});
+            }
+        }
+        // Told of an agent the list no longer holds: all that is known is its address.
+        DeviceRecord record{};
+        uint32_t address = 0;
+        if (TextToIp(ipText, &address) == 0) {
+            SetAddressField(address, &record.ip, record.ipText);
+        }
+        return AgentJson(record, {false, std::nullopt, session_->LastSeen(record), std::nullopt});
     }
 
     bool json_;
+    const CliSession* session_ = nullptr;
     QtClock clock_;
 };
 
@@ -97,12 +123,13 @@ int RunWatch(const CliOptions& options, const std::string& configDirectory) {
     WatchView view(options.format == OutputFormat::Json);
     LogForwarding forwarding;
     std::string error;
-    // A name that does not resolve now may later (the service restarts on status 1).
+    // A name that does not resolve now may later (the service restarts on status 5).
     if (options.syslog && forwarding.Open(*options.syslog, &error) != 0) {
         std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
-        return kExitRefused;
+        return kExitNetwork;
     }
     CliSession session(configDirectory, Network::Live, options.interfaceName, &view);
+    view.Watch(&session);
     ActivityRecorder recorder(session.Engine(),
                               [&forwarding](const LogEvent& event) { forwarding.Forward(event); });
     session.Engine().TellActivity(recorder);
@@ -112,7 +139,7 @@ int RunWatch(const CliOptions& options, const std::string& configDirectory) {
             [&recorder] { return MetricsText(recorder.Collect(VANTELO_VERSION)); });
         if (metrics->Listen(*options.metrics, &error) != 0) {
             std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
-            return kExitRefused;
+            return kExitNetwork;
         }
     }
     std::signal(SIGINT, OnInterrupt);
@@ -123,7 +150,8 @@ int RunWatch(const CliOptions& options, const std::string& configDirectory) {
     if (options.intervalSeconds) {
         session.Engine().OnRefreshTime(*options.intervalSeconds);
     }
-    RunUntil([] { return interrupted != 0; }, kNoLimit);
+    // Events that cannot be written are lost: the watch ends there, and the exit code says so.
+    RunUntil([] { return interrupted != 0 || std::ferror(stdout) != 0; }, kNoLimit);
     return kExitDone;
 }
 

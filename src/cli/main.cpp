@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QNetworkProxyFactory>
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/CommandLine.h"
@@ -9,6 +10,8 @@
 #include "cli/ConfigLocation.h"
 #include "cli/ExitCode.h"
 #include "cli/InterfaceOption.h"
+#include "cli/Secrets.h"
+#include "cli/Targets.h"
 #include "platform/QtNetworkInterfaces.h"
 
 using namespace vantelo::cli;
@@ -23,19 +26,27 @@ int Run(const CliOptions& options) {
         case Command::Watch:
             return RunWatch(options, directory);
         case Command::Set:
-            return RunSet(options, directory);
+            return RunTargets(options, directory, RunSet);
         case Command::Password:
-            return RunPassword(options, directory);
+            return RunTargets(options, directory, RunPassword);
         case Command::Upgrade:
-            return RunUpgrade(options, directory);
+            return RunTargets(options, directory, RunUpgrade);
         default:
             return RunMonitor(options, directory);
     }
 }
 
-}  // namespace
+// Standard output is buffered: what could not be written shows only when it is flushed, so the
+// exit code is decided after that.
+int Finish(int code) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        std::fputs("vantelo-cli: cannot write standard output\n", stderr);
+        return std::max(code, int{kExitFile});
+    }
+    return code;
+}
 
-int main(int argc, char** argv) {
+int RunArguments(int argc, char** argv) {
     // The arguments are read before anything else is made, so a bad one sends nothing.
     std::vector<std::string> arguments(argv + 1, argv + argc);
     CliOptions options;
@@ -43,6 +54,10 @@ int main(int argc, char** argv) {
     if (ParseCommandLine(arguments, &options, &error) != 0) {
         std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
         return kExitBadInput;
+    }
+    if (int code = ResolveSecrets(&options, ProcessSecretSources(), &error); code != kExitDone) {
+        std::fprintf(stderr, "vantelo-cli: %s\n", error.c_str());
+        return code;
     }
     if (options.command == Command::Help) {
         std::fputs(HelpText(), stdout);
@@ -62,4 +77,10 @@ int main(int argc, char** argv) {
         return kExitBadInput;
     }
     return Run(options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return Finish(RunArguments(argc, argv));
 }

@@ -20,18 +20,19 @@ discover 10.77.0.10|unexpected argument '10.77.0.10'
 watch --interval 20|--interval takes 15, 30, 60, 120 or 300 seconds, not '20'
 watch --password admin|--password is not an option of watch
 set|set needs the agent's MAC or IP address
-set 10.77.0.10|set needs --password
+set 10.77.0.10|set needs --password-file FILE, VANTELO_PASSWORD or --password
 set 10.77.0.300 --password admin|not a MAC address or an IPv4 address: '10.77.0.300'
 set 02:00:0a:4d:00 --password admin|not a MAC address or an IPv4 address: '02:00:0a:4d:00'
 set 02000a4d000a --ip 10.77.0 --password admin|--ip takes a dotted IPv4 address, not '10.77.0'
 set 10.77.0.10 --mask 255.255.0.x --password admin|--mask takes a dotted IPv4 address, not '255.255.0.x'
 set 10.77.0.10 --dhcp yes --password admin|--dhcp takes on or off, not 'yes'
 set 10.77.0.10 --password admin --password admin|--password is given twice
-set 10.77.0.10 10.77.0.11 --password admin|unexpected argument '10.77.0.11'
+set 10.77.0.10 10.77.0.11 --ip 10.77.0.12 --password admin|--ip fits one agent only: name a single target
+set 10.77.0.10 --monitored --password admin|--monitored and named agents exclude each other
 set 10.77.0.10 --new-password x --password admin|--new-password is not an option of set
-password 10.77.0.10 --password admin|password needs --new-password
+password 10.77.0.10 --password admin|password needs --new-password-file FILE, VANTELO_NEW_PASSWORD or --new-password
 upgrade 10.77.0.10 --password admin|upgrade needs --file
-upgrade 10.77.0.10 --file f.hex|upgrade needs --password
+upgrade 10.77.0.10 --file f.hex|upgrade needs --password-file FILE, VANTELO_PASSWORD or --password
 monitor|monitor needs list, add, remove, import or export
 monitor clear|unknown monitor command 'clear': use list, add, remove, import or export
 monitor add|monitor add needs an IP address

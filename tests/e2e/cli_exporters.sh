@@ -128,7 +128,7 @@ wait "$rsyslog_pid" 2>/dev/null || true
 rsyslog_pid=""
 control trap 10.77.1.2 link down
 wait_query 'vantelo_traps_received_total{ip="10.77.1.2"}' 1 5
-grep -q '"agent":"10.77.1.2","event":"trap","text":"link down"' "$work/watch.out" ||
+grep -q '"ip":"10.77.1.2"[^}]*},"event":"trap","text":"link down"' "$work/watch.out" ||
     fail "the trap was not printed: $(cat "$work/watch.out")"
 kill -TERM "$watch_pid"
 status=0

@@ -14,7 +14,7 @@ make_config plain
 make_config window
 start_console_sim --agent-file "$agents"
 
-run_cli cli monitor add 10.77.1.1
+run_cli cli monitor add --no-wait 10.77.1.1
 expect_status 0
 start_capture cli.capture
 run_cli cli set 10.77.1.1 --dhcp off --ip 10.77.1.41 --system-name renamed --location "room 9" \
@@ -38,35 +38,36 @@ run_cli plain set 10.77.1.5 --location "new room" --password s3cret
 expect_status 0
 wait_for '^set-applied 020a1b000005 10.77.1.5$' 2
 
-# Refused before anything is sent to the agent: the dialogs' own texts, exit status 2. The
-# monitor list of "cli" still holds 10.77.1.1, as it was saved before the agent moved.
+# Refused before anything is sent to the agent: the dialogs' own texts, exit status 2 (4 for
+# an agent that cannot take the setting). The monitor list of "cli" still holds 10.77.1.1, as it
+# was saved before the agent moved.
 sets_before=$(count '^set-applied\|^refused' "$work/events")
-# configuration|arguments|the message after "vantelo-cli: "
+# configuration|arguments|exit status|the message after "vantelo-cli: "
 cat >"$work/cases" <<'CASES'
-plain|set 10.77.1.2 --gateway 10.77.2.1 --password admin|Error: Gateway and ip address are not in the same net
-plain|set 10.77.1.2 --mask 255.0.255.0 --password admin|Error: Invalid subnet
-cli|set 10.77.1.2 --ip 10.77.1.1 --password admin|Setting fail: The setting IP have already existed
-plain|set 10.77.1.4 --system-name twenty-one-characters --password admin|Error: System name lengths between 0-20
-plain|set 10.77.1.4 --password twenty-one-characters|Error: Password lengths between 1-20
-plain|password 10.77.1.4 --new-password twenty-one-characters --password admin|Error: Password length between 1-20
-plain|set 10.77.1.3 --dhcp on --password admin|10.77.1.3 does not report DHCP: --dhcp cannot be set
+plain|set 10.77.1.2 --gateway 10.77.2.1 --password admin|2|Error: Gateway and ip address are not in the same net
+plain|set 10.77.1.2 --mask 255.0.255.0 --password admin|2|Error: Invalid subnet
+cli|set 10.77.1.2 --ip 10.77.1.1 --password admin|2|Setting fail: The setting IP have already existed
+plain|set 10.77.1.4 --system-name twenty-one-characters --password admin|2|Error: System name lengths between 0-20
+plain|set 10.77.1.4 --password twenty-one-characters|2|Error: Password lengths between 1-20
+plain|password 10.77.1.4 --new-password twenty-one-characters --password admin|2|Error: Password length between 1-20
+plain|set 10.77.1.3 --dhcp on --password admin|4|10.77.1.3 does not report DHCP: --dhcp cannot be set
 CASES
-while IFS='|' read -r config arguments message; do
+while IFS='|' read -r config arguments code message; do
     # shellcheck disable=SC2086 # the arguments of a case are split at blanks on purpose
     run_cli "$config" $arguments
-    expect_status 2
+    expect_status "$code"
     expect_message "vantelo-cli: $message"
 done <"$work/cases"
 
-# Not set at all: exit status 1 and why.
+# Not set at all: the exit status of the cause, and why.
 run_cli plain set 10.77.9.9 --password admin --timeout 700
-expect_status 1
+expect_status 3
 expect_message "vantelo-cli: no answer from 10.77.9.9 within 700 ms"
 run_cli plain set 10.77.2.7 --password admin
-expect_status 1
+expect_status 4
 expect_message "vantelo-cli: Error: Agent is in loader mode, it can't set   it needs firmware upgrade"
 run_cli plain password 10.77.2.8 --new-password x --password admin
-expect_status 1
+expect_status 4
 expect_message "vantelo-cli: Error: agent protocol version not support"
 sleep 0.3
 [ "$(count '^set-applied\|^refused' "$work/events")" = "$sets_before" ] ||

@@ -2,7 +2,8 @@
 # watch: with two monitored agents, one that falls silent is reported not alive once (and in
 # syslog.log as the window writes it), a trap of the other is reported with its text, and the
 # silent one is reported alive again when its trap comes in; SIGINT or SIGTERM ends the watch
-# with status 0. Without --json each event is a line of text.
+# with status 0. With --json each event is an object of the tool's schema with the agent's whole
+# object and an ISO 8601 time; without, a line of text in the log's time format.
 # shellcheck source=cli_common.sh
 . "$(dirname "$0")/cli_common.sh"
 
@@ -32,14 +33,21 @@ status=0
 wait "$watch_pid" || status=$?
 [ "$status" = 0 ] || fail "watch ended with $status: $(cat "$work/watch.err")"
 
-stamp='"time":"[0-9][0-9]/[0-9][0-9]/[0-9]\{4\} [0-9][0-9]:[0-9][0-9]:[0-9][0-9]"'
-expect_count "^{\"agent\":\"10.77.1.2\",\"event\":\"not-alive\",$stamp}\$" "$work/watch.out" 1
-expect_count "^{\"agent\":\"10.77.1.1\",\"event\":\"trap\",\"text\":\"fan failure\",$stamp}\$" \
-    "$work/watch.out" 1
-expect_count "^{\"agent\":\"10.77.1.2\",\"event\":\"trap\",\"text\":\"back again\",$stamp}\$" \
-    "$work/watch.out" 1
-expect_count "^{\"agent\":\"10.77.1.2\",\"event\":\"alive\",$stamp}\$" "$work/watch.out" 1
-expect_count . "$work/watch.out" 4
+# Each line an event of the tool's schema, its agent the monitored agent's whole object.
+validate_json event "$work/watch.out"
+python3 -c 'import json, sys
+for line in sys.stdin:
+    e = json.loads(line)
+    a = e["agent"]
+    print(e["event"], a["ip"], a["mac"], a["monitored"], a["alive"], e.get("text", "-"))' \
+    <"$work/watch.out" >"$work/watch.events" || fail "unreadable: $(cat "$work/watch.out")"
+expect_count '^not-alive 10\.77\.1\.2 020a1b000002 True False -$' "$work/watch.events" 1
+expect_count '^trap 10\.77\.1\.1 020a1b000001 True True fan failure$' "$work/watch.events" 1
+expect_count '^trap 10\.77\.1\.2 020a1b000002 True [TF][a-z]* back again$' "$work/watch.events" 1
+expect_count '^alive 10\.77\.1\.2 020a1b000002 True True -$' "$work/watch.events" 1
+expect_count . "$work/watch.events" 4
+grep -q '"time":"[0-9]\{4\}-[0-9][0-9]-[0-9][0-9]T[0-9:]\{8\}[+-][0-9][0-9]:[0-9][0-9]"' \
+    "$work/watch.out" || fail "no ISO 8601 time with its offset: $(cat "$work/watch.out")"
 [ ! -s "$work/watch.err" ] || fail "messages: $(cat "$work/watch.err")"
 log="$work/watched/syslog.log"
 # A line at every liveness pass while it stays silent.
@@ -60,5 +68,27 @@ status=0
 wait "$watch_pid" || status=$?
 [ "$status" = 0 ] || fail "watch ended with $status on SIGTERM"
 expect_count '^[0-9/]* [0-9:]* trap 10\.77\.1\.1 link 3 down$' "$work/watch.out" 1
+
+# A trap text's bytes are Latin-1: each is the character of its code point in the JSON.
+"$CLI" --cfg "$work/watched" watch --json >"$work/watch.out" 2>"$work/watch.err" &
+watch_pid=$!
+wait_for '^poll-reply 10.77.1.1$' $((polls + 2))
+control trap 10.77.1.1 "$(printf 'caf\351 \327')"
+wait_until 5 grep -q 'trap' "$work/watch.out" || fail "no trap object: $(cat "$work/watch.out")"
+kill -TERM "$watch_pid"
+wait "$watch_pid" || fail "watch --json ended with an error on SIGTERM"
+validate_json event "$work/watch.out"
+grep -q '"text":"café ×"' "$work/watch.out" || fail "Latin-1 text: $(cat "$work/watch.out")"
+
+# An event that cannot be written ends the watch with exit status 6.
+"$CLI" --cfg "$work/watched" watch --json >/dev/full 2>"$work/watch.err" &
+watch_pid=$!
+wait_for '^poll-reply 10.77.1.1$' $((polls + 3))
+control trap 10.77.1.1 lost
+ended() { ! kill -0 "$watch_pid" 2>/dev/null; }
+wait_until 5 ended || fail "watch went on writing to a full device"
+status=0
+wait "$watch_pid" || status=$?
+expect_status 6
 stop_sim
 echo ok

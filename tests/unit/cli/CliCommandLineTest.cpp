@@ -103,6 +103,69 @@ TEST(CliCommandLine, EachCommandTakesItsOwnOptionsOnly) {
               "--interval is given twice");
 }
 
+TEST(CliCommandLine, SetPasswordAndUpgradeTakeSeveralTargetsOrTheMonitorList) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::vector<std::string> targets;  // the MAC or IP text of each, in order
+        bool monitored;
+        bool stopOnFailure;
+    } cases[] = {
+        {{"set", "10.0.0.1", "--password", "p"}, {"10.0.0.1"}, false, false},
+        {{"set", "10.0.0.1", "02:0a:1b:00:00:02", "10.0.0.3", "--location", "x", "--password", "p"},
+         {"10.0.0.1", "020a1b000002", "10.0.0.3"},
+         false,
+         false},
+        {{"upgrade", "--monitored", "--file", "f", "--password", "p", "--stop-on-failure"},
+         {},
+         true,
+         true},
+        {{"password", "10.0.0.1", "10.0.0.1", "--new-password", "n", "--password", "p"},
+         {"10.0.0.1", "10.0.0.1"},
+         false,
+         false},
+        {{"set", "10.0.0.1", "--ip", "10.0.0.9", "--password", "p", "--json"},
+         {"10.0.0.1"},
+         false,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments[1]);
+        CliOptions options = Parsed(c.arguments);
+        std::vector<std::string> targets;
+        for (const AgentKey& key : options.agents) {
+            targets.push_back(key.macText.empty() ? key.ipText : key.macText);
+        }
+        EXPECT_EQ(targets, c.targets);
+        EXPECT_EQ(options.monitored, c.monitored);
+        EXPECT_EQ(options.stopOnFailure, c.stopOnFailure);
+        if (!c.targets.empty()) {
+            EXPECT_EQ(options.agent.ipText, options.agents.front().ipText);
+            EXPECT_EQ(options.agent.macText, options.agents.front().macText);
+        }
+    }
+    struct Refused {
+        std::vector<std::string> arguments;
+        const char* error;
+    } refused[] = {
+        {{"set", "10.0.0.1", "10.0.0.2", "--ip", "10.0.0.9", "--password", "p"},
+         "--ip fits one agent only: name a single target"},
+        {{"set", "--monitored", "--ip", "10.0.0.9", "--password", "p"},
+         "--ip fits one agent only: name a single target"},
+        {{"set", "10.0.0.1", "--monitored", "--password", "p"},
+         "--monitored and named agents exclude each other"},
+        {{"set", "10.0.0.1", "10.0.0.300", "--password", "p"},
+         "not a MAC address or an IPv4 address: '10.0.0.300'"},
+        {{"discover", "--monitored"}, "--monitored is not an option of discover"},
+        {{"monitor", "add", "10.0.0.1", "10.0.0.2"}, "unexpected argument '10.0.0.2'"},
+        {{"upgrade", "--file", "f", "--password", "p"},
+         "upgrade needs the agent's MAC or IP address"},
+    };
+    for (const Refused& r : refused) {
+        SCOPED_TRACE(r.error);
+        EXPECT_EQ(Refusal(r.arguments), r.error);
+    }
+}
+
 TEST(CliCommandLine, HelpAndVersionWinOverWhateverFollows) {
     EXPECT_EQ(Parsed({"set", "--help", "--frob"}).command, Command::Help);
     EXPECT_EQ(Parsed({"--version", "frobnicate"}).command, Command::Version);

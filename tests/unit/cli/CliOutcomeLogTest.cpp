@@ -19,55 +19,61 @@ OutcomeLog LogOf(const std::vector<OutcomeKind>& kinds) {
     return log;
 }
 
-TEST(CliOutcomeLog, AStartThatNamesAFileIsBadInputAnyOtherFaultARefusal) {
-    struct Row {
-        const char* name;
-        std::vector<OutcomeKind> told;
-        int code;
-    } rows[] = {
-        {"sound", {}, kExitDone},
-        {"definition", {OutcomeKind::DefinitionFileBad}, kExitBadInput},
-        {"monitor list", {OutcomeKind::MonitorFileBad}, kExitBadInput},
-        {"socket", {OutcomeKind::SocketOpenFailed}, kExitRefused},
-        {"socket and file",
-         {OutcomeKind::SocketOpenFailed, OutcomeKind::MonitorFileBad},
-         kExitBadInput},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(LogOf(row.told).StartCode(0), row.code);
-    }
-}
-
-TEST(CliOutcomeLog, AMonitorStepFailsOnAnythingButSkippedDuplicatesAndDeletions) {
+// One row a cause, then the mixtures: the first failure is the cause, and what was done or
+// skipped by the rules counts for nothing.
+TEST(CliOutcomeLog, EachCauseHasItsExitCodeAndTheFirstFailureDecides) {
     struct Row {
         const char* name;
         std::vector<OutcomeKind> told;
         int code;
     } rows[] = {
         {"nothing", {}, kExitDone},
+        {"confirmed", {OutcomeKind::SetConfirmed}, kExitDone},
+        {"deleted", {OutcomeKind::EntryDeleted}, kExitDone},
         {"skipped duplicates",
          {OutcomeKind::DuplicateSkipped, OutcomeKind::DuplicateSkipped},
          kExitDone},
-        {"deleted", {OutcomeKind::EntryDeleted}, kExitDone},
+        {"agent refused", {OutcomeKind::ResultRefused}, kExitRefused},
+        {"tftp error packet", {OutcomeKind::TransferRefused}, kExitRefused},
         {"refused duplicate", {OutcomeKind::DuplicateRefused}, kExitBadInput},
         {"full after skips",
          {OutcomeKind::DuplicateSkipped, OutcomeKind::MonitorListFull},
          kExitBadInput},
         {"illegal address", {OutcomeKind::IllegalAddress}, kExitBadInput},
-        {"bad file", {OutcomeKind::MonitorFileBad}, kExitBadInput},
-        {"failed save", {OutcomeKind::MonitorSaveFailed}, kExitBadInput},
+        {"upgrade password", {OutcomeKind::UpgradePasswordLength}, kExitBadInput},
+        {"trigger unanswered", {OutcomeKind::TriggerFailed}, kExitNoAnswer},
+        {"not seen again", {OutcomeKind::UpgradeFailed}, kExitNoAnswer},
+        {"loader mode", {OutcomeKind::LoaderMode}, kExitAgentUnfit},
+        {"protocol version", {OutcomeKind::ProtocolVersionUnsupported}, kExitAgentUnfit},
+        {"interface version", {OutcomeKind::InterfaceVersionUnsupported}, kExitAgentUnfit},
+        {"socket", {OutcomeKind::SocketOpenFailed}, kExitNetwork},
+        {"other subnet", {OutcomeKind::NotSameSubnet}, kExitNetwork},
+        {"definition", {OutcomeKind::DefinitionFileBad}, kExitFile},
+        {"monitor list", {OutcomeKind::MonitorFileBad}, kExitFile},
+        {"failed save", {OutcomeKind::MonitorSaveFailed}, kExitFile},
+        {"firmware missing", {OutcomeKind::FirmwareFileNotFound}, kExitFile},
+        {"socket and file",
+         {OutcomeKind::SocketOpenFailed, OutcomeKind::MonitorFileBad},
+         kExitNetwork},
+        {"a refused trigger is never acknowledged",
+         {OutcomeKind::ResultRefused, OutcomeKind::TriggerFailed},
+         kExitRefused},
+        {"done, then refused",
+         {OutcomeKind::SetConfirmed, OutcomeKind::ResultRefused},
+         kExitRefused},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(LogOf(row.told).MonitorCode(0), row.code);
+        EXPECT_EQ(LogOf(row.told).CodeSince(0), row.code);
+        EXPECT_EQ(LogOf(row.told).CodeSinceOr(0, 99), row.code == kExitDone ? 99 : row.code);
     }
 }
 
 TEST(CliOutcomeLog, OnlyOutcomesSinceTheMarkCount) {
     OutcomeLog log = LogOf({OutcomeKind::MonitorFileBad, OutcomeKind::SetConfirmed});
-    EXPECT_EQ(log.MonitorCode(1), kExitDone);
-    EXPECT_EQ(log.MonitorCode(5), kExitDone);
+    EXPECT_EQ(log.CodeSince(0), kExitFile);
+    EXPECT_EQ(log.CodeSince(1), kExitDone);
+    EXPECT_EQ(log.CodeSince(5), kExitDone);
     EXPECT_TRUE(log.ToldSince(1, {OutcomeKind::SetConfirmed, OutcomeKind::ResultRefused}));
     EXPECT_FALSE(log.ToldSince(1, {OutcomeKind::MonitorFileBad}));
     EXPECT_FALSE(log.ToldSince(2, {OutcomeKind::SetConfirmed}));
@@ -95,7 +101,7 @@ TEST(CliOutcomeLog, TheDeleteConfirmationCountsForNothingTheDeletionDoes) {
     console.OnDeleteItem();
     EXPECT_TRUE(log.ToldAboutSince(0, OutcomeKind::EntryDeleted, "10.77.0.99"));
     EXPECT_FALSE(log.ToldAboutSince(0, OutcomeKind::EntryDeleted, "10.77.0.98"));
-    EXPECT_EQ(log.MonitorCode(0), kExitDone);
+    EXPECT_EQ(log.CodeSince(0), kExitDone);
 }
 
 }  // namespace
