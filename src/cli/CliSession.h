@@ -43,8 +43,12 @@ public:
     CliDialogRunner& Dialogs() { return dialogs_; }
     const OutcomeLog& Outcomes() const { return outcomes_; }
     // When a datagram of the agent with this record's address last came in during this run.
-    // The name of the interface the agent answered on; empty when not known.
+    // The name of the interface the agent answered on in this run; empty when it has not
+    // answered, whatever interface a request to it would take.
     std::optional<std::string> InterfaceOf(const DeviceRecord& record) const {
+        if (!LastSeen(record)) {
+            return std::nullopt;
+        }
         const std::optional<NetworkInterface> found = console_->InterfaceOf(record);
         return found ? std::optional<std::string>(found->name) : std::nullopt;
     }

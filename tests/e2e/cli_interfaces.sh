@@ -117,7 +117,7 @@ port_held() {
 }
 wait_until 5 port_held || fail "the watching console did not bind its ports: $(cat "$work/watch.out")"
 run_cli plain discover
-expect_status 1
+expect_status 5
 expect_message "vantelo-cli: UDP port 5000 is in use by vantelo-cli (pid $watcher)"
 expect_message "vantelo-cli: UDP port 5001 is in use by vantelo-cli (pid $watcher)"
 kill "$watcher"
