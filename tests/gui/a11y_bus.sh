@@ -32,19 +32,10 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# shellcheck source=private_display.sh
+. "$(dirname "$0")/private_display.sh"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-tries=200
-until [ -s "$work/display" ]; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || skip "Xvfb did not start: $(cat "$work/xvfb.log")"
-    sleep 0.05
-done
-mkdir -m 700 "$work/runtime"
-DISPLAY=":$(cat "$work/display")"
-XDG_RUNTIME_DIR="$work/runtime"
-export DISPLAY XDG_RUNTIME_DIR
+start_display
 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$subject" 60 >"$work/subject.log" 2>&1 &
 app=$!
 "$python" "$check" "$(basename "$subject")" 20

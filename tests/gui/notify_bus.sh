@@ -35,19 +35,10 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# shellcheck source=private_display.sh
+. "$(dirname "$0")/private_display.sh"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-tries=200
-until [ -s "$work/display" ]; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || skip "Xvfb did not start: $(cat "$work/xvfb.log")"
-    sleep 0.05
-done
-mkdir -m 700 "$work/runtime"
-DISPLAY=":$(cat "$work/display")"
-XDG_RUNTIME_DIR="$work/runtime"
-export DISPLAY XDG_RUNTIME_DIR
+start_display
 
 # dunst runs the script of a matching rule with the application, summary and body.
 cat >"$work/log-notification" <<SCRIPT
