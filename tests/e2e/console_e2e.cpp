@@ -641,6 +641,10 @@ void TestConsoleE2e::upgradeAgentThatNeverComesBack() {
         auto* state = test::Find<QLineEdit>(dialog, ControlId::UpgradeState);
         QTRY_VERIFY_WITH_TIMEOUT(state->text().startsWith(QStringLiteral("Complete...")),
                                  kTimeoutMs);
+        // The final block is out; Cancel goes grey when its acknowledgement arrives, and the
+        // pause after it starts then. Neither Cancel nor the close box ends that pause.
+        auto* cancel = test::Find<QPushButton>(dialog, ControlId::UpgradeCancel);
+        QTRY_VERIFY_WITH_TIMEOUT(!cancel->isEnabled(), kTimeoutMs);
         advance(5000);
     });
     advance(12000 + 109 * 1000);
