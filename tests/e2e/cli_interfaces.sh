@@ -24,23 +24,6 @@ printf '%s\n' \
 start_ns_sim "$ns_a" a
 start_ns_sim "$ns_b" b
 
-# Records the datagrams to the agent port that reach namespace $1 (held by process $2) in
-# $work/$3 until the capture is stopped; the capture's process goes into captures.
-captures=""
-start_pair_capture() {
-    rm -f "$work/$3.ready"
-    nsenter -t "$2" -n -- "$CAPTURE" 5002 60 "$work/$3" >"$work/$3.ready" &
-    captures="$captures $!"
-    wait_until 5 grep -q ready "$work/$3.ready" 2>/dev/null || fail "the capture $3 did not start"
-}
-stop_pair_captures() {
-    for pid in $captures; do
-        kill "$pid"
-        wait "$pid" || true
-    done
-    captures=""
-}
-
 make_config plain
 
 run_cli plain discover --json --timeout 1500

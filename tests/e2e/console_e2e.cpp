@@ -99,11 +99,12 @@ const QString kUpgradeAgent = QStringLiteral("10.77.0.10");
 
 // Discovers the agents, selects the upgrade target and opens the upgrade dialog, in which act
 // runs; returns once the dialog has closed.
-void RunUpgradeDialog(ConsoleWindow& window, const std::function<void(QWidget*)>& act) {
+void RunUpgradeDialog(ConsoleWindow& window, const std::function<void(QWidget*)>& act,
+                      const QString& agent = kUpgradeAgent) {
     QTableView* discovery = window.DiscoveryView();
     window.Click(ControlId::Discovery);
-    QTRY_VERIFY_WITH_TIMEOUT(FindViewRow(discovery, 1, kUpgradeAgent) >= 0, kTimeoutMs);
-    ClickRow(discovery, FindViewRow(discovery, 1, kUpgradeAgent));
+    QTRY_VERIFY_WITH_TIMEOUT(FindViewRow(discovery, 1, agent) >= 0, kTimeoutMs);
+    ClickRow(discovery, FindViewRow(discovery, 1, agent));
     bool ran = false;
     vantelo::test::OnNextModal([&](QWidget* dialog) {
         ran = true;
@@ -254,6 +255,8 @@ private slots:
     void discoveryMatchesCli();
     void addItemsAndSave();
     void discoveryOnTwoInterfaces();
+    void setOnSecondInterface();
+    void upgradeOnSecondInterface();
 };
 
 void TestConsoleE2e::discoveryListsEveryAgent() {
@@ -768,6 +771,68 @@ void TestConsoleE2e::discoveryOnTwoInterfaces() {
     QTest::qWait(300);  // an answer from behind vnt0 would be in by now
     QCOMPARE(addresses(), (QStringList{"10.78.1.1", "10.78.1.2"}));
     QCOMPARE(window.Ui().BoxTexts(), QStringList{});
+}
+
+// console_interfaces.sh: the agent 10.78.1.1 behind the second pair takes a new system name.
+void TestConsoleE2e::setOnSecondInterface() {
+    ConsoleWindow window(ConfigDirectory());
+    window.Start();
+    QTableView* discovery = window.DiscoveryView();
+    window.Click(ControlId::Discovery);
+    QTRY_VERIFY_WITH_TIMEOUT(FindViewRow(discovery, 1, "10.78.1.1") >= 0, kTimeoutMs);
+    ClickRow(discovery, FindViewRow(discovery, 1, "10.78.1.1"));
+    test::OnNextModal([](QWidget* dialog) {
+        Type(dialog, ControlId::ConfigSystemName, "renamed");
+        Type(dialog, ControlId::ConfigPassword, "admin");
+        PressSet(dialog, ControlId::ConfigSet);
+    });
+    window.Click(ControlId::ConfigurationSetting);
+    QTRY_COMPARE_WITH_TIMEOUT(window.Ui().BoxTexts(), QStringList{kSetSuccessful}, kTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        discovery->model()->index(FindViewRow(discovery, 1, "10.78.1.1"), 4).data().toString(),
+        QStringLiteral("renamed"), kTimeoutMs);
+}
+
+// console_interfaces.sh: the agent 10.78.1.2 behind the second pair takes a small image and
+// restarts within a second. On a virtual clock, twenty times faster than real time once the
+// transfer is over, the verification's restart wait and discoveries take moments.
+void TestConsoleE2e::upgradeOnSecondInterface() {
+    test::VirtualClock clock;
+    ConsoleWindow window(ConfigDirectory());
+    window.Start(&clock);
+    const auto advance = [&clock](int ms) {
+        for (int step = 0; step < ms; step += 100) {
+            clock.Advance(100);
+            QTest::qWait(5);
+        }
+    };
+    RunUpgradeDialog(
+        window,
+        [&](QWidget* dialog) {
+            // The trigger's wait ends once the agent has acknowledged it; the blocks then go on
+            // acknowledgements alone.
+            QTRY_COMPARE_WITH_TIMEOUT(window.Engine().Upgrade().TriggerAcknowledged(), 1,
+                                      kTimeoutMs);
+            advance(2000);
+            auto* state = test::Find<QLineEdit>(dialog, ControlId::UpgradeState);
+            const bool complete = QTest::qWaitFor(
+                [state] { return state->text().startsWith(QStringLiteral("Complete...")); },
+                kTimeoutMs);
+            // The pause after the final acknowledgement closes the dialog.
+            for (int ms = 0; complete && ms < 20000 && dialog->isVisible(); ms += 100) {
+                advance(100);
+            }
+            if (dialog->isVisible()) {
+                dialog->close();
+                QFAIL(qPrintable(state->text()));
+            }
+        },
+        QStringLiteral("10.78.1.2"));
+    // The verification gives up after two minutes on its clock.
+    for (int ms = 0; ms < 121000 && window.Ui().BoxTexts().isEmpty(); ms += 100) {
+        advance(100);
+    }
+    QCOMPARE(window.Ui().BoxTexts(), QStringList{QStringLiteral("information|Upgrade successful")});
 }
 
 #include "console_e2e.moc"

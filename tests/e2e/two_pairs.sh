@@ -4,13 +4,14 @@
 # (10.77.0.1/16, with the default route) and a second pair vnt2-vnt3 (10.78.0.1/16, without),
 # the far end of each in a network namespace of its own ($ns_a, $ns_b) where every address of
 # 10.77.1.0/24, 10.77.2.0/24, 10.78.1.0/24 and 10.78.2.0/24 is an agent; start_ns_sim starts a
-# simulator there.
+# simulator there, start_pair_capture a capture of the datagrams to the agents behind a pair.
 : "${work:?sourced after console_common.sh}"
 
 holders=""
 sims=""
+captures=""
 stop_holders() {
-    for pid in $sims $holders; do
+    for pid in $captures $sims $holders; do
         kill "$pid" 2>/dev/null || true
     done
     cleanup
@@ -55,15 +56,35 @@ make_two_pairs() {
     far_end "$ns_b" vnt3 10.78
 }
 
-# Starts a simulator of the agents in $work/agents-$2 inside the namespace held by process $1;
-# returns once it is ready. Its events go to $work/events-$2, its firmware to $work/store-$2.
+# Starts a simulator of the agents in $work/agents-$2 inside the namespace held by process $1,
+# with the further options given; returns once it is ready. Its events go to $work/events-$2,
+# its firmware to $work/store-$2.
 start_ns_sim() {
-    mkdir "$work/store-$2"
+    holder=$1
+    pair=$2
+    shift 2
+    mkdir "$work/store-$pair"
     # The simulator ends when its standard input does: a bounded sleep holds it open.
-    sleep 120 | nsenter -t "$1" -n -- "$AGENTSIM" --define "$work/define.ecf" \
-        --store "$work/store-$2" --agent-file "$work/agents-$2" >"$work/events-$2" \
-        2>"$work/stderr-$2" &
+    sleep 120 | nsenter -t "$holder" -n -- "$AGENTSIM" --define "$work/define.ecf" \
+        --store "$work/store-$pair" --agent-file "$work/agents-$pair" "$@" \
+        >"$work/events-$pair" 2>"$work/stderr-$pair" &
     sims="$sims $!"
-    wait_until 5 grep -q '^ready ' "$work/events-$2" ||
-        fail "the simulator behind $2 did not start"
+    wait_until 5 grep -q '^ready ' "$work/events-$pair" ||
+        fail "the simulator behind $pair did not start"
+}
+
+# Records the datagrams to the agent port that reach namespace $1 (held by process $2) in
+# $work/$3 until the capture is stopped; the capture's process goes into captures.
+start_pair_capture() {
+    rm -f "$work/$3.ready"
+    nsenter -t "$2" -n -- "$CAPTURE" 5002 60 "$work/$3" >"$work/$3.ready" &
+    captures="$captures $!"
+    wait_until 5 grep -q ready "$work/$3.ready" 2>/dev/null || fail "the capture $3 did not start"
+}
+stop_pair_captures() {
+    for pid in $captures; do
+        kill "$pid"
+        wait "$pid" || true
+    done
+    captures=""
 }
