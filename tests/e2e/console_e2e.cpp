@@ -640,6 +640,8 @@ void TestConsoleE2e::upgradeAgentThatNeverComesBack() {
         }
     };
     RunUpgradeDialog(window, [&](QWidget* dialog) {
+        // The trigger's 2 s wait runs on the virtual clock, its acknowledgement in real time.
+        QTRY_COMPARE_WITH_TIMEOUT(window.Engine().Upgrade().TriggerAcknowledged(), 1, kTimeoutMs);
         advance(2000);
         auto* state = test::Find<QLineEdit>(dialog, ControlId::UpgradeState);
         QTRY_VERIFY_WITH_TIMEOUT(state->text().startsWith(QStringLiteral("Complete...")),
