@@ -38,6 +38,9 @@ Console& ConsoleHarness::Start() {
     ports.interfaces = interfaces;
     console = std::make_unique<Console>(ports);
     console->WatchOutcomes(&outcomes);
+    if (!shippedDefinition.empty()) {
+        console->KnowShippedDefinition(shippedDefinition);
+    }
     console->Initialize(view);
     return *console;
 }

@@ -66,6 +66,8 @@ public:
     RecordingOutcomes outcomes;  // from the console's start on
     FixedAddressTable addresses;
     NetworkInterfaces* interfaces = nullptr;  // none: broadcasts follow the routing table
+    // The definition file an installed console was shipped with; empty: none (a build tree).
+    std::string shippedDefinition;
     std::unique_ptr<Console> console;
 };
 

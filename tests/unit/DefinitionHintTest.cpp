@@ -43,26 +43,15 @@ const HintCase kCases[] = {
 
 class Hint : public ::testing::TestWithParam<HintCase> {
 protected:
-    // The console as ConsoleHarness::Start makes it, told of the shipped file first.
+    // The console, told of the shipped file first.
     Console& Start(Shipped shipped) {
-        ConsolePorts ports;
-        ports.sockets = &h.network;
-        ports.timers = &h.clock;
-        ports.clock = &h.clock;
-        ports.ui = &h.ui;
-        ports.addresses = &h.addresses;
-        ports.dialogs = &h.dialogs;
-        ports.files = &h.files;
-        ports.configDirectory = h.dir.Path();
-        h.console = std::make_unique<Console>(ports);
         if (shipped != Shipped::None) {
             uint32_t type = shipped == Shipped::OtherType ? kType + 1 : kType;
             uint16_t port = shipped == Shipped::OtherPort ? 0x1388 : ConsoleHarness::kBasePort;
             h.memory.Write(h.dir.File("shipped.ecf"), BuildDefinitionFile(type, port));
-            h.console->KnowShippedDefinition(h.dir.File("shipped.ecf"));
+            h.shippedDefinition = h.dir.File("shipped.ecf");
         }
-        h.console->Initialize(h.view);
-        return *h.console;
+        return h.Start();
     }
 
     ConsoleHarness h;
